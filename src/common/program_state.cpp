@@ -1,0 +1,10 @@
+#include "common/program_state.h"
+
+namespace varnemo {
+
+void ProgramState::LoadExcludeFromViewValues()
+{
+    ExcludeFromViewValues = {"D", "S"};
+}
+
+}  // namespace varnemo

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace varnemo {
+
+// The values that live for the whole program and travel between the windows, the conversion
+// run and the writers. main() makes one; a test makes a fresh one.
+struct ProgramState {
+    // Entry identifier of the source store whose folder tree is on screen.
+    std::string OutlookStoreID;
+    // Tags ("entry id#folder path") of the ticked folders in tree order, then empty entries.
+    std::vector<std::string> SelectedFolders;
+    // Full path of the target Notes mail database (for a new database, first the picked folder).
+    std::string TargetDatabasePath;
+    // For a new database, first its folder and then the full path of the new address book.
+    std::string NamesDbPath;
+    // For each saved attachment of the current item, "|" followed by the file's full path.
+    std::string AttachmentFileList;
+    // Stored as the text list excludeFromView on memos, calendar entries and tasks.
+    std::array<std::string, 2> ExcludeFromViewValues;
+
+    // The target window fills the fixed list when it loads.
+    void LoadExcludeFromViewValues();
+};
+
+}  // namespace varnemo

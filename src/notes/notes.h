@@ -1,0 +1,72 @@
+#pragma once
+
+// The Notes automation component: the operations through which the program writes Notes
+// databases. A backend serves them (the local store here; Notes.NotesSession on Windows).
+// Every operation returns its result or throws ComponentError.
+
+#include "common/date_time.h"
+#include "common/errors.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace varnemo::notes {
+
+// The value of a document item: a text, a date-time, or a list of texts. A date-time with no
+// value is stored as an empty text, as Notes stores an empty date field.
+using ItemValue = std::variant<std::string, DateTime, std::vector<std::string>>;
+
+// EmbedObject's type for a file attachment.
+inline constexpr int EMBED_ATTACHMENT = 1454;
+
+class RichTextItem {
+public:
+    virtual ~RichTextItem() = default;
+    // Copies the file at source into the document as an attachment of this item.
+    virtual void EmbedObject(int type, const std::string& objectClass, const std::string& source,
+                             const std::string& name) = 0;
+};
+
+class Document {
+public:
+    virtual ~Document() = default;
+    // Creates the item or replaces its value (the same as assigning to the document's member
+    // named after the item).
+    virtual void ReplaceItemValue(const std::string& name, const ItemValue& value) = 0;
+    virtual std::unique_ptr<RichTextItem> CreateRichTextItem(const std::string& name) = 0;
+    // Writes the whole document: all of it or nothing.
+    virtual void Save(std::int16_t force, std::int16_t createResponse) = 0;
+    // Files the saved document into the folder, creating the folder when it does not exist.
+    virtual void PutInFolder(const std::string& folderName) = 0;
+};
+
+class Database {
+public:
+    virtual ~Database() = default;
+    // A new database with this database's design (forms, views, folders) and no documents;
+    // fails rather than replace an existing file.
+    virtual std::unique_ptr<Database> CreateCopy(const std::string& server, const std::string& path) = 0;
+    virtual void EnableFolder(const std::string& folderName) = 0;
+    virtual std::unique_ptr<Document> CreateDocument() = 0;
+};
+
+class Session {
+public:
+    virtual ~Session() = default;
+    // Opens an existing database; server "" is the local machine. Never creates a file.
+    virtual std::unique_ptr<Database> GetDatabase(const std::string& server, const std::string& path) = 0;
+    // A setting of the Notes environment (notes.ini); system = false prefixes the name with "$".
+    virtual std::string GETENVIRONMENTSTRING(const std::string& name, bool system) = 0;
+};
+
+// Creates sessions: the one place that knows which backend serves the component.
+class Component {
+public:
+    virtual ~Component() = default;
+    virtual std::unique_ptr<Session> CreateSession() = 0;
+};
+
+}  // namespace varnemo::notes

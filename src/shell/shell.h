@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+namespace varnemo {
+
+// The directory separator of file paths on this system. Notes folder names and Outlook folder
+// paths use "\" as their level separator on every system; file paths use this one.
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// The temporary folder, ending in the path separator so that file names can be appended
+// directly; the empty text when the system cannot say.
+std::string GetTempFolder();
+
+// Creates every missing directory of the path (a trailing separator is optional) and returns
+// true when all of them exist afterwards.
+bool MakeFolderPath(const std::string& path);
+
+// The text after the last path separator; the whole text when it has none.
+std::string GetFileName(const std::string& path);
+
+}  // namespace varnemo

@@ -1,0 +1,50 @@
+#include "shell/shell.h"
+#include "temp_dir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace varnemo {
+namespace {
+
+const std::string sep(1, kPathSeparator);
+
+TEST(GetFileName, TakesTheTextAfterTheLastSeparator)
+{
+    EXPECT_EQ(GetFileName(sep + "data" + sep + "archive.pst"), "archive.pst");
+    EXPECT_EQ(GetFileName("archive.pst"), "archive.pst");
+    EXPECT_EQ(GetFileName(sep + "data" + sep), "");
+    EXPECT_EQ(GetFileName(""), "");
+}
+
+TEST(GetTempFolder, EndsWithTheSeparator)
+{
+    const std::string folder = GetTempFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), kPathSeparator);
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+}
+
+TEST(MakeFolderPath, CreatesEveryLevelWithOrWithoutTrailingSeparator)
+{
+    testing::TempDir dir;
+    const std::string deep = (dir.path() / "a" / "b" / "c").string();
+    EXPECT_TRUE(MakeFolderPath(deep));
+    EXPECT_TRUE(std::filesystem::is_directory(deep));
+    EXPECT_TRUE(MakeFolderPath(deep + sep));
+    const std::string other = (dir.path() / "x" / "y").string() + sep;
+    EXPECT_TRUE(MakeFolderPath(other));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "x" / "y"));
+}
+
+TEST(MakeFolderPath, ReportsFailureWhenAFileIsInTheWay)
+{
+    testing::TempDir dir;
+    const auto file = dir.path() / "file";
+    testing::WriteFile(file, "x");
+    EXPECT_FALSE(MakeFolderPath((file / "sub").string()));
+    EXPECT_FALSE(MakeFolderPath(""));
+}
+
+}  // namespace
+}  // namespace varnemo
