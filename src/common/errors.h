@@ -24,3 +24,14 @@ T& Required(const std::unique_ptr<T>& object, const char* what)
 }
 
 }  // namespace varnemo
+
+namespace varnemo {
+
+// Thrown once the window has been told to end the program, so that the work in progress
+// unwinds at once without running any further step.
+class ProgramEnding : public std::exception {
+public:
+    const char* what() const noexcept override { return "the program is ending"; }
+};
+
+}  // namespace varnemo

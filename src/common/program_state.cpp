@@ -7,4 +7,9 @@ void ProgramState::LoadExcludeFromViewValues()
     ExcludeFromViewValues = {"D", "S"};
 }
 
+std::vector<std::string> ProgramState::ExcludeFromViewList() const
+{
+    return {ExcludeFromViewValues.begin(), ExcludeFromViewValues.end()};
+}
+
 }  // namespace varnemo

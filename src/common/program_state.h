@@ -24,6 +24,8 @@ struct ProgramState {
 
     // The target window fills the fixed list when it loads.
     void LoadExcludeFromViewValues();
+    // The same values as the text list that the writers store.
+    std::vector<std::string> ExcludeFromViewList() const;
 };
 
 }  // namespace varnemo

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+namespace varnemo {
+
+// The labels of the target window that show a conversion's progress.
+enum class TargetLabel { LblSaveHeader, LblProcessing, LblFound, LblCurrent };
+
+// What the target-database procedures and the writers need of the target window. The desktop
+// program implements it with widgets, the command-line program on a terminal, tests in memory.
+class TargetView {
+public:
+    virtual ~TargetView() = default;
+    virtual void SetCaption(TargetLabel label, const std::string& text) = 0;
+    // Lets the window system process pending events (repaints, clicks).
+    virtual void Yield() = 0;
+    // A modal message with the information icon and an OK button.
+    virtual void ShowMessage(const std::string& text, const std::string& title) = 0;
+    // Closes every window; the caller unwinds with ProgramEnding right after.
+    virtual void EndProgram() = 0;
+    // Whether the option "Save in New NSF file" (OptNewNSF) is selected.
+    virtual bool NewNsfSelected() = 0;
+};
+
+}  // namespace varnemo
