@@ -1,0 +1,55 @@
+#include "conversion/temporary_attachments.h"
+
+#include "conversion/safe_file_name.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <system_error>
+
+namespace varnemo {
+
+TemporaryAttachments::TemporaryAttachments(std::filesystem::path tempFolder) : tempFolder_(std::move(tempFolder)) {}
+
+TemporaryAttachments::~TemporaryAttachments()
+{
+    for (const auto& folder : folders_) {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+}
+
+std::filesystem::path TemporaryAttachments::NewFolder()
+{
+    std::string pattern = (tempFolder_ / "varnemo-attachment-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw ComponentError("cannot create a folder for an attachment in " + tempFolder_.string() + ": " +
+                             std::strerror(errno));
+    folders_.emplace_back(pattern);
+    return folders_.back();
+}
+
+std::string TemporaryAttachments::SaveAll(mapi::Item& item, ContinueOnError& failures)
+{
+    std::string list;
+    std::unique_ptr<mapi::Attachments> attachments;
+    long count = 0;
+    failures([&] {
+        attachments = item.GetAttachments();
+        count = attachments->Count();
+    });
+    for (long index = 1; index <= count; ++index) {
+        std::unique_ptr<mapi::Attachment> attachment;
+        std::string name;
+        failures([&] { attachment = attachments->Item(index); });
+        failures([&] { name = Required(attachment, "attachment").FileName(); });
+        failures([&] {
+            const auto path = (NewFolder() / SafeFileName(name, index)).string();
+            list += "|" + path;
+            Required(attachment, "attachment").SaveAsFile(path);
+        });
+    }
+    return list;
+}
+
+}  // namespace varnemo

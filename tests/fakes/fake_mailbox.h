@@ -1,0 +1,73 @@
+#pragma once
+
+#include "source/mapi.h"
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace varnemo::testing {
+
+// An Outlook mailbox in memory, built by a test: stores, folders at any depth, items of every
+// kind with attachments and members, and failures where a test wants them.
+
+struct FakeAttachment {
+    std::string fileName;
+    std::string content;
+    bool failsToSave = false;
+};
+
+struct FakeItem {
+    std::map<mapi::TextField, std::string> texts;
+    std::map<mapi::DateField, DateTime> dates;
+    long importance = 1;
+    std::vector<FakeAttachment> attachments;
+    std::optional<std::vector<std::string>> members;  // only distribution lists have members
+    std::set<long> unreadableMembers;                   // 1-based
+    std::set<mapi::TextField> unreadableTexts;
+    bool unreadable = false;  // the item cannot even be opened
+
+    FakeItem& Text(mapi::TextField field, std::string value);
+    FakeItem& Date(mapi::DateField field, DateTime value);
+    FakeItem& Attach(std::string fileName, std::string content);
+};
+
+FakeItem FakeMail(std::string subject);
+FakeItem FakeContact(std::string firstName, std::string lastName);
+FakeItem FakeDistList(std::string name, std::vector<std::string> members);
+
+struct FakeFolder {
+    std::string name;
+    std::string entryId;
+    std::string defaultMessageClass = "IPM.Note";
+    std::vector<FakeItem> items{};
+    std::vector<FakeFolder> folders{};
+    bool unreadable = false;  // GetFolderFromID fails for it
+
+    FakeFolder& Add(FakeFolder folder);
+};
+
+struct FakeStore {
+    std::string name;
+    std::string entryId;
+    std::string pstPath;
+    std::string qualifyingText = "qualifies";
+    FakeFolder top{.name = "Top of Personal Folders", .entryId = "TOP"};
+};
+
+class FakeMailbox : public mapi::Component {
+public:
+    std::vector<FakeStore> stores;                // the profile's stores
+    std::map<std::string, FakeStore> dataFiles;   // stores that AddPSTStore can add, by path
+    bool failsToLogOn = false;
+    int sessionsCreated = 0;
+    int sessionsLoggedOff = 0;
+
+    std::unique_ptr<mapi::Session> CreateSession() override;
+    FakeStore* FindStore(const std::string& entryId);
+};
+
+}  // namespace varnemo::testing
