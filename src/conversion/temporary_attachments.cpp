@@ -21,6 +21,8 @@ TemporaryAttachments::~TemporaryAttachments()
 
 std::filesystem::path TemporaryAttachments::NewFolder()
 {
+    if (tempFolder_.empty())
+        throw ComponentError("there is no temporary folder to save attachments in");
     std::string pattern = (tempFolder_ / "varnemo-attachment-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         throw ComponentError("cannot create a folder for an attachment in " + tempFolder_.string() + ": " +

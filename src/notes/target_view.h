@@ -21,6 +21,12 @@ public:
     virtual void EndProgram() = 0;
     // Whether the option "Save in New NSF file" (OptNewNSF) is selected.
     virtual bool NewNsfSelected() = 0;
+    // The existing database that the user chose (txtExNSFFileName).
+    virtual std::string ExistingNsfFileName() = 0;
+    // Makes the caption "Subject :" beside LblProcessing visible.
+    virtual void ShowSubjectLabel() = 0;
+    // Unloads the target window once a conversion has ended.
+    virtual void CloseWindow() = 0;
 };
 
 }  // namespace varnemo

@@ -17,6 +17,9 @@ public:
     int yields = 0;
     bool programEnded = false;
     bool newNsfSelected = true;
+    std::string existingNsfFileName;
+    bool subjectLabelShown = false;
+    bool closed = false;
 
     void SetCaption(TargetLabel label, const std::string& text) override
     {
@@ -27,6 +30,9 @@ public:
     void ShowMessage(const std::string& text, const std::string& title) override { messages.emplace_back(text, title); }
     void EndProgram() override { programEnded = true; }
     bool NewNsfSelected() override { return newNsfSelected; }
+    std::string ExistingNsfFileName() override { return existingNsfFileName; }
+    void ShowSubjectLabel() override { subjectLabelShown = true; }
+    void CloseWindow() override { closed = true; }
 };
 
 }  // namespace varnemo::testing

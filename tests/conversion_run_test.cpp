@@ -1,0 +1,231 @@
+// The conversion run over an in-memory mailbox: which folders and items reach which writer,
+// what the window shows, and how failures are counted.
+#include "conversion/conversion_run.h"
+#include "fakes/fake_mailbox.h"
+#include "fakes/fake_target_view.h"
+#include "fakes/recording_notes.h"
+#include "temp_dir.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace varnemo {
+namespace {
+
+using testing::FakeFolder;
+using testing::FakeMail;
+
+class ConversionRunTest : public ::testing::Test {
+protected:
+    ConversionRunTest()
+    {
+        mailbox.stores.push_back({.name = "Mailbox", .entryId = "STORE1", .pstPath = "/data/archive.pst"});
+        state.OutlookStoreID = "STORE1";
+        state.LoadExcludeFromViewValues();
+        view.newNsfSelected = false;
+        view.existingNsfFileName = "  /notes/mail.nsf ";
+    }
+
+    FakeFolder& AddFolder(std::string name, std::string entryId, std::string kind = "IPM.Note")
+    {
+        return top().Add({.name = std::move(name), .entryId = std::move(entryId), .defaultMessageClass = std::move(kind)});
+    }
+    FakeFolder& top() { return mailbox.stores[0].top; }
+
+    void Select(std::vector<std::string> entries) { state.SelectedFolders = std::move(entries); }
+
+    std::vector<std::string> CallsStartingWith(const std::string& prefix) const
+    {
+        std::vector<std::string> found;
+        std::copy_if(notes.calls.begin(), notes.calls.end(), std::back_inserter(found),
+                     [&](const std::string& call) { return call.rfind(prefix, 0) == 0; });
+        return found;
+    }
+
+    void Run() { run.CmdConversion_Click(); }
+
+    testing::FakeMailbox mailbox;
+    ProgramState state;
+    testing::RecordingNotes notes;
+    testing::FakeTargetView view;
+    ConversionRun run{mailbox, WriterContext{state, notes, view, [] { return DateTime::Full(2026, 12, 7, 14, 5, 9); }}};
+};
+
+TEST_F(ConversionRunTest, SkipsBlankEntriesAndFilesByTheFolderPath)
+{
+    auto& inbox = AddFolder("Inbox", "F1");
+    inbox.items = {FakeMail("one"), FakeMail("two")};
+    inbox.Add({.name = "Sub", .entryId = "F2"}).items = {FakeMail("three")};
+    Select({"F1#Inbox", "   ", "F2#Inbox\\Sub", "", ""});
+    Run();
+    EXPECT_EQ(state.TargetDatabasePath, "/notes/mail.nsf");
+    EXPECT_EQ(CallsStartingWith("PutInFolder"),
+              (std::vector<std::string>{"PutInFolder(Outlook\\Inbox)", "PutInFolder(Outlook\\Inbox)",
+                                        "PutInFolder(Outlook\\Inbox\\Sub)"}));
+    EXPECT_EQ(run.Summary().converted, 3);
+    EXPECT_TRUE(state.SelectedFolders.empty());
+    EXPECT_TRUE(view.closed);
+    EXPECT_TRUE(view.subjectLabelShown);
+}
+
+TEST_F(ConversionRunTest, AHashInAFolderNameStaysInTheNotesFolderName)
+{
+    AddFolder("Q#1 reports", "F1").items = {FakeMail("x")};
+    Select({"F1#Q#1 reports"});
+    Run();
+    EXPECT_EQ(CallsStartingWith("PutInFolder"), (std::vector<std::string>{"PutInFolder(Outlook\\Q#1 reports)"}));
+}
+
+TEST_F(ConversionRunTest, FoldersOfOtherClassesShowTheirNameAndConvertNothing)
+{
+    AddFolder("Notes", "F1", "IPM.StickyNote").items = {FakeMail("sticky")};
+    AddFolder("Journal", "F2", "IPM.Journal").items = {FakeMail("entry")};
+    Select({"F1#Notes", "F2#Journal"});
+    Run();
+    EXPECT_TRUE(CallsStartingWith("CreateDocument").empty());
+    const auto shown = std::count(view.captionHistory.begin(), view.captionHistory.end(),
+                                  std::make_pair(TargetLabel::LblSaveHeader, std::string("Notes")));
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(run.Summary().converted, 0);
+    EXPECT_NE(view.messages.back().first.find("No item was exported"), std::string::npos);
+}
+
+TEST_F(ConversionRunTest, OnlyAnExactDistListClassGoesToTheGroupWriter)
+{
+    auto& contacts = AddFolder("Contacts", "F1", "IPM.Contact");
+    auto lookalike = testing::FakeContact("Not", "AList");
+    lookalike.Text(mapi::TextField::MessageClass, "IPM.DistListX");
+    contacts.items = {testing::FakeContact("Ann", "Lee"), testing::FakeDistList("Team", {"Ann", "Bob"}), lookalike};
+    Select({"F1#Contacts"});
+    Run();
+    EXPECT_EQ(CallsStartingWith("PutInFolder"),
+              (std::vector<std::string>{"PutInFolder(Outlook Contacts)", "PutInFolder(Outlook Groups)",
+                                        "PutInFolder(Outlook Contacts)"}));
+    EXPECT_EQ(run.Summary().converted, 3);
+}
+
+TEST_F(ConversionRunTest, AFailingItemIsCountedAndTheFolderGoesOn)
+{
+    auto& inbox = AddFolder("Inbox", "F1");
+    inbox.items = {FakeMail("before"), FakeMail("broken"), FakeMail("after")};
+    inbox.items[1].unreadable = true;
+    auto& contacts = AddFolder("Contacts", "F2", "IPM.Contact");
+    contacts.items = {testing::FakeContact("A", "B"), testing::FakeContact("C", "D")};
+    contacts.items[0].unreadable = true;
+    Select({"F1#Inbox", "F2#Contacts", "MISSING#Gone"});
+    Run();
+    EXPECT_EQ(run.Summary().converted, 3);
+    EXPECT_EQ(run.Summary().failed, 2);
+    ASSERT_EQ(run.Summary().problems.size(), 3u);
+    EXPECT_EQ(run.Summary().problems[0].folder, "Inbox");
+    EXPECT_EQ(run.Summary().problems[2].folder, "Gone");
+    const auto& message = view.messages.back();
+    EXPECT_EQ(message.second, "Export Complete");
+    EXPECT_EQ(message.first, "Outlook Mailbox Exported Successfully to Lotus Notes Mailbox.\r\n/notes/mail.nsf\r\n\r\n"
+                             "3 items converted. 2 items could not be converted.");
+}
+
+TEST_F(ConversionRunTest, AWriterThatCannotSaveCountsAsAFailure)
+{
+    AddFolder("Calendar", "F1", "IPM.Appointment").items = {FakeMail("meeting")};
+    notes.failing = {"GetDatabase"};
+    Select({"F1#Calendar"});
+    Run();
+    EXPECT_EQ(run.Summary().failed, 1);
+    EXPECT_NE(run.Summary().problems.at(0).reason.find("GetDatabase failed"), std::string::npos);
+}
+
+TEST_F(ConversionRunTest, ProgressLabelsCountEveryItemOfABigFolder)
+{
+    auto& inbox = AddFolder("Inbox", "F1");
+    inbox.items.assign(40000, FakeMail("bulk"));
+    Select({"F1#Inbox"});
+    Run();
+    EXPECT_EQ(run.Summary().converted, 40000);
+    EXPECT_EQ(view.captions[TargetLabel::LblCurrent], "40000/40000");
+    EXPECT_EQ(view.captions[TargetLabel::LblFound], "40000");
+}
+
+TEST_F(ConversionRunTest, TemporaryAttachmentFoldersAreGoneEvenForItemsThatFailed)
+{
+    testing::TempDir temp;
+    setenv("TMPDIR", temp.path().c_str(), 1);
+    auto& inbox = AddFolder("Inbox", "F1");
+    inbox.items = {FakeMail("kept")};
+    inbox.items[0].Attach("a.txt", "a").Attach("a.txt", "b");
+    auto& calendar = AddFolder("Calendar", "F2", "IPM.Appointment");
+    calendar.items = {FakeMail("lost")};
+    calendar.items[0].Attach("c.txt", "c");
+    notes.failing = {"EnableFolder"};  // the calendar writer gives up before its files, the memo goes on
+    Select({"F1#Inbox", "F2#Calendar"});
+    Run();
+    unsetenv("TMPDIR");
+    EXPECT_EQ(CallsStartingWith("EmbedObject").size(), 2u);
+    EXPECT_TRUE(std::filesystem::is_empty(temp.path()));
+}
+
+TEST_F(ConversionRunTest, NewDatabaseIsNamedAfterTheDataFileAndTheStartTime)
+{
+    testing::TempDir out;
+    mailbox.stores[0].pstPath = "/data/Archive.PST.pst";
+    view.newNsfSelected = true;
+    state.TargetDatabasePath = out.path().string();
+    Select({});
+    Run();
+    const std::string folder = (out.path() / "Converted Outlook PST").string() + "/";
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+    EXPECT_EQ(state.TargetDatabasePath, folder + "Archive.PST07-12-2026-14-5-9.nsf");
+    EXPECT_EQ(state.NamesDbPath, folder + "names07-12-2026-14-5-9.nsf");
+    EXPECT_EQ(CallsStartingWith("CreateCopy"),
+              (std::vector<std::string>{"CreateCopy(," + state.TargetDatabasePath + ")",
+                                        "CreateCopy(," + state.NamesDbPath + ")"}));
+}
+
+TEST_F(ConversionRunTest, ASetUpFailureIsReportedAndTheWindowStaysOpen)
+{
+    state.OutlookStoreID = "NO SUCH STORE";
+    Select({"F1#Inbox"});
+    Run();
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_NE(view.messages[0].first.find("NO SUCH STORE"), std::string::npos);
+    EXPECT_FALSE(view.closed);
+    EXPECT_FALSE(run.Running());
+    EXPECT_EQ(state.SelectedFolders.size(), 1u) << "the selection stays for another try";
+
+    mailbox.stores[0].pstPath.clear();
+    state.OutlookStoreID = "STORE1";
+    view.newNsfSelected = true;
+    state.TargetDatabasePath = "/tmp";
+    Run();
+    EXPECT_NE(view.messages.back().first.find("no data file"), std::string::npos);
+}
+
+// A window whose yields deliver a second click on the export button.
+class ClickingView : public testing::FakeTargetView {
+public:
+    ConversionRun* run = nullptr;
+    void Yield() override
+    {
+        FakeTargetView::Yield();
+        if (run)
+            run->CmdConversion_Click();
+    }
+};
+
+TEST_F(ConversionRunTest, ASecondClickDuringARunDoesNothing)
+{
+    AddFolder("Inbox", "F1").items = {FakeMail("one"), FakeMail("two")};
+    ClickingView clicking;
+    clicking.newNsfSelected = false;
+    clicking.existingNsfFileName = "/notes/mail.nsf";
+    ConversionRun reentrant(mailbox, WriterContext{state, notes, clicking});
+    clicking.run = &reentrant;
+    Select({"F1#Inbox"});
+    reentrant.CmdConversion_Click();
+    EXPECT_EQ(reentrant.Summary().converted, 2);
+    EXPECT_EQ(clicking.messages.size(), 1u);
+    EXPECT_EQ(mailbox.sessionsCreated, 1);
+}
+
+}  // namespace
+}  // namespace varnemo
