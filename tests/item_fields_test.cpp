@@ -93,7 +93,8 @@ TEST(TemporaryAttachments, AnUnsavableAttachmentKeepsItsPathAndIsReported)
     testing::TempDir temp;
     FakeItem mail = testing::FakeMail("broken");
     mail.Attach("a.txt", "a");
-    mail.attachments.push_back({"b.txt", "b", true});
+    mail.Attach("b.txt", "b");
+    mail.attachments.back().failsToSave = true;
     OneItem item(mail);
     TemporaryAttachments attachments(temp.path());
     ContinueOnError failures;

@@ -20,7 +20,8 @@ public:
         if (data_.failsToSave)
             throw ComponentError("cannot save attachment " + data_.fileName);
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out << data_.content;
+        if (data_.content)
+            out << *data_.content;
         if (!out)
             throw ComponentError("cannot write " + path.string());
     }
@@ -253,7 +254,7 @@ FakeItem& FakeItem::Date(mapi::DateField field, DateTime value)
 
 FakeItem& FakeItem::Attach(std::string fileName, std::string content)
 {
-    attachments.push_back({std::move(fileName), std::move(content)});
+    attachments.push_back({std::move(fileName), std::make_shared<const std::string>(std::move(content))});
     return *this;
 }
 

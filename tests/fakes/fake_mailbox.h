@@ -16,7 +16,8 @@ namespace varnemo::testing {
 
 struct FakeAttachment {
     std::string fileName;
-    std::string content;
+    // Shared, so that a large mailbox can hold one content many times over.
+    std::shared_ptr<const std::string> content;
     bool failsToSave = false;
 };
 

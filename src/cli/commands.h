@@ -1,0 +1,25 @@
+#pragma once
+
+#include "backends/backends.h"
+
+#include <string>
+#include <vector>
+
+namespace varnemo::cli {
+
+// Exit statuses of varnemo-cli.
+enum ExitStatus { kSuccess = 0, kFailure = 1, kUsageError = 2 };
+
+struct ConvertOptions {
+    std::string dataFile;
+    std::string newDatabaseFolder;  // a new database in "Converted Outlook PST" below this folder
+    std::string existingDatabase;   // or an existing database
+    std::vector<std::string> folders;  // folder paths as in the tags; none means every folder
+};
+
+int RunStores(const BackendOptions& backends);
+int RunFolders(const BackendOptions& backends, const std::string& dataFile);
+int RunConvert(const BackendOptions& backends, const ConvertOptions& options);
+int RunShow(const std::string& database, bool json);
+
+}  // namespace varnemo::cli

@@ -1,0 +1,85 @@
+#include "cli/commands.h"
+#include "cli/data_file.h"
+#include "cli/terminal_view.h"
+#include "conversion/conversion_run.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fmt/format.h>
+
+namespace varnemo::cli {
+namespace {
+
+std::string FolderPath(const FolderNode& node)
+{
+    return node.tag.substr(node.tag.find('#') + 1);
+}
+
+// Unticks every folder that was not asked for; returns the asked-for paths that match none.
+std::vector<std::string> TickOnly(FolderTree& tree, const std::vector<std::string>& paths)
+{
+    std::vector<std::string> unmatched;
+    for (const auto& path : paths) {
+        bool found = false;
+        for (size_t number = 2; number <= tree.Count(); ++number)
+            found = found || FolderPath(tree.Node(number)) == path;
+        if (!found)
+            unmatched.push_back(path);
+    }
+    for (size_t number = 2; number <= tree.Count(); ++number) {
+        auto& node = tree.Node(number);
+        node.checked = std::find(paths.begin(), paths.end(), FolderPath(node)) != paths.end();
+    }
+    return unmatched;
+}
+
+std::string Absolute(const std::string& path)
+{
+    return path.empty() ? path : std::filesystem::absolute(path).string();
+}
+
+void ReportProblems(const ConversionSummary& summary)
+{
+    for (const auto& problem : summary.problems) {
+        if (problem.item.empty())
+            fmt::print(stderr, "{}: {}\n", problem.folder, problem.reason);
+        else
+            fmt::print(stderr, "{}: \"{}\": {}\n", problem.folder, problem.item, problem.reason);
+    }
+}
+
+}  // namespace
+
+int RunConvert(const BackendOptions& options, const ConvertOptions& convert)
+{
+    auto backends = CreateBackends(options);
+    auto opened = OpenDataFile(*backends.mapi, convert.dataFile);
+    if (!convert.folders.empty()) {
+        const auto unmatched = TickOnly(opened.tree, convert.folders);
+        if (!unmatched.empty()) {
+            fmt::print(stderr, "No folder {} in {}; `varnemo-cli folders` lists them.\n", fmt::join(unmatched, ", "),
+                       convert.dataFile);
+            return kUsageError;
+        }
+    }
+
+    ProgramState state;
+    state.LoadExcludeFromViewValues();
+    state.OutlookStoreID = opened.storeId;
+    state.SelectedFolders = opened.tree.SelectedFolders();
+    const bool newDatabase = !convert.newDatabaseFolder.empty();
+    state.TargetDatabasePath = Absolute(convert.newDatabaseFolder);
+    TerminalView view(newDatabase, Absolute(convert.existingDatabase));
+    ConversionRun run(*backends.mapi, WriterContext{state, *backends.notes, view});
+    try {
+        run.CmdConversion_Click();
+    } catch (const ProgramEnding&) {
+        return kFailure;
+    }
+    if (!view.Completed())
+        return kFailure;
+    ReportProblems(run.Summary());
+    return run.Summary().failed > 0 ? kFailure : kSuccess;
+}
+
+}  // namespace varnemo::cli

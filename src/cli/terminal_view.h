@@ -1,0 +1,43 @@
+#pragma once
+
+#include "notes/target_view.h"
+
+#include <cstdio>
+#include <string>
+
+namespace varnemo::cli {
+
+// The target window on a terminal: progress on standard error (a live bar on a terminal,
+// plain lines otherwise), the completion text on standard output, other messages on standard
+// error.
+class TerminalView : public TargetView {
+public:
+    TerminalView(bool newDatabase, std::string existingDatabase);
+
+    void SetCaption(TargetLabel label, const std::string& text) override;
+    void Yield() override {}
+    void ShowMessage(const std::string& text, const std::string& title) override;
+    void EndProgram() override { programEnded_ = true; }
+    bool NewNsfSelected() override { return newDatabase_; }
+    std::string ExistingNsfFileName() override { return existingDatabase_; }
+    void ShowSubjectLabel() override {}
+    void CloseWindow() override { closed_ = true; }
+
+    bool ProgramEnded() const { return programEnded_; }
+    // The run closes the window only when it got to its end.
+    bool Completed() const { return closed_; }
+
+private:
+    void ShowProgress();
+    void EndLiveLine();
+
+    bool newDatabase_;
+    std::string existingDatabase_;
+    bool live_;
+    bool liveLineOpen_ = false;
+    bool programEnded_ = false;
+    bool closed_ = false;
+    std::string stage_, item_, current_;
+};
+
+}  // namespace varnemo::cli
