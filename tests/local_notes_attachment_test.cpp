@@ -125,6 +125,7 @@ TEST_F(Attachments, OfAnAbandonedDocumentAreDiscarded)
         EXPECT_TRUE(ReadDocuments(mailPath).empty());
     }
     EXPECT_EQ(StagedCount(), 0);
+    EXPECT_EQ(QueryNumber(mailPath, "SELECT count(*) FROM attachment_contents"), 0);
 }
 
 TEST_F(Attachments, SurviveAFailedSaveAndGoWithTheNextOne)
@@ -180,6 +181,7 @@ TEST(LocalStoreAfterACrash, KeepsWhatWasSavedAndDropsWhatWasOnlyStaged)
     LocalNotes notes(data);
     notes.CreateSession()->GetDatabase("", "mail.nsf");
     EXPECT_EQ(QueryNumber(mailPath, "SELECT count(*) FROM attachments"), 0);
+    EXPECT_EQ(QueryNumber(mailPath, "SELECT count(*) FROM attachment_contents"), 0);
 }
 
 }  // namespace

@@ -40,26 +40,26 @@ void CheckFitsInStore(SqliteConnection& connection, const std::filesystem::path&
                                          file.string(), connection.path().string(), size, limit));
 }
 
+// The attachment's row and room for its bytes, filled in place afterwards.
 long long InsertEmptyAttachment(SqliteConnection& connection, const std::string& unid,
                                 const AttachmentSource& source, long long size)
 {
-    SqliteStatement insert(connection, "INSERT INTO attachments (staged_for, item_name, file_name, object_name, "
-                                       "content) VALUES (?, ?, ?, ?, ?)");
-    insert.Bind(1, unid)
-        .Bind(2, source.itemName)
-        .Bind(3, source.file.filename().string())
-        .Bind(4, source.objectName)
-        .BindZeroBlob(5, size)
-        .Run();
-    return connection.LastInsertRowId();
+    SqliteStatement insert(connection, "INSERT INTO attachments (staged_for, item_name, file_name, object_name) "
+                                       "VALUES (?, ?, ?, ?)");
+    insert.Bind(1, unid).Bind(2, source.itemName).Bind(3, source.file.filename().string()).Bind(4, source.objectName);
+    insert.Run();
+    const long long attachmentId = connection.LastInsertRowId();
+    SqliteStatement reserve(connection, "INSERT INTO attachment_contents (attachment_id, content) VALUES (?, ?)");
+    reserve.Bind(1, attachmentId).BindZeroBlob(2, size).Run();
+    return attachmentId;
 }
 
-void CopyFileIntoBlob(SqliteConnection& connection, const std::filesystem::path& file, long long rowId, long long size)
+void CopyFileIntoBlob(SqliteConnection& connection, const std::filesystem::path& file, long long attachmentId, long long size)
 {
     std::ifstream in(file, std::ios::binary);
     if (!in)
         throw ComponentError("the file cannot be read");
-    SqliteBlob blob(connection, "attachments", "content", rowId, SqliteBlob::Access::Write);
+    SqliteBlob blob(connection, "attachment_contents", "content", attachmentId, SqliteBlob::Access::Write);
     std::vector<char> chunk(kChunkSize);
     long long offset = 0;
     while (offset < size) {
@@ -82,8 +82,8 @@ void StageAttachment(SqliteConnection& connection, const std::string& unid, cons
     CheckFitsInStore(connection, source.file, size);
     try {
         SqliteTransaction transaction(connection);
-        const long long rowId = InsertEmptyAttachment(connection, unid, source, size);
-        CopyFileIntoBlob(connection, source.file, rowId, size);
+        const long long attachmentId = InsertEmptyAttachment(connection, unid, source, size);
+        CopyFileIntoBlob(connection, source.file, attachmentId, size);
         transaction.Commit();
     } catch (const ComponentError& error) {
         throw ComponentError(fmt::format("cannot attach {}: {}", source.file.string(), error.what()));

@@ -60,8 +60,9 @@ void DatabaseReader::ForEachDocument(const std::function<void(const StoredDocume
     SqliteStatement documents(*connection_, "SELECT id, unid, created, modified FROM documents ORDER BY id");
     SqliteStatement items(*connection_,
                           "SELECT name, type, value FROM items WHERE document_id = ? ORDER BY position");
-    SqliteStatement attachments(*connection_, "SELECT id, item_name, file_name, object_name, length(content) "
-                                              "FROM attachments WHERE document_id = ? ORDER BY id");
+    SqliteStatement attachments(*connection_,
+                                "SELECT id, item_name, file_name, object_name, length(content) FROM attachments "
+                                "JOIN attachment_contents ON attachment_id = id WHERE document_id = ? ORDER BY id");
     while (documents.Step()) {
         const long long id = documents.Integer(0);
         StoredDocument document{documents.Text(1), DateTime::FromIso(documents.Text(2)),
@@ -73,7 +74,7 @@ void DatabaseReader::ForEachDocument(const std::function<void(const StoredDocume
 
 void DatabaseReader::CopyAttachment(const StoredAttachment& attachment, std::ostream& out)
 {
-    SqliteBlob blob(*connection_, "attachments", "content", attachment.id, SqliteBlob::Access::Read);
+    SqliteBlob blob(*connection_, "attachment_contents", "content", attachment.id, SqliteBlob::Access::Read);
     std::vector<char> chunk(kChunkSize);
     for (long long offset = 0; offset < blob.size();) {
         const auto count = static_cast<std::size_t>(std::min<long long>(blob.size() - offset, kChunkSize));

@@ -55,12 +55,18 @@ CREATE TABLE attachments (
     item_name   TEXT NOT NULL COLLATE NOCASE,
     file_name   TEXT NOT NULL,
     object_name TEXT NOT NULL,
-    content     BLOB NOT NULL,
     CHECK ((document_id IS NULL) <> (staged_for IS NULL))
 );
 CREATE UNIQUE INDEX attachment_object_names ON attachments (document_id, object_name)
     WHERE document_id IS NOT NULL;
 CREATE INDEX staged_attachments ON attachments (staged_for) WHERE staged_for IS NOT NULL;
+
+-- The bytes live apart from the attachment's row: SQLite rewrites a whole row on UPDATE, and
+-- a Save that claims a staged attachment must not copy its bytes again.
+CREATE TABLE attachment_contents (
+    attachment_id INTEGER PRIMARY KEY REFERENCES attachments (id) ON DELETE CASCADE,
+    content       BLOB NOT NULL
+);
 
 CREATE TABLE folder_entries (
     folder_id   INTEGER NOT NULL REFERENCES design_elements (id) ON DELETE CASCADE,
