@@ -23,6 +23,8 @@ using Provisioning = LocalNotesTest;
 
 TEST_F(Provisioning, CreatesTheFilesOfANotesInstallation)
 {
+    // Nothing else: no temporary files, no -wal or -shm files of the templates that were read.
+    EXPECT_EQ(FileNamesIn(dataDirectory), (std::set<std::string>{"notes.ini", "mail.ntf", "pernames.ntf", "names.nsf"}));
     EXPECT_EQ(ReadFile(DataPath("notes.ini")), "[Notes]\nDefaultMailTemplate=mail.ntf\nNAMES=names.nsf\n");
 
     const auto mail = DesignOf(DataPath("mail.ntf"));

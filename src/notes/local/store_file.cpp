@@ -90,8 +90,12 @@ std::unique_ptr<SqliteConnection> OpenStoreForWriting(const std::filesystem::pat
 std::unique_ptr<SqliteConnection> OpenStoreForReading(const std::filesystem::path& path)
 {
     CheckStoreHeader(path);
-    auto connection = std::make_unique<SqliteConnection>(path, SqliteConnection::Mode::ReadOnly);
+    // Read-write with query_only rather than SQLITE_OPEN_READONLY: a read-only connection to a
+    // WAL store leaves -wal and -shm files behind, while the last read-write connection removes
+    // them when it closes. A write-protected file still opens, read-only, as SQLite falls back.
+    auto connection = std::make_unique<SqliteConnection>(path, SqliteConnection::Mode::ReadWrite);
     ApplyConnectionSettings(*connection);
+    connection->Execute("PRAGMA query_only = ON");
     return connection;
 }
 

@@ -17,7 +17,8 @@ class SqliteConnection;
 // Attachments that a crashed program left staged are removed.
 std::unique_ptr<SqliteConnection> OpenStoreForWriting(const std::filesystem::path& path);
 
-// Opens an existing store that is only read. Foreign files are refused in the same way.
+// Opens an existing store that is only read: any statement that would change it fails.
+// Foreign files are refused in the same way.
 std::unique_ptr<SqliteConnection> OpenStoreForReading(const std::filesystem::path& path);
 
 // Creates a new store with the design and no documents. Fails when the file exists; the store
