@@ -57,15 +57,17 @@ void DocumentWriter::Save()
         storedId_ = documentId;
         hasStagedAttachments_ = false;
     } catch (const ComponentError& error) {
-        throw ComponentError(fmt::format("cannot save {}: {}", Describe(), error.what()));
+        // The store's message already names the database file.
+        throw ComponentError(fmt::format("cannot save the document {}: {}", draft_.unid(), error.what()));
     }
 }
 
 void DocumentWriter::PutInFolder(const std::string& folderName)
 {
     if (!storedId_)
-        throw ComponentError(fmt::format("cannot put {} in the folder \"{}\": it has not been saved yet", Describe(),
-                                         folderName));
+        throw ComponentError(fmt::format("cannot put the document {} in the folder \"{}\" of the database {}: it "
+                                         "has not been saved yet",
+                                         draft_.unid(), folderName, connection_->path().string()));
     SqliteTransaction transaction(*connection_);
     const long long folderId = EnsureFolder(*connection_, folderName);
     SqliteStatement file(*connection_, "INSERT OR IGNORE INTO folder_entries (folder_id, document_id) VALUES (?, ?)");
@@ -98,11 +100,6 @@ void DocumentWriter::WriteItems(long long documentId)
         insert.Run();
         insert.Reset();
     }
-}
-
-std::string DocumentWriter::Describe() const
-{
-    return fmt::format("the document {} in the database {}", draft_.unid(), connection_->path().string());
 }
 
 }  // namespace varnemo::notes::local

@@ -32,7 +32,6 @@ private:
     long long InsertDocument(const std::string& now);
     void UpdateDocument(const std::string& now);
     void WriteItems(long long documentId);
-    std::string Describe() const;
 
     std::shared_ptr<SqliteConnection> connection_;
     DocumentDraft draft_;

@@ -20,8 +20,6 @@ public:
     // The first session provides whatever the data directory lacks; existing files are kept.
     std::unique_ptr<Session> CreateSession() override;
 
-    const std::filesystem::path& dataDirectory() const { return dataDirectory_; }
-
 private:
     std::filesystem::path dataDirectory_;
     std::mutex provisioning_;

@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "notes/local/sqlite_statement.h"
 
+#include <algorithm>
 #include <fmt/format.h>
 #include <sqlite3.h>
 
@@ -17,6 +18,15 @@ int OpenFlags(SqliteConnection::Mode mode)
     case SqliteConnection::Mode::Create: return SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     }
     return SQLITE_OPEN_READONLY;
+}
+
+// Enough of a statement to recognize it in an error message; the schema is a page long.
+std::string Abbreviated(std::string_view sql)
+{
+    constexpr std::size_t kLength = 100;
+    std::string text(sql.substr(0, kLength));
+    std::ranges::replace(text, '\n', ' ');
+    return sql.size() > kLength ? text + "..." : text;
 }
 
 }  // namespace
@@ -60,7 +70,8 @@ long long SqliteConnection::LastInsertRowId() const
 
 void SqliteConnection::Fail(std::string_view doing) const
 {
-    throw ComponentError(fmt::format("database {}: {} failed: {}", path_.string(), doing, sqlite3_errmsg(db_)));
+    throw ComponentError(
+        fmt::format("database {}: {} failed: {}", path_.string(), Abbreviated(doing), sqlite3_errmsg(db_)));
 }
 
 }  // namespace varnemo::notes::local
