@@ -226,7 +226,7 @@ class CreateNsfTest : public WritersTest {
 protected:
     void SetNames(const std::string& names)
     {
-        testing::WriteFile(notes.dataDirectory() / "notes.ini",
+        testing::WriteFile(dir.path() / "notes-data" / "notes.ini",
                            "[Notes]\nDefaultMailTemplate=  mail.ntf \nNAMES=" + names + "\n");
     }
 

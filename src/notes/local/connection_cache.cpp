@@ -1,0 +1,82 @@
+#include "notes/local/connection_cache.h"
+
+#include "common/errors.h"
+#include "notes/local/sqlite_connection.h"
+#include "notes/local/store_file.h"
+
+#include <fmt/format.h>
+#include <map>
+#include <mutex>
+#include <sys/stat.h>
+
+namespace varnemo::notes::local {
+namespace {
+
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+struct CachedConnection {
+    FileIdentity identity;
+    std::shared_ptr<SqliteConnection> connection;
+};
+
+bool IdentityOf(const std::filesystem::path& path, FileIdentity& identity)
+{
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0)
+        return false;
+    identity = {status.st_dev, status.st_ino};
+    return true;
+}
+
+bool StillTheSameFile(const std::string& path, const CachedConnection& cached)
+{
+    FileIdentity current;
+    return IdentityOf(path, current) && current == cached.identity;
+}
+
+class ConnectionCache {
+public:
+    std::shared_ptr<SqliteConnection> Get(const std::filesystem::path& path)
+    {
+        FileIdentity identity;
+        if (!IdentityOf(path, identity))
+            throw ComponentError(fmt::format("database not found: {}", path.string()));
+        std::error_code error;
+        const std::string key = std::filesystem::canonical(path, error).string();
+        if (error)
+            throw ComponentError(fmt::format("cannot open the database {}: {}", path.string(), error.message()));
+
+        const std::lock_guard lock(guard_);
+        if (const auto found = connections_.find(key);
+            found != connections_.end() && found->second.identity == identity)
+            return found->second.connection;
+        ForgetVanishedFiles();
+        auto connection = std::shared_ptr<SqliteConnection>(OpenStoreForWriting(key));
+        connections_[key] = {identity, connection};
+        return connection;
+    }
+
+private:
+    // Only when a file is opened for the first time, so that the common path stays one lookup.
+    void ForgetVanishedFiles()
+    {
+        std::erase_if(connections_, [](const auto& entry) { return !StillTheSameFile(entry.first, entry.second); });
+    }
+
+    std::mutex guard_;
+    std::map<std::string, CachedConnection> connections_;
+};
+
+}  // namespace
+
+std::shared_ptr<SqliteConnection> SharedWriteConnection(const std::filesystem::path& path)
+{
+    static ConnectionCache cache;
+    return cache.Get(path);
+}
+
+}  // namespace varnemo::notes::local

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+namespace varnemo::notes::local {
+
+class SqliteConnection;
+
+// The process-wide write connection of a store. Writers open a session and a database for each
+// item they convert, so the connection of a file is opened once and then handed out again; it
+// is keyed by the file's canonical path and identity, so a file that was replaced under the
+// same name is opened afresh. Fails as OpenStoreForWriting does.
+std::shared_ptr<SqliteConnection> SharedWriteConnection(const std::filesystem::path& path);
+
+}  // namespace varnemo::notes::local

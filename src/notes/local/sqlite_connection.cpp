@@ -1,0 +1,77 @@
+#include "notes/local/sqlite_connection.h"
+
+#include "common/errors.h"
+#include "notes/local/sqlite_statement.h"
+
+#include <algorithm>
+#include <fmt/format.h>
+#include <sqlite3.h>
+
+namespace varnemo::notes::local {
+namespace {
+
+int OpenFlags(SqliteConnection::Mode mode)
+{
+    switch (mode) {
+    case SqliteConnection::Mode::ReadOnly: return SQLITE_OPEN_READONLY;
+    case SqliteConnection::Mode::ReadWrite: return SQLITE_OPEN_READWRITE;
+    case SqliteConnection::Mode::Create: return SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    }
+    return SQLITE_OPEN_READONLY;
+}
+
+// Enough of a statement to recognize it in an error message; the schema is a page long.
+std::string Abbreviated(std::string_view sql)
+{
+    constexpr std::size_t kLength = 100;
+    std::string text(sql.substr(0, kLength));
+    std::ranges::replace(text, '\n', ' ');
+    return sql.size() > kLength ? text + "..." : text;
+}
+
+}  // namespace
+
+SqliteConnection::SqliteConnection(const std::filesystem::path& path, Mode mode) : path_(path)
+{
+    // A connection is only ever used by one writer at a time, but the cache hands it out from
+    // any thread: keep SQLite's own serialization (FULLMUTEX).
+    const int result = sqlite3_open_v2(path.c_str(), &db_, OpenFlags(mode) | SQLITE_OPEN_FULLMUTEX, nullptr);
+    if (result != SQLITE_OK) {
+        const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(result);
+        sqlite3_close_v2(db_);
+        throw ComponentError(fmt::format("cannot open the database {}: {}", path.string(), message));
+    }
+    sqlite3_extended_result_codes(db_, 1);
+}
+
+SqliteConnection::~SqliteConnection()
+{
+    sqlite3_close_v2(db_);
+}
+
+void SqliteConnection::Execute(const std::string& sql)
+{
+    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        Fail(sql);
+}
+
+long long SqliteConnection::PragmaInteger(std::string_view name)
+{
+    SqliteStatement pragma(*this, fmt::format("PRAGMA {}", name));
+    if (!pragma.Step())
+        throw ComponentError(fmt::format("{}: PRAGMA {} gave no value", path_.string(), name));
+    return pragma.Integer(0);
+}
+
+long long SqliteConnection::LastInsertRowId() const
+{
+    return sqlite3_last_insert_rowid(db_);
+}
+
+void SqliteConnection::Fail(std::string_view doing) const
+{
+    throw ComponentError(
+        fmt::format("database {}: {} failed: {}", path_.string(), Abbreviated(doing), sqlite3_errmsg(db_)));
+}
+
+}  // namespace varnemo::notes::local

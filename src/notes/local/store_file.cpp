@@ -1,0 +1,118 @@
+#include "notes/local/store_file.h"
+
+#include "common/errors.h"
+#include "notes/local/design_store.h"
+#include "notes/local/sqlite_connection.h"
+#include "notes/local/sqlite_transaction.h"
+#include "notes/local/store_header.h"
+#include "notes/local/store_schema.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fmt/format.h>
+#include <unistd.h>
+
+namespace varnemo::notes::local {
+namespace {
+
+// How long a write waits for another program that holds the database before giving up.
+constexpr int kBusyTimeoutMilliseconds = 10000;
+
+void UseWriteAheadLog(SqliteConnection& connection)
+{
+    connection.Execute("PRAGMA journal_mode = WAL");
+    connection.Execute("PRAGMA synchronous = NORMAL");
+}
+
+void ApplyConnectionSettings(SqliteConnection& connection)
+{
+    connection.Execute("PRAGMA foreign_keys = ON");
+    connection.Execute(fmt::format("PRAGMA busy_timeout = {}", kBusyTimeoutMilliseconds));
+}
+
+void RemoveStagedLeftovers(SqliteConnection& connection)
+{
+    connection.Execute("DELETE FROM attachments WHERE staged_for IS NOT NULL");
+}
+
+// A temporary file beside the target, so that the final step is a link within one directory.
+std::filesystem::path CreateTemporaryBeside(const std::filesystem::path& path)
+{
+    std::string pattern = path.string() + ".creating-XXXXXX";
+    const int descriptor = mkstemp(pattern.data());
+    if (descriptor < 0)
+        throw ComponentError(fmt::format("cannot create the database {}: {}", path.string(), std::strerror(errno)));
+    close(descriptor);
+    return pattern;
+}
+
+void RemoveWithJournals(const std::filesystem::path& path)
+{
+    std::error_code ignored;
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+        std::filesystem::remove(path.string() + suffix, ignored);
+}
+
+void BuildStore(const std::filesystem::path& path, const DatabaseDesign& design)
+{
+    SqliteConnection connection(path, SqliteConnection::Mode::Create);
+    {
+        SqliteTransaction transaction(connection);
+        CreateSchema(connection);
+        WriteDesign(connection, design);
+        transaction.Commit();
+    }
+    UseWriteAheadLog(connection);
+}  // closing the only connection folds the log into the file
+
+// link() fails when the name is taken: the no-replace guarantee holds even against a file that
+// appeared while the store was being built.
+void PublishStore(const std::filesystem::path& temporary, const std::filesystem::path& path)
+{
+    if (link(temporary.c_str(), path.c_str()) != 0)
+        throw ComponentError(errno == EEXIST
+                                 ? fmt::format("cannot create the database {}: the file already exists", path.string())
+                                 : fmt::format("cannot create the database {}: {}", path.string(), std::strerror(errno)));
+}
+
+}  // namespace
+
+std::unique_ptr<SqliteConnection> OpenStoreForWriting(const std::filesystem::path& path)
+{
+    CheckStoreHeader(path);
+    auto connection = std::make_unique<SqliteConnection>(path, SqliteConnection::Mode::ReadWrite);
+    ApplyConnectionSettings(*connection);
+    UseWriteAheadLog(*connection);
+    RemoveStagedLeftovers(*connection);
+    return connection;
+}
+
+std::unique_ptr<SqliteConnection> OpenStoreForReading(const std::filesystem::path& path)
+{
+    CheckStoreHeader(path);
+    // Read-write with query_only rather than SQLITE_OPEN_READONLY: a read-only connection to a
+    // WAL store leaves -wal and -shm files behind, while the last read-write connection removes
+    // them when it closes. A write-protected file still opens, read-only, as SQLite falls back.
+    auto connection = std::make_unique<SqliteConnection>(path, SqliteConnection::Mode::ReadWrite);
+    ApplyConnectionSettings(*connection);
+    connection->Execute("PRAGMA query_only = ON");
+    return connection;
+}
+
+void CreateStore(const std::filesystem::path& path, const DatabaseDesign& design)
+{
+    std::error_code error;
+    if (std::filesystem::exists(path, error) || std::filesystem::is_symlink(path, error))
+        throw ComponentError(fmt::format("cannot create the database {}: the file already exists", path.string()));
+    const auto temporary = CreateTemporaryBeside(path);
+    try {
+        BuildStore(temporary, design);
+        PublishStore(temporary, path);
+    } catch (...) {
+        RemoveWithJournals(temporary);
+        throw;
+    }
+    RemoveWithJournals(temporary);
+}
+
+}  // namespace varnemo::notes::local
