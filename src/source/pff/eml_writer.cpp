@@ -37,8 +37,18 @@ std::string Trimmed(const std::string& text)
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// Outlook keeps only the display names of the recipients in "Name1; Name2".
-void AddRecipients(GMimeMessage* message, GMimeAddressType type, const std::string& names)
+void AddRecipients(GMimeMessage* message, const std::vector<Recipient>& recipients)
+{
+    for (const auto& recipient : recipients) {
+        const auto type = recipient.kind == Recipient::Kind::Cc    ? GMIME_ADDRESS_TYPE_CC
+                          : recipient.kind == Recipient::Kind::Bcc ? GMIME_ADDRESS_TYPE_BCC
+                                                                   : GMIME_ADDRESS_TYPE_TO;
+        g_mime_message_add_mailbox(message, type, recipient.name.c_str(), recipient.address.c_str());
+    }
+}
+
+// Without a recipient table only the display names of "Name1; Name2" remain.
+void AddRecipientNames(GMimeMessage* message, GMimeAddressType type, const std::string& names)
 {
     std::istringstream list(names);
     for (std::string name; std::getline(list, name, ';');) {
@@ -68,8 +78,12 @@ void SetHeaders(GMimeMessage* message, PffItem& item, const std::string& fallbac
     const auto address = SenderAddress(item.properties());
     if (!sender.empty() || !address.empty())
         g_mime_message_add_mailbox(message, GMIME_ADDRESS_TYPE_FROM, sender.c_str(), address.c_str());
-    AddRecipients(message, GMIME_ADDRESS_TYPE_TO, item.Text(TextField::To));
-    AddRecipients(message, GMIME_ADDRESS_TYPE_CC, item.Text(TextField::CC));
+    if (const auto recipients = item.Recipients(); !recipients.empty()) {
+        AddRecipients(message, recipients);
+    } else {
+        AddRecipientNames(message, GMIME_ADDRESS_TYPE_TO, item.Text(TextField::To));
+        AddRecipientNames(message, GMIME_ADDRESS_TYPE_CC, item.Text(TextField::CC));
+    }
 
     if (const auto instant = item.MessageInstant()) {
         GDateTime* date = g_date_time_new_from_unix_local(*instant);

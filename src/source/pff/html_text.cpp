@@ -52,6 +52,8 @@ public:
                 Walk(node->children);
                 if (block)
                     EndLine();
+                else if (NameIs(node, "td") || NameIs(node, "th"))
+                    AddSpace();
             }
         }
     }

@@ -31,7 +31,7 @@ TextSources SourcesOf(TextField field)
     case F::CC: return {Tags({tag::DisplayCc})};
     case F::BCC: return {Tags({tag::DisplayBcc})};
     case F::SenderName: return {Tags({tag::SenderName, tag::SentRepresentingName})};
-    case F::Body: return {};
+    case F::Body: return {};  // item_body.h
     case F::Categories: return {{named::Keywords}, true};
     case F::Location: return {{named::Location}};
     case F::DLName: return {NamedThenTag(named::DistributionListName, tag::DisplayName)};

@@ -48,16 +48,23 @@ std::string PffAttachment::MimeType() const
     return type.find('/') == std::string::npos ? "application/octet-stream" : type;
 }
 
-std::unique_ptr<PffItem> PffAttachment::EmbeddedItem() const
+ItemRef PffAttachment::EmbeddedNode() const
 {
+    if (embeddedNode_)
+        return embeddedNode_;
     ItemHandle item;
     const int found = CheckPff("cannot open the embedded item", properties_.where(), [&](libpff_error_t** e) {
         return libpff_attachment_get_item(node_->get(), item.out(), e);
     });
     if (found != 1)
         throw ComponentError(fmt::format("cannot open the embedded item ({}): it is missing", properties_.where()));
-    return std::make_unique<PffItem>(MakeItemNode(node_->file, node_, std::move(item)),
-                                     "item embedded in " + properties_.where());
+    embeddedNode_ = MakeItemNode(node_->file, node_, std::move(item));
+    return embeddedNode_;
+}
+
+std::unique_ptr<PffItem> PffAttachment::EmbeddedItem() const
+{
+    return std::make_unique<PffItem>(EmbeddedNode(), "item embedded in " + properties_.where());
 }
 
 std::string PffAttachment::FileName()

@@ -33,9 +33,13 @@ public:
     const PropertyBag& properties() const { return properties_; }
 
 private:
+    ItemRef EmbeddedNode() const;
+
     ItemRef node_;
     PropertyBag properties_;
     bool embedded_ = false;
+    // libpff opens the item of an attachment only once; later attempts fail.
+    mutable ItemRef embeddedNode_;
 };
 
 class PffAttachments : public mapi::Attachments {

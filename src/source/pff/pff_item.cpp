@@ -22,6 +22,15 @@ std::string Joined(const std::vector<std::string>& values)
     return fmt::format("{}", fmt::join(values, ", "));
 }
 
+// A stored subject may start with a marker: 0x01, then a character giving the length of its
+// prefix ("RE: "). The marker is not part of the subject users see.
+std::string WithoutSubjectMarker(std::string subject)
+{
+    if (subject.size() >= 2 && subject[0] == '\x01')
+        subject.erase(0, 2);
+    return subject;
+}
+
 bool IsDistributionList(const std::string& messageClass)
 {
     constexpr std::string_view ListClass = "IPM.DistList";
@@ -41,6 +50,8 @@ std::string PffItem::Text(TextField field)
 {
     if (field == TextField::Body)
         return BodyText(node_->get(), properties_);
+    if (field == TextField::Subject)
+        return WithoutSubjectMarker(properties_.Text(PropertyKey::Tag(tag::Subject)).value_or(""));
     const auto sources = SourcesOf(field);
     for (const auto& key : sources.keys) {
         auto value = sources.multiValued ? Joined(properties_.TextList(key)) : properties_.Text(key).value_or("");

@@ -3,6 +3,7 @@
 #include "source/mapi.h"
 #include "source/pff/item_node.h"
 #include "source/pff/property_bag.h"
+#include "source/pff/recipient_table.h"
 
 #include <ctime>
 #include <optional>
@@ -28,6 +29,7 @@ public:
     // What the message-file writer needs beyond the interface.
     std::unique_ptr<PffAttachments> Attachments() const;
     const PropertyBag& properties() const { return properties_; }
+    std::vector<Recipient> Recipients() const { return ReadRecipients(node_->get(), properties_.where()); }
     // The instant behind Date(MessageDate).
     std::optional<std::time_t> MessageInstant() const;
 

@@ -54,14 +54,14 @@ void TrimTerminator(std::string& text, std::uint32_t valueType)
 
 }  // namespace
 
-PropertyBag::PropertyBag(libpff_item_t* item, std::string where) : where_(std::move(where))
+PropertyBag::PropertyBag(libpff_item_t* item, std::string where, int recordSet) : where_(std::move(where))
 {
     const char* what = "cannot read the properties";
     int setCount = 0;
     CheckPff(what, where_, [&](libpff_error_t** e) { return libpff_item_get_number_of_record_sets(item, &setCount, e); });
-    if (setCount > 0) {
+    if (recordSet < setCount) {
         CheckPff(what, where_, [&](libpff_error_t** e) {
-            return libpff_item_get_record_set_by_index(item, 0, recordSet_.out(), e);
+            return libpff_item_get_record_set_by_index(item, recordSet, recordSet_.out(), e);
         });
         int entryCount = 0;
         CheckPff(what, where_, [&](libpff_error_t** e) {

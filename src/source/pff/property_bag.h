@@ -18,7 +18,9 @@ namespace varnemo::mapi::pff {
 class PropertyBag {
 public:
     // where names the item in error messages ("item 3 of folder 'Inbox' in /data/a.pst").
-    PropertyBag(libpff_item_t* item, std::string where);
+    // An item keeps its own properties in record set 0; a table item (such as the recipients
+    // of a message) keeps one row in each record set.
+    PropertyBag(libpff_item_t* item, std::string where, int recordSet = 0);
 
     const std::string& where() const { return where_; }
     // The iconv name of the code page of the item's 8-bit strings.

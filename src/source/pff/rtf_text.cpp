@@ -127,11 +127,13 @@ private:
     void ReadSymbol(char c)
     {
         if (c == '\'') {
-            if (at_ + 2 <= rtf_.size()) {
-                const std::string hex(rtf_.substr(at_, 2));
-                at_ += 2;
-                AddByte(static_cast<char>(std::strtol(hex.c_str(), nullptr, 16)));
+            if (at_ + 2 > rtf_.size()) {
+                at_ = rtf_.size();  // an escape cut off by the end of the text
+                return;
             }
+            const std::string hex(rtf_.substr(at_, 2));
+            at_ += 2;
+            AddByte(static_cast<char>(std::strtol(hex.c_str(), nullptr, 16)));
         } else if (c == '*') {
             // "{\*\word": an optional destination, hidden unless it is HTML that Outlook wrapped.
             if (!groups_.empty() && !rtf_.substr(at_).starts_with("\\htmltag"))
