@@ -12,8 +12,8 @@ namespace {
 
 using mapi::pff::PffMapi;
 
-// Expects adding the file to fail with a ComponentError that names it.
-void ExpectRefused(const std::filesystem::path& path)
+// Expects adding the file to fail with a ComponentError that names it and gives the reason.
+void ExpectRefused(const std::filesystem::path& path, const std::string& reason = "")
 {
     auto session = PffMapi(path.parent_path() / "none").CreateSession();
     session->Logon();
@@ -22,6 +22,7 @@ void ExpectRefused(const std::filesystem::path& path)
         ADD_FAILURE() << path << " was opened";
     } catch (const ComponentError& error) {
         EXPECT_NE(std::string(error.what()).find(path.string()), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find(reason), std::string::npos) << error.what();
     }
 }
 
@@ -32,8 +33,14 @@ TEST(PffDamagedInput, FilesThatAreNoDataFilesAreRefusedWithTheirPath)
     WriteFile(dir.path() / "text.pst", "Subject: this is a text file\n\nnothing else\n");
     WriteFile(dir.path() / "short.pst", "!BDN");
     std::filesystem::create_directory(dir.path() / "folder.pst");
-    for (const char* name : {"empty.pst", "text.pst", "short.pst", "folder.pst", "missing.pst"})
-        ExpectRefused(dir.path() / name);
+    ExpectRefused(dir.path() / "empty.pst", "empty");
+    ExpectRefused(dir.path() / "text.pst", "not an Outlook data file");
+    ExpectRefused(dir.path() / "short.pst", "unable to read file header");  // the signature alone
+    ExpectRefused(dir.path() / "folder.pst", "folder");
+    ExpectRefused(dir.path() / "missing.pst", "No such file");
+    // libpff's own account of the damage comes along.
+    WriteFile(dir.path() / "header only.pst", ReadFile(CopyFixture("sample1.pst", dir.path())).substr(0, 512));
+    ExpectRefused(dir.path() / "header only.pst", "unable to read file header");
 }
 
 // Reads everything a conversion would read; a ComponentError skips one step, anything else

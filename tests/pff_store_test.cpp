@@ -2,8 +2,6 @@
 
 #include "common/errors.h"
 
-#include <regex>
-
 namespace varnemo::testing {
 namespace {
 
@@ -11,7 +9,7 @@ using mapi::pff::PffMapi;
 
 bool IsUpperHex(const std::string& text)
 {
-    return std::regex_match(text, std::regex("[0-9A-F]+"));
+    return !text.empty() && text.find_first_not_of("0123456789ABCDEF") == std::string::npos;
 }
 
 TEST(PffStore, NamesAndPathsOfTheSampleFiles)

@@ -2,7 +2,6 @@
 
 #include <fmt/format.h>
 
-#include <algorithm>
 #include <array>
 
 namespace varnemo::mapi::pff {
@@ -15,17 +14,20 @@ PffError::~PffError()
 
 std::string PffError::message() const
 {
-    if (!error_)
+    std::array<char, 8192> text{};
+    if (!error_ || libpff_error_backtrace_sprint(error_, text.data(), text.size()) < 0)
         return "no details from libpff";
-    std::array<char, 2048> text{};
-    if (libpff_error_sprint(error_, text.data(), text.size()) < 0)
-        return "no details from libpff";
-    std::string message(text.data());
-    // libpff stacks one line per level of its call chain; keep them readable in one message.
-    std::replace(message.begin(), message.end(), '\n', ' ');
-    while (!message.empty() && message.back() == ' ')
-        message.pop_back();
-    return message;
+    // libpff stacks one line per level of its call chain, the root cause first: keep the
+    // outermost account and the cause.
+    std::string_view lines(text.data());
+    while (!lines.empty() && (lines.back() == '\n' || lines.back() == ' '))
+        lines.remove_suffix(1);
+    const auto firstEnd = lines.find('\n');
+    if (firstEnd == std::string_view::npos)
+        return std::string(lines);
+    const auto cause = lines.substr(0, firstEnd);
+    const auto outermost = lines.substr(lines.rfind('\n') + 1);
+    return fmt::format("{} (cause: {})", outermost, cause);
 }
 
 ComponentError PffFailure(std::string_view what, std::string_view where, const PffError& error)
