@@ -141,20 +141,28 @@ void ConversionRun::ConvertFolder(mapi::Store& store, const std::string& entry)
         ConvertItemFolder(*folder, path, kind);
 }
 
-void ConversionRun::ConvertItemFolder(mapi::Folder& folder, const std::string& path, const std::string& kind)
+std::unique_ptr<mapi::Items> ConversionRun::OpenItems(mapi::Folder& folder, const std::string& path, long& count)
 {
     ContinueOnError step;
     std::unique_ptr<mapi::Items> items;
-    long count = 0;
-    if (!step([&] {
+    if (step([&] {
             items = folder.GetItems();
             count = items->Count();
-        })) {
-        summary_.problems.push_back({path, "", "the folder's items could not be read: " + step.failures().front()});
+        }))
+        return items;
+    summary_.problems.push_back({path, "", "the folder's items could not be read: " + step.failures().front()});
+    return nullptr;
+}
+
+void ConversionRun::ConvertItemFolder(mapi::Folder& folder, const std::string& path, const std::string& kind)
+{
+    long count = 0;
+    auto items = OpenItems(folder, path, count);
+    if (!items)
         return;
-    }
     const std::string notesFolder = NotesFolderName(kind, path);
     for (long counter = 1; counter <= count; ++counter) {
+        ContinueOnError step;
         std::unique_ptr<mapi::Item> item;
         if (step([&] { item = items->Item(counter); })) {
             // The item's own temporary folders go when it is done, converted or not.
@@ -180,16 +188,10 @@ void ConversionRun::ConvertItemFolder(mapi::Folder& folder, const std::string& p
 
 void ConversionRun::ConvertContactFolder(mapi::Folder& folder, const std::string& path)
 {
-    ContinueOnError step;
-    std::unique_ptr<mapi::Items> items;
     long count = 0;
-    if (!step([&] {
-            items = folder.GetItems();
-            count = items->Count();
-        })) {
-        summary_.problems.push_back({path, "", "the folder's items could not be read: " + step.failures().front()});
+    auto items = OpenItems(folder, path, count);
+    if (!items)
         return;
-    }
     for (long counter = 1; counter <= count; ++counter) {
         ContinueOnError steps;
         std::string caption = fmt::format("item {} of {}", counter, count);

@@ -26,6 +26,8 @@ private:
     void Convert();
     void SettleNewDatabasePath(mapi::Store& store);
     void ConvertFolder(mapi::Store& store, const std::string& entry);
+    // The folder's items and their count, or nothing (the problem recorded) when unreadable.
+    std::unique_ptr<mapi::Items> OpenItems(mapi::Folder& folder, const std::string& path, long& count);
     void ConvertContactFolder(mapi::Folder& folder, const std::string& path);
     void ConvertItemFolder(mapi::Folder& folder, const std::string& path, const std::string& kind);
     WriteResult WriteItem(const std::string& kind, mapi::Item& item, const std::string& notesFolder);
