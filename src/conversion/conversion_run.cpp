@@ -165,20 +165,7 @@ void ConversionRun::ConvertItemFolder(mapi::Folder& folder, const std::string& p
         ContinueOnError step;
         std::unique_ptr<mapi::Item> item;
         if (step([&] { item = items->Item(counter); })) {
-            // The item's own temporary folders go when it is done, converted or not.
-            TemporaryAttachments temporary(GetTempFolder());
-            ContinueOnError steps;
-            context_.state.AttachmentFileList.clear();
-            context_.state.AttachmentFileList = temporary.SaveAll(*item, steps);
-            std::string caption;
-            steps([&] {
-                caption = item->Subject();
-                ShowProgress(caption, counter, count);
-            });
-            WriteResult result;
-            steps([&] { result = WriteItem(kind, *item, notesFolder); });
-            result.failures.insert(result.failures.begin(), steps.failures().begin(), steps.failures().end());
-            Record(path, caption, result);
+            ConvertItem(*item, kind, notesFolder, path, counter, count);
         } else {
             Record(path, fmt::format("item {} of {}", counter, count), {false, {step.failures().back()}});
         }
@@ -213,6 +200,25 @@ void ConversionRun::ConvertContactFolder(mapi::Folder& folder, const std::string
         Record(path, caption, result);
         context_.view.Yield();
     }
+}
+
+void ConversionRun::ConvertItem(mapi::Item& item, const std::string& kind, const std::string& notesFolder,
+                                const std::string& path, long counter, long count)
+{
+    // The item's own temporary folders go when it is done, converted or not.
+    TemporaryAttachments temporary(GetTempFolder());
+    ContinueOnError steps;
+    context_.state.AttachmentFileList.clear();
+    context_.state.AttachmentFileList = temporary.SaveAll(item, steps);
+    std::string caption;
+    steps([&] {
+        caption = item.Subject();
+        ShowProgress(caption, counter, count);
+    });
+    WriteResult result;
+    steps([&] { result = WriteItem(kind, item, notesFolder); });
+    result.failures.insert(result.failures.begin(), steps.failures().begin(), steps.failures().end());
+    Record(path, caption, result);
 }
 
 WriteResult ConversionRun::WriteItem(const std::string& kind, mapi::Item& item, const std::string& notesFolder)
