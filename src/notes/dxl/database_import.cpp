@@ -1,5 +1,6 @@
 #include "notes/dxl/database_import.h"
 
+#include "common/errors.h"
 #include "notes/dxl/document_import.h"
 #include "notes/dxl/scratch_directory.h"
 #include "notes/dxl/xml_reader.h"
@@ -15,7 +16,12 @@ void ImportDatabase(const std::filesystem::path& dxlFile, const std::filesystem:
     xml.ReadRoot("database");
     xml.ForEachChild([&] {
         if (xml.LocalName() == "folder") {
-            store.AddFolder(xml.RequiredAttribute("name"));
+            const std::string name = xml.RequiredAttribute("name");
+            try {
+                store.AddFolder(name);
+            } catch (const ComponentError& error) {
+                xml.Fail(error.what());  // adds the place in the DXL file
+            }
             xml.SkipElement();
         } else if (xml.LocalName() == "document") {
             ImportDocument(xml, store, scratch.path());
