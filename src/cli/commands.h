@@ -22,5 +22,8 @@ int RunStores(const BackendOptions& backends);
 int RunFolders(const BackendOptions& backends, const std::string& dataFile);
 int RunConvert(const BackendOptions& backends, const ConvertOptions& options);
 int RunShow(const std::string& database, bool json);
+// outputFile "" writes to standard output.
+int RunExportDxl(const std::string& database, const std::string& outputFile);
+int RunImportDxl(const std::string& dxlFile, const std::string& database);
 
 }  // namespace varnemo::cli

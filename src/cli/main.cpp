@@ -25,7 +25,7 @@ int main(int argc, char** argv)
     app.require_subcommand(1);
 
     BackendOptions backends = BackendOptions::Defaults();
-    std::string dataFile, database;
+    std::string dataFile, database, dxlFile;
     bool json = false;
     ConvertOptions convert;
 
@@ -50,6 +50,14 @@ int main(int argc, char** argv)
     show->add_option("DATABASE", database, "Database file")->required();
     show->add_flag("--json", json, "One JSON object instead of text");
 
+    auto* exportDxl = app.add_subcommand("export-dxl", "Write a database of the local store as DXL, for Notes or Domino");
+    exportDxl->add_option("DATABASE", database, "Database file")->required();
+    exportDxl->add_option("-o,--output", dxlFile, "The DXL file to write (standard output without it)");
+
+    auto* importDxl = app.add_subcommand("import-dxl", "Read a DXL file of export-dxl into an existing database");
+    importDxl->add_option("FILE", dxlFile, "DXL file")->required();
+    importDxl->add_option("DATABASE", database, "Database file")->required();
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -69,6 +77,10 @@ int main(int argc, char** argv)
             }
             return RunConvert(backends, convert);
         }
+        if (*exportDxl)
+            return RunExportDxl(database, dxlFile);
+        if (*importDxl)
+            return RunImportDxl(dxlFile, database);
         return RunShow(database, json);
     } catch (const ComponentError& error) {
         fmt::print(stderr, "varnemo-cli: {}\n", error.what());

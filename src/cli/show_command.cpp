@@ -1,8 +1,8 @@
 #include "cli/commands.h"
 #include "cli/sha256_stream.h"
+#include "common/utc_offset.h"
 #include "notes/local/database_reader.h"
 
-#include <ctime>
 #include <fmt/format.h>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -32,12 +32,7 @@ FolderIndex IndexFolders(DatabaseReader& reader)
 // ISO 8601 with the offset that the local time zone had at that moment.
 std::string IsoWithOffset(const DateTime& value)
 {
-    std::tm local{};
-    local.tm_year = value.year() - 1900, local.tm_mon = value.month() - 1, local.tm_mday = value.day();
-    local.tm_hour = value.hour(), local.tm_min = value.minute(), local.tm_sec = value.second();
-    local.tm_isdst = -1;
-    std::mktime(&local);
-    const long offset = local.tm_gmtoff;
+    const long offset = LocalUtcOffset(value).seconds;
     const long minutes = (offset < 0 ? -offset : offset) / 60;
     return fmt::format("{}{}{:02}:{:02}", value.ToIso(), offset < 0 ? '-' : '+', minutes / 60, minutes % 60);
 }

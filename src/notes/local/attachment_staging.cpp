@@ -46,7 +46,7 @@ long long InsertEmptyAttachment(SqliteConnection& connection, const std::string&
 {
     SqliteStatement insert(connection, "INSERT INTO attachments (staged_for, item_name, file_name, object_name) "
                                        "VALUES (?, ?, ?, ?)");
-    insert.Bind(1, unid).Bind(2, source.itemName).Bind(3, source.file.filename().string()).Bind(4, source.objectName);
+    insert.Bind(1, unid).Bind(2, source.itemName).Bind(3, source.fileName).Bind(4, source.objectName);
     insert.Run();
     const long long attachmentId = connection.LastInsertRowId();
     SqliteStatement reserve(connection, "INSERT INTO attachment_contents (attachment_id, content) VALUES (?, ?)");

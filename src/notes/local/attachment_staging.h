@@ -10,7 +10,8 @@ class SqliteConnection;
 struct AttachmentSource {
     std::string itemName;    // the rich-text item that holds the attachment
     std::string objectName;  // the attachment's name within its document
-    std::filesystem::path file;
+    std::string fileName;    // the name the attached file had
+    std::filesystem::path file;  // where its bytes are now
 };
 
 // Copies the file's bytes into the store, piece by piece, as an attachment staged for the

@@ -103,4 +103,17 @@ std::vector<std::string> DatabaseReader::FolderMembers(const std::string& folder
     return unids;
 }
 
+std::vector<std::string> DatabaseReader::FoldersOf(const std::string& unid)
+{
+    SqliteStatement folders(*connection_, "SELECT design_elements.name FROM folder_entries "
+                                          "JOIN design_elements ON design_elements.id = folder_entries.folder_id "
+                                          "JOIN documents ON documents.id = folder_entries.document_id "
+                                          "WHERE documents.unid = ? ORDER BY design_elements.id");
+    folders.Bind(1, unid);
+    std::vector<std::string> names;
+    while (folders.Step())
+        names.push_back(folders.Text(0));
+    return names;
+}
+
 }  // namespace varnemo::notes::local

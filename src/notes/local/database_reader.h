@@ -59,6 +59,10 @@ public:
     // The UNIDs of the documents in the folder, in creation order. Fails for an unknown folder.
     std::vector<std::string> FolderMembers(const std::string& folderName);
 
+    // The folders the document is filed in, in the order the folders were made; none for an
+    // unknown UNID.
+    std::vector<std::string> FoldersOf(const std::string& unid);
+
 private:
     std::unique_ptr<SqliteConnection> connection_;
 };

@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "notes/local/attachment_staging.h"
+#include "notes/local/document_rows.h"
 #include "notes/local/folders.h"
 #include "notes/local/sqlite_connection.h"
 #include "notes/local/sqlite_statement.h"
@@ -36,14 +37,15 @@ void DocumentWriter::AddRichTextItem(const std::string& name)
 
 void DocumentWriter::AttachFile(const std::string& richTextItemName, const std::filesystem::path& file)
 {
-    const std::string objectName = draft_.TakeAttachmentName(file.filename().string());
+    const std::string fileName = file.filename().string();
+    const std::string objectName = draft_.TakeAttachmentName(fileName);
     hasStagedAttachments_ = true;
-    StageAttachment(*connection_, draft_.unid(), {richTextItemName, objectName, file});
+    StageAttachment(*connection_, draft_.unid(), {richTextItemName, objectName, fileName, file});
 }
 
 void DocumentWriter::Save()
 {
-    const std::string now = DateTime::Now().ToIso();
+    const DateTime now = DateTime::Now();
     try {
         SqliteTransaction transaction(*connection_);
         long long documentId = storedId_;
@@ -51,7 +53,7 @@ void DocumentWriter::Save()
             UpdateDocument(now);
         else
             documentId = InsertDocument(now);
-        WriteItems(documentId);
+        InsertItemRows(*connection_, documentId, draft_.items());
         ClaimStagedAttachments(*connection_, draft_.unid(), documentId);
         transaction.Commit();
         storedId_ = documentId;
@@ -69,37 +71,22 @@ void DocumentWriter::PutInFolder(const std::string& folderName)
                                          "has not been saved yet",
                                          draft_.unid(), folderName, connection_->path().string()));
     SqliteTransaction transaction(*connection_);
-    const long long folderId = EnsureFolder(*connection_, folderName);
-    SqliteStatement file(*connection_, "INSERT OR IGNORE INTO folder_entries (folder_id, document_id) VALUES (?, ?)");
-    file.Bind(1, folderId).Bind(2, storedId_).Run();
+    FileDocument(*connection_, folderName, storedId_);
     transaction.Commit();
 }
 
-long long DocumentWriter::InsertDocument(const std::string& now)
+long long DocumentWriter::InsertDocument(const DateTime& now)
 {
-    SqliteStatement insert(*connection_, "INSERT INTO documents (unid, created, modified) VALUES (?, ?, ?)");
-    insert.Bind(1, draft_.unid()).Bind(2, draft_.created().ToIso()).Bind(3, now).Run();
-    return connection_->LastInsertRowId();
+    return InsertDocumentRow(*connection_, draft_.unid(), draft_.created(), now);
 }
 
-void DocumentWriter::UpdateDocument(const std::string& now)
+void DocumentWriter::UpdateDocument(const DateTime& now)
 {
     SqliteStatement update(*connection_, "UPDATE documents SET modified = ? WHERE id = ?");
-    update.Bind(1, now).Bind(2, storedId_).Run();
+    update.Bind(1, now.ToIso()).Bind(2, storedId_).Run();
     SqliteStatement removeItems(*connection_, "DELETE FROM items WHERE document_id = ?");
     removeItems.Bind(1, storedId_).Run();
 }
 
-void DocumentWriter::WriteItems(long long documentId)
-{
-    SqliteStatement insert(*connection_,
-                           "INSERT INTO items (document_id, position, name, type, value) VALUES (?, ?, ?, ?, ?)");
-    long long position = 0;
-    for (const auto& [name, encoded] : draft_.items()) {
-        insert.Bind(1, documentId).Bind(2, position++).Bind(3, name).Bind(4, encoded.type).Bind(5, encoded.value);
-        insert.Run();
-        insert.Reset();
-    }
-}
 
 }  // namespace varnemo::notes::local

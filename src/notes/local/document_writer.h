@@ -29,9 +29,8 @@ public:
     void PutInFolder(const std::string& folderName);
 
 private:
-    long long InsertDocument(const std::string& now);
-    void UpdateDocument(const std::string& now);
-    void WriteItems(long long documentId);
+    long long InsertDocument(const DateTime& now);
+    void UpdateDocument(const DateTime& now);
 
     std::shared_ptr<SqliteConnection> connection_;
     DocumentDraft draft_;

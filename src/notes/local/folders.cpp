@@ -69,4 +69,11 @@ long long EnsureFolder(SqliteConnection& connection, const std::string& folderNa
     return id;
 }
 
+void FileDocument(SqliteConnection& connection, const std::string& folderName, long long documentId)
+{
+    const long long folderId = EnsureFolder(connection, folderName);
+    SqliteStatement file(connection, "INSERT OR IGNORE INTO folder_entries (folder_id, document_id) VALUES (?, ?)");
+    file.Bind(1, folderId).Bind(2, documentId).Run();
+}
+
 }  // namespace varnemo::notes::local
