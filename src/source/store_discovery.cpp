@@ -1,6 +1,7 @@
 #include "source/store_discovery.h"
 
 #include "common/continue_on_error.h"
+#include "common/scoped_flag.h"
 #include "common/text.h"
 #include "source/logged_on_session.h"
 #include "source/store_entry.h"
@@ -9,18 +10,6 @@
 
 namespace varnemo {
 namespace {
-
-// Marks a road as running for as long as it runs.
-class BusyFlag {
-public:
-    explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~BusyFlag() { flag_ = false; }
-    BusyFlag(const BusyFlag&) = delete;
-    BusyFlag& operator=(const BusyFlag&) = delete;
-
-private:
-    bool& flag_;
-};
 
 bool Qualifies(mapi::Store& store)
 {
@@ -33,7 +22,7 @@ void StoreDiscovery::CmdExportConfigured_Click()
 {
     if (busy_)
         return;
-    BusyFlag busy(busy_);
+    ScopedFlag busy(busy_);
     view_.SetStartConversionEnabled(false);
     std::optional<LoggedOnSession> session;
     try {
@@ -68,7 +57,7 @@ void StoreDiscovery::CmbOutlookStores_Click()
 {
     if (busy_)
         return;
-    BusyFlag busy(busy_);
+    ScopedFlag busy(busy_);
     view_.SetStoreListEnabled(false);
     const std::string entry = view_.StoreListText();
     if (!entry.empty()) {
@@ -88,7 +77,7 @@ void StoreDiscovery::CmdExportOther_Click()
 {
     if (busy_)
         return;
-    BusyFlag busy(busy_);
+    ScopedFlag busy(busy_);
     view_.SetStartConversionEnabled(false);
     std::optional<LoggedOnSession> session;
     try {
