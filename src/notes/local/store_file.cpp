@@ -104,6 +104,9 @@ void CreateStore(const std::filesystem::path& path, const DatabaseDesign& design
     std::error_code error;
     if (std::filesystem::exists(path, error) || std::filesystem::is_symlink(path, error))
         throw ComponentError(fmt::format("cannot create the database {}: the file already exists", path.string()));
+    // With no database under this name, journals under it are a deleted database's leftovers;
+    // SQLite would replay them into the new file.
+    RemoveWithJournals(path);
     const auto temporary = CreateTemporaryBeside(path);
     try {
         BuildStore(temporary, design);
