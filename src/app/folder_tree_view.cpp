@@ -11,17 +11,14 @@ namespace {
 
 constexpr int kNumberRole = Qt::UserRole;
 
-// The store's node stands out in bold blue; an empty folder is shown dimmed.
+// The store's node stands out in blue; it and every folder that holds items are in bold.
 void Decorate(QTreeWidgetItem& item, const FolderNode& node)
 {
-    if (node.parent == 0) {
-        QFont font = item.font(0);
-        font.setBold(true);
-        item.setFont(0, font);
+    QFont font = item.font(0);
+    font.setBold(node.hasItems);
+    item.setFont(0, font);
+    if (node.parent == 0)
         item.setForeground(0, palette::kBlue);
-    } else if (!node.hasItems) {
-        item.setForeground(0, QColor(0x70, 0x70, 0x70));
-    }
 }
 
 }  // namespace

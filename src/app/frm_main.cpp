@@ -1,6 +1,7 @@
 #include "app/frm_main.h"
 
 #include "app/artwork.h"
+#include "app/elided_label.h"
 #include "app/folder_tree_view.h"
 #include "app/frm_about.h"
 #include "app/frm_save.h"
@@ -206,9 +207,8 @@ void FrmMain::BuildStatusBar()
     statusBar()->addWidget(StatusPanel("Kestrova Software", 130));
     statusBar()->addWidget(StatusPanel("support@kestrova.example", 170));
     statusBar()->addWidget(StatusPanel("www.kestrova.example", 150));
-    auto* backends = Named(StatusPanel(ToQString(services_.backendDescription), 0), "BackendPanel");
-    backends->setToolTip(backends->text());
-    backends->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto* backends = Named(new ElidedLabel(ToQString(services_.backendDescription)), "BackendPanel");
+    backends->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     statusBar()->addWidget(backends, 1);
 }
 
