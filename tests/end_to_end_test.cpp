@@ -164,5 +164,34 @@ TEST_F(EndToEnd, AnsiAndUnicodeFilesGiveTheSamePost)
     }
 }
 
+// Every sample file converts without a failure into either kind of target.
+class EveryFixture : public EndToEnd, public ::testing::WithParamInterface<std::tuple<std::string, bool>> {};
+
+TEST_P(EveryFixture, ConvertsWhole)
+{
+    const auto& [fixture, newDatabase] = GetParam();
+    Open(fixture);
+    if (newDatabase)
+        ConvertIntoNewDatabase();
+    else
+        ConvertInto(ExistingDatabase());
+    EXPECT_GT(run.Summary().converted, 0);
+    EXPECT_EQ(run.Summary().failed, 0);
+    EXPECT_TRUE(run.Summary().problems.empty()) << run.Summary().problems.front().reason;
+    EXPECT_NE(view.messages.back().first.find(state.TargetDatabasePath), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(SampleFiles, EveryFixture,
+                         ::testing::Combine(::testing::Values("dist-list.pst", "sample1.pst", "test_ansi.pst",
+                                                              "test_unicode.pst"),
+                                            ::testing::Bool()),
+                         [](const auto& info) {
+                             std::string name = std::get<0>(info.param);
+                             name = name.substr(0, name.find('.'));
+                             std::erase(name, '-');
+                             std::erase(name, '_');
+                             return name + (std::get<1>(info.param) ? "IntoNewDatabase" : "IntoExistingDatabase");
+                         });
+
 }  // namespace
 }  // namespace varnemo

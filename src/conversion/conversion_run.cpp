@@ -141,36 +141,31 @@ void ConversionRun::ConvertFolder(mapi::Store& store, const std::string& entry)
         ConvertItemFolder(*folder, path, kind);
 }
 
-void ConversionRun::ConvertItemFolder(mapi::Folder& folder, const std::string& path, const std::string& kind)
+std::unique_ptr<mapi::Items> ConversionRun::OpenItems(mapi::Folder& folder, const std::string& path, long& count)
 {
     ContinueOnError step;
     std::unique_ptr<mapi::Items> items;
-    long count = 0;
-    if (!step([&] {
+    if (step([&] {
             items = folder.GetItems();
             count = items->Count();
-        })) {
-        summary_.problems.push_back({path, "", "the folder's items could not be read: " + step.failures().front()});
+        }))
+        return items;
+    summary_.problems.push_back({path, "", "the folder's items could not be read: " + step.failures().front()});
+    return nullptr;
+}
+
+void ConversionRun::ConvertItemFolder(mapi::Folder& folder, const std::string& path, const std::string& kind)
+{
+    long count = 0;
+    auto items = OpenItems(folder, path, count);
+    if (!items)
         return;
-    }
     const std::string notesFolder = NotesFolderName(kind, path);
     for (long counter = 1; counter <= count; ++counter) {
+        ContinueOnError step;
         std::unique_ptr<mapi::Item> item;
         if (step([&] { item = items->Item(counter); })) {
-            // The item's own temporary folders go when it is done, converted or not.
-            TemporaryAttachments temporary(GetTempFolder());
-            ContinueOnError steps;
-            context_.state.AttachmentFileList.clear();
-            context_.state.AttachmentFileList = temporary.SaveAll(*item, steps);
-            std::string caption;
-            steps([&] {
-                caption = item->Subject();
-                ShowProgress(caption, counter, count);
-            });
-            WriteResult result;
-            steps([&] { result = WriteItem(kind, *item, notesFolder); });
-            result.failures.insert(result.failures.begin(), steps.failures().begin(), steps.failures().end());
-            Record(path, caption, result);
+            ConvertItem(*item, kind, notesFolder, path, counter, count);
         } else {
             Record(path, fmt::format("item {} of {}", counter, count), {false, {step.failures().back()}});
         }
@@ -180,16 +175,10 @@ void ConversionRun::ConvertItemFolder(mapi::Folder& folder, const std::string& p
 
 void ConversionRun::ConvertContactFolder(mapi::Folder& folder, const std::string& path)
 {
-    ContinueOnError step;
-    std::unique_ptr<mapi::Items> items;
     long count = 0;
-    if (!step([&] {
-            items = folder.GetItems();
-            count = items->Count();
-        })) {
-        summary_.problems.push_back({path, "", "the folder's items could not be read: " + step.failures().front()});
+    auto items = OpenItems(folder, path, count);
+    if (!items)
         return;
-    }
     for (long counter = 1; counter <= count; ++counter) {
         ContinueOnError steps;
         std::string caption = fmt::format("item {} of {}", counter, count);
@@ -211,6 +200,25 @@ void ConversionRun::ConvertContactFolder(mapi::Folder& folder, const std::string
         Record(path, caption, result);
         context_.view.Yield();
     }
+}
+
+void ConversionRun::ConvertItem(mapi::Item& item, const std::string& kind, const std::string& notesFolder,
+                                const std::string& path, long counter, long count)
+{
+    // The item's own temporary folders go when it is done, converted or not.
+    TemporaryAttachments temporary(GetTempFolder());
+    ContinueOnError steps;
+    context_.state.AttachmentFileList.clear();
+    context_.state.AttachmentFileList = temporary.SaveAll(item, steps);
+    std::string caption;
+    steps([&] {
+        caption = item.Subject();
+        ShowProgress(caption, counter, count);
+    });
+    WriteResult result;
+    steps([&] { result = WriteItem(kind, item, notesFolder); });
+    result.failures.insert(result.failures.begin(), steps.failures().begin(), steps.failures().end());
+    Record(path, caption, result);
 }
 
 WriteResult ConversionRun::WriteItem(const std::string& kind, mapi::Item& item, const std::string& notesFolder)

@@ -26,8 +26,12 @@ private:
     void Convert();
     void SettleNewDatabasePath(mapi::Store& store);
     void ConvertFolder(mapi::Store& store, const std::string& entry);
+    // The folder's items and their count, or nothing (the problem recorded) when unreadable.
+    std::unique_ptr<mapi::Items> OpenItems(mapi::Folder& folder, const std::string& path, long& count);
     void ConvertContactFolder(mapi::Folder& folder, const std::string& path);
     void ConvertItemFolder(mapi::Folder& folder, const std::string& path, const std::string& kind);
+    void ConvertItem(mapi::Item& item, const std::string& kind, const std::string& notesFolder,
+                     const std::string& path, long counter, long count);
     WriteResult WriteItem(const std::string& kind, mapi::Item& item, const std::string& notesFolder);
     void ShowProgress(const std::string& caption, long counter, long count);
     void Record(const std::string& path, const std::string& caption, const WriteResult& result);

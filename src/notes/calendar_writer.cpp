@@ -8,10 +8,7 @@ WriteResult SendNotesCalendar(WriterContext& context, const std::string& calSubj
                               const std::string& calLocation, const std::string& calCategories,
                               const std::string& FolderName, bool /*SaveIt: accepted, never read*/)
 {
-    DocumentPlan plan;
-    plan.databasePath = context.state.TargetDatabasePath;
-    plan.enableFolderFirst = true;
-    plan.items = {
+    ItemList items = {
         {"Form", std::string("Appointment")},
         {"AltChair", std::string()},
         {"Chair", std::string()},
@@ -30,9 +27,7 @@ WriteResult SendNotesCalendar(WriterContext& context, const std::string& calSubj
         {"Categories", calCategories},
         {"excludeFromView", context.state.ExcludeFromViewList()},
     };
-    plan.attachmentList = &MailAttachment;
-    plan.folderName = FolderName;
-    plan.failureMode = FailureMode::ReportUntilFirstFile;
+    auto plan = MailDatabasePlan(context, std::move(items), MailAttachment, FolderName, FailureMode::ReportUntilFirstFile);
     return WriteDocument(context, plan);
 }
 

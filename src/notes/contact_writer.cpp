@@ -49,21 +49,14 @@ const std::pair<const char*, std::string ContactFields::*> kPersonItems[] = {
 
 }  // namespace
 
-std::string AddressBookPath(WriterContext& context)
-{
-    return context.view.NewNsfSelected() ? context.state.NamesDbPath : context.state.TargetDatabasePath;
-}
-
 WriteResult SaveNotesContacts(WriterContext& context, const ContactFields& contact, bool /*SaveIt: never read*/)
 {
-    DocumentPlan plan;
-    plan.databasePath = AddressBookPath(context);
-    plan.items.emplace_back("Form", std::string("Person"));
+    ItemList items;
+    items.emplace_back("Form", std::string("Person"));
     for (const auto& [itemName, field] : kPersonItems)
-        plan.items.emplace_back(itemName, contact.*field);
-    plan.items.emplace_back("Type", std::string("Person"));
-    plan.folderName = "Outlook Contacts";
-    plan.failureMode = FailureMode::BestEffort;
+        items.emplace_back(itemName, contact.*field);
+    items.emplace_back("Type", std::string("Person"));
+    auto plan = AddressBookPlan(context, std::move(items), "Outlook Contacts");
     return WriteDocument(context, plan);
 }
 

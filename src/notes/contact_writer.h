@@ -24,8 +24,4 @@ struct ContactFields {
 // Writes one contact as a Person document, filed into "Outlook Contacts". Best effort.
 WriteResult SaveNotesContacts(WriterContext& context, const ContactFields& contact, bool SaveIt);
 
-// Where contacts and groups go: the new address book in a new-database conversion, the target
-// database otherwise. Asked afresh on every call.
-std::string AddressBookPath(WriterContext& context);
-
 }  // namespace varnemo

@@ -4,6 +4,40 @@
 
 namespace varnemo {
 
+namespace {
+
+// Where contacts and groups go: the new address book in a new-database conversion, the target
+// database otherwise. Asked afresh on every call.
+std::string AddressBookPath(WriterContext& context)
+{
+    return context.view.NewNsfSelected() ? context.state.NamesDbPath : context.state.TargetDatabasePath;
+}
+
+}  // namespace
+
+DocumentPlan MailDatabasePlan(WriterContext& context, ItemList items, std::string& attachmentList,
+                              const std::string& folderName, FailureMode failureMode)
+{
+    DocumentPlan plan;
+    plan.databasePath = context.state.TargetDatabasePath;
+    plan.enableFolderFirst = true;
+    plan.items = std::move(items);
+    plan.attachmentList = &attachmentList;
+    plan.folderName = folderName;
+    plan.failureMode = failureMode;
+    return plan;
+}
+
+DocumentPlan AddressBookPlan(WriterContext& context, ItemList items, const std::string& folderName)
+{
+    DocumentPlan plan;
+    plan.databasePath = AddressBookPath(context);
+    plan.items = std::move(items);
+    plan.folderName = folderName;
+    plan.failureMode = FailureMode::BestEffort;
+    return plan;
+}
+
 WriteResult WriteDocument(WriterContext& context, DocumentPlan& plan)
 {
     WriterSteps steps(plan.failureMode);

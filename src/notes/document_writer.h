@@ -32,6 +32,14 @@ struct WriteResult {
     std::vector<std::string> failures;
 };
 
+// A document of the target mail database, made sure of its folder first and filed into it,
+// with the attachment list embedded.
+DocumentPlan MailDatabasePlan(WriterContext& context, ItemList items, std::string& attachmentList,
+                              const std::string& folderName, FailureMode failureMode);
+
+// A document of the address book (contacts and groups) filed into folderName; best effort.
+DocumentPlan AddressBookPlan(WriterContext& context, ItemList items, const std::string& folderName);
+
 // Writes one document through its own Notes session: open the database, create the document,
 // assign its items, embed its attachments, save it and file it. A failure that the plan's mode
 // reports propagates as ComponentError.

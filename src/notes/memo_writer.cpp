@@ -7,10 +7,7 @@ WriteResult SendNotesMail(WriterContext& context, const std::string& Subject, st
                           const std::string& MailBCC, const std::string& BodyText, const DateTime& MailDate,
                           const std::string& FolderName, bool /*SaveIt: accepted, never read*/)
 {
-    DocumentPlan plan;
-    plan.databasePath = context.state.TargetDatabasePath;
-    plan.enableFolderFirst = true;
-    plan.items = {
+    ItemList items = {
         {"Form", std::string("Memo")},
         {"From", MailFrom},
         {"CopyTo", MailCC},
@@ -24,9 +21,7 @@ WriteResult SendNotesMail(WriterContext& context, const std::string& Subject, st
         {"Principal", MailFrom},
         {"DeliveredDate", MailDate},
     };
-    plan.attachmentList = &MailAttachment;
-    plan.folderName = FolderName;
-    plan.failureMode = FailureMode::BestEffort;
+    auto plan = MailDatabasePlan(context, std::move(items), MailAttachment, FolderName, FailureMode::BestEffort);
     return WriteDocument(context, plan);
 }
 

@@ -8,10 +8,7 @@ WriteResult SendNotesTask(WriterContext& context, const std::string& TaskSubject
                           const DateTime& /*TaskReminderTime: never read*/, const std::string& FolderName,
                           bool /*SaveIt: accepted, never read*/)
 {
-    DocumentPlan plan;
-    plan.databasePath = context.state.TargetDatabasePath;
-    plan.enableFolderFirst = true;
-    plan.items = {
+    ItemList items = {
         {"Form", std::string("Task")},
         {"TaskType", std::string("1")},
         {"Chair", std::string()},
@@ -27,9 +24,7 @@ WriteResult SendNotesTask(WriterContext& context, const std::string& TaskSubject
         {"Importance", TaskPriority},
         {"excludeFromView", context.state.ExcludeFromViewList()},
     };
-    plan.attachmentList = &MailAttachment;
-    plan.folderName = FolderName;
-    plan.failureMode = FailureMode::ReportUntilFirstFile;
+    auto plan = MailDatabasePlan(context, std::move(items), MailAttachment, FolderName, FailureMode::ReportUntilFirstFile);
     return WriteDocument(context, plan);
 }
 

@@ -28,6 +28,9 @@ void ApplyConnectionSettings(SqliteConnection& connection)
 {
     connection.Execute("PRAGMA foreign_keys = ON");
     connection.Execute(fmt::format("PRAGMA busy_timeout = {}", kBusyTimeoutMilliseconds));
+    // Each checkpoint waits for the disk twice; a conversion commits a few times per item, so
+    // folding the log back every 32 MiB instead of every 4 MiB saves most of that waiting.
+    connection.Execute("PRAGMA wal_autocheckpoint = 8192");
 }
 
 void RemoveStagedLeftovers(SqliteConnection& connection)
