@@ -44,9 +44,18 @@ void GetSubFolders(Visit& visit, mapi::Folder& iSubFolder, size_t node, const st
 
 }  // namespace
 
+void FolderTree::Clear()
+{
+    nodes_.clear();
+    if (observer_)
+        observer_->NodesCleared();
+}
+
 size_t FolderTree::Add(FolderNode node)
 {
     nodes_.push_back(std::move(node));
+    if (observer_)
+        observer_->NodeAdded(nodes_.size());
     return nodes_.size();
 }
 
@@ -54,6 +63,8 @@ void FolderTree::TickAll()
 {
     for (auto& node : nodes_)
         node.checked = true;
+    if (observer_)
+        observer_->AllTicked();
 }
 
 std::vector<std::string> FolderTree::SelectedFolders() const

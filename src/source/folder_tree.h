@@ -26,15 +26,30 @@ struct FolderNode {
     int level = 0;
 };
 
+// Told of every change the build makes, so that a tree widget can follow the model while the
+// build yields to the window system.
+class FolderTreeObserver {
+public:
+    virtual ~FolderTreeObserver() = default;
+    virtual void NodesCleared() = 0;
+    virtual void NodeAdded(size_t number) = 0;
+    virtual void AllTicked() = 0;
+};
+
 // The nodes in the order the build added them, numbered from 1; node 1 is the root.
 class FolderTree {
 public:
-    void Clear() { nodes_.clear(); }
+    void Clear();
     size_t Add(FolderNode node);
     size_t Count() const { return nodes_.size(); }
     FolderNode& Node(size_t number) { return nodes_.at(number - 1); }
     const FolderNode& Node(size_t number) const { return nodes_.at(number - 1); }
     void TickAll();
+    // The user's tick or untick of one node, as the widget reports it.
+    void SetChecked(size_t number, bool checked) { Node(number).checked = checked; }
+
+    // At most one observer; nullptr stops the notifications.
+    void SetObserver(FolderTreeObserver* observer) { observer_ = observer; }
 
     // The hand-over to the conversion run: Count() + 1 entries, the tags of the ticked folder
     // nodes in node order first, empty entries after them. The root is never taken.
@@ -42,6 +57,7 @@ public:
 
 private:
     std::vector<FolderNode> nodes_;
+    FolderTreeObserver* observer_ = nullptr;
 };
 
 // The icon of a folder of this default message class, or -1 for a class the tree does not show.

@@ -1,0 +1,80 @@
+#include "app/folder_tree_view.h"
+
+#include "app/artwork.h"
+#include "app/qt_text.h"
+#include "common/scoped_flag.h"
+
+#include <QHeaderView>
+
+namespace varnemo::app {
+namespace {
+
+constexpr int kNumberRole = Qt::UserRole;
+
+// The store's node stands out in blue; it and every folder that holds items are in bold.
+void Decorate(QTreeWidgetItem& item, const FolderNode& node)
+{
+    QFont font = item.font(0);
+    font.setBold(node.hasItems);
+    item.setFont(0, font);
+    if (node.parent == 0)
+        item.setForeground(0, palette::kBlue);
+}
+
+}  // namespace
+
+FolderTreeView::FolderTreeView(FolderTree& tree, const SmallIcons& icons, QWidget* parent)
+    : QTreeWidget(parent), tree_(tree), icons_(icons)
+{
+    setObjectName("OutlookFoldersTree");
+    setColumnCount(1);
+    setHeaderLabels({"Mailbox Folders"});
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    setUniformRowHeights(true);
+    connect(this, &QTreeWidget::itemChanged, this, &FolderTreeView::OnItemChanged);
+    tree_.SetObserver(this);
+}
+
+FolderTreeView::~FolderTreeView()
+{
+    tree_.SetObserver(nullptr);
+}
+
+void FolderTreeView::NodesCleared()
+{
+    ScopedFlag following(following_);
+    clear();
+    items_.clear();
+}
+
+void FolderTreeView::NodeAdded(size_t number)
+{
+    ScopedFlag following(following_);
+    const FolderNode& node = tree_.Node(number);
+    auto* item = node.parent == 0 ? new QTreeWidgetItem(this) : new QTreeWidgetItem(Item(node.parent));
+    item->setText(0, ToQString(node.text));
+    item->setIcon(0, icons_.At(node.image));
+    item->setData(0, kNumberRole, QVariant::fromValue<qulonglong>(number));
+    item->setCheckState(0, node.checked ? Qt::Checked : Qt::Unchecked);
+    Decorate(*item, node);
+    items_.push_back(item);
+    if (item->parent())
+        item->parent()->setExpanded(true);
+}
+
+void FolderTreeView::AllTicked()
+{
+    ScopedFlag following(following_);
+    for (QTreeWidgetItem* item : items_)
+        item->setCheckState(0, Qt::Checked);
+}
+
+void FolderTreeView::OnItemChanged(QTreeWidgetItem* item, int column)
+{
+    if (following_ || column != 0)
+        return;
+    const auto number = item->data(0, kNumberRole).toULongLong();
+    tree_.SetChecked(number, item->checkState(0) == Qt::Checked);
+}
+
+}  // namespace varnemo::app

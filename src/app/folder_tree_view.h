@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/small_icons.h"
+#include "source/folder_tree.h"
+
+#include <QTreeWidget>
+#include <QVector>
+
+namespace varnemo::app {
+
+// OutlookFoldersTree: shows the folder tree model with a check box on every node and follows
+// it node by node while it is built. The model stays the truth: a tick or untick by the user is
+// written back to it at once.
+class FolderTreeView : public QTreeWidget, private FolderTreeObserver {
+    Q_OBJECT
+public:
+    FolderTreeView(FolderTree& tree, const SmallIcons& icons, QWidget* parent = nullptr);
+    ~FolderTreeView() override;
+
+    // The widget item of a node (numbered from 1 as in the model).
+    QTreeWidgetItem* Item(size_t number) const { return items_.at(static_cast<qsizetype>(number - 1)); }
+
+private:
+    void NodesCleared() override;
+    void NodeAdded(size_t number) override;
+    void AllTicked() override;
+    void OnItemChanged(QTreeWidgetItem* item, int column);
+
+    FolderTree& tree_;
+    const SmallIcons& icons_;
+    QVector<QTreeWidgetItem*> items_;
+    // True while the view changes check states itself, so that only the user's changes go back.
+    bool following_ = false;
+};
+
+}  // namespace varnemo::app

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "common/program_state.h"
+#include "conversion/conversion_run.h"
+#include "notes/target_view.h"
+#include "shell/dialogs.h"
+
+#include <QDialog>
+
+#include <map>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace varnemo::app {
+
+// frmSave, the target window: where the converted mailbox goes (a new database in a picked
+// folder, or an existing database file), and the conversion's progress. Picking a target with
+// a Select button starts the conversion at once.
+class FrmSave : public QDialog, public TargetView {
+    Q_OBJECT
+public:
+    FrmSave(ProgramState& state, mapi::Component& mapi, notes::Component& notes, Dialogs& dialogs,
+            QWidget* parent = nullptr);
+
+    // The option state the start handler sets before showing the window: a new database.
+    void PrepareForNewDatabase();
+    // True once a failure of the run has asked for the program to end.
+    bool ProgramEnded() const { return programEnded_; }
+    const ConversionRun& Run() const { return run_; }
+
+    // TargetView
+    void SetCaption(TargetLabel label, const std::string& text) override;
+    void Yield() override;
+    void ShowMessage(const std::string& text, const std::string& title) override;
+    void EndProgram() override;
+    bool NewNsfSelected() override;
+    std::string ExistingNsfFileName() override;
+    void ShowSubjectLabel() override;
+    void CloseWindow() override;
+
+public slots:
+    void OptNewNSF_Click();
+    void OptExistingNSF_Click();
+    void CmdNewNSF_Click();
+    void CmdExistingNSF_Click();
+    void CmdConversion_Click();
+    void txtNSFFileName_Change();
+    void txtExNSFFileName_Change();
+    void reject() override;
+
+private:
+    void Form_Load();
+    QGroupBox* BuildTargetFrame();
+    QGroupBox* BuildExportFrame();
+    void FollowPathBox(const QLineEdit& box);
+
+    ProgramState& state_;
+    Dialogs& dialogs_;
+    ConversionRun run_;
+    bool programEnded_ = false;
+
+    QRadioButton* OptNewNSF;
+    QLineEdit* txtNSFFileName;
+    QPushButton* CmdNewNSF;
+    QRadioButton* OptExistingNSF;
+    QLineEdit* txtExNSFFileName;
+    QPushButton* CmdExistingNSF;
+    QPushButton* CmdConversion;
+    QLabel* LblSaveHeader;
+    QLabel* LblSubject;
+    QLabel* LblProcessing;
+    QLabel* LblFoundLabel;
+    QLabel* LblFound;
+    QLabel* LblCurrent;
+    std::map<TargetLabel, QLabel*> labels_;
+};
+
+}  // namespace varnemo::app

@@ -1,0 +1,51 @@
+#include "app/qt_dialogs.h"
+
+#include "app/qt_text.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace varnemo::app {
+namespace {
+
+QWidget* ActiveWindow()
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+// Qt's filter form: "Outlook Mailbox (*.pst)", adding the pattern when the description lacks it.
+QString QtFilter(const FileFilter& filter)
+{
+    const QString description = ToQString(filter.description);
+    const QString pattern = ToQString(filter.pattern);
+    return description.contains(pattern) ? description : description + " (" + pattern + ")";
+}
+
+}  // namespace
+
+std::string QtDialogs::OpenFile(const FileFilter& filter)
+{
+    return ToStdString(QFileDialog::getOpenFileName(ActiveWindow(), QString(), QString(), QtFilter(filter)));
+}
+
+std::string QtDialogs::BrowseForFolder(const std::string& title)
+{
+    return ToStdString(QFileDialog::getExistingDirectory(nullptr, ToQString(title)));
+}
+
+void QtDialogs::Message(const std::string& text, const std::string& title)
+{
+    QMessageBox::information(ActiveWindow(), ToQString(title), ToQString(text), QMessageBox::Ok);
+}
+
+bool QtDialogs::Ask(const std::string& text, const std::string& title)
+{
+    QMessageBox box(QMessageBox::Information, ToQString(title), ToQString(text), QMessageBox::Yes | QMessageBox::No,
+                    ActiveWindow());
+    return box.exec() == QMessageBox::Yes;
+}
+
+}  // namespace varnemo::app

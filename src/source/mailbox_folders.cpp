@@ -1,0 +1,38 @@
+#include "source/mailbox_folders.h"
+
+#include "common/text.h"
+#include "source/logged_on_session.h"
+#include "source/store_entry.h"
+
+namespace varnemo {
+
+void MailboxFolders::ShowMailboxFolders()
+{
+    LoggedOnSession session(mapi_);
+    view_.Yield();
+    const std::string entry = view_.StoreListText();
+    state_.OutlookStoreID = StoreIdOfEntry(entry);
+    if (TrimBlanks(state_.OutlookStoreID).empty())
+        throw ComponentError("the store entry \"" + DisplayNameOfEntry(entry) + "\" names no store identifier");
+    auto store = session->GetStores().GetStoreFromID(TrimBlanks(state_.OutlookStoreID));
+    Build(*store);
+    store.reset();
+    session.Logoff();
+    view_.Yield();
+    tree_.TickAll();
+}
+
+void MailboxFolders::ShowPSTFolders(mapi::Store& store)
+{
+    view_.Yield();
+    view_.SetStartConversionEnabled(false);
+    Build(store);
+    tree_.TickAll();
+}
+
+void MailboxFolders::Build(mapi::Store& store)
+{
+    BuildFolderTree(store, tree_, [this] { view_.Yield(); });
+}
+
+}  // namespace varnemo

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "common/program_state.h"
+#include "shell/dialogs.h"
+#include "source/folder_tree.h"
+#include "source/mailbox_folders.h"
+#include "source/mapi.h"
+#include "source/source_view.h"
+
+namespace varnemo {
+
+// The message-box title of the main window's messages.
+inline constexpr const char* kProgramTitle = "Kestrova Varnemo";
+// Shown when no session of the MAPI access component can be created or logged on.
+inline constexpr const char* kOutlookNotConfigured = "Outlook NOT installed or configured properly.";
+
+// Opens the Outlook source the user wants to convert, on one of three roads: listing the
+// configured stores (A), showing the folders of the store picked from that list (B), or opening
+// another data file and showing its folders (C).
+//
+// The window's events are processed while a folder tree is built, so a click can arrive in the
+// middle of a road; such a click is ignored until the road has ended, because a second build
+// would pull the tree away from under the first.
+class StoreDiscovery {
+public:
+    StoreDiscovery(mapi::Component& mapi, ProgramState& state, FolderTree& tree, SourceView& view, Dialogs& dialogs)
+        : mapi_(mapi), state_(state), view_(view), dialogs_(dialogs), folders_(mapi, state, tree, view) {}
+
+    // Road A: appends every qualifying store of the default profile to the store list.
+    void CmdExportConfigured_Click();
+    // Road B: shows the folders of the store chosen in the store list.
+    void CmbOutlookStores_Click();
+    // Road C: opens the data file named in the path box and shows its folders.
+    void CmdExportOther_Click();
+
+    bool Busy() const { return busy_; }
+
+private:
+    void ListStores(mapi::Stores& stores);
+    void OpenDataFile(mapi::Session& session, const std::string& path);
+
+    mapi::Component& mapi_;
+    ProgramState& state_;
+    SourceView& view_;
+    Dialogs& dialogs_;
+    MailboxFolders folders_;
+    bool busy_ = false;
+};
+
+}  // namespace varnemo

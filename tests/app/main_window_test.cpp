@@ -1,0 +1,247 @@
+// The main window: its layout and first state, the first tab's two states, Browse, the start of
+// a conversion, and the menus.
+#include "app/frm_about.h"
+#include "app/help_window.h"
+#include "fakes/fake_mailbox.h"
+#include "window_test_support.h"
+
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTextBrowser>
+
+namespace varnemo {
+namespace {
+
+using testing::Find;
+using testing::Text;
+
+const std::string kConfiguredHelp =
+    "This Option allows you to convert deafult Outlook mailbox or other configured Outlook PST files. Software will "
+    "list all configured Outlook mailboxes and you can choose which mailbox you need to convert to Lotus Notes "
+    "mailbox.";
+const std::string kOtherPstHelp = "This Option allows you to select a Outlook PST file to be converted to Lotus Notes "
+                                  "mailbox.";
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest()
+    {
+        testing::FakeStore store{.name = "Mailbox", .entryId = "S1", .pstPath = "/mail/mailbox.pst"};
+        store.top.Add({.name = "Inbox", .entryId = "I"});
+        store.top.Add({.name = "Sent Items", .entryId = "S"});
+        mailbox.stores.push_back(store);
+        mailbox.dataFiles["/mail/archive.pst"] = store;
+    }
+
+    bool Enabled(const char* name) { return Find<QWidget>(ui.window, name).isEnabled(); }
+    std::string HelpText() { return Text(Find<QLabel>(ui.window, "LblHelp")); }
+    std::string PathText() { return Text(Find<QLineEdit>(ui.window, "txtNotesDatabaseFile")); }
+
+    testing::FakeMailbox mailbox;
+    testing::MainWindowHarness ui{mailbox};
+};
+
+TEST_F(MainWindowTest, OpensOnTheFirstTabWithThePreviewLocked)
+{
+    EXPECT_EQ(ui.window.windowTitle(), "Kestrova Varnemo v3.0");
+    EXPECT_EQ(ui.Tabs().currentIndex(), 0);
+    EXPECT_EQ(ui.Tabs().tabText(0), " Select File");
+    EXPECT_EQ(ui.Tabs().tabText(1), " Mailbox Preview");
+    EXPECT_FALSE(ui.Tabs().isTabEnabled(1));
+    EXPECT_TRUE(ui.Button("OptConfiguredPST").isChecked());
+    EXPECT_FALSE(Enabled("OtherPSTFrame"));
+    EXPECT_FALSE(Enabled("CmdBrowse"));
+    EXPECT_FALSE(Enabled("txtNotesDatabaseFile"));
+    EXPECT_FALSE(Enabled("CmdExportOther"));
+    EXPECT_TRUE(Enabled("CmdExportConfigured"));
+    EXPECT_EQ(HelpText(), kConfiguredHelp);
+    EXPECT_EQ(ui.StoreList().count(), 0);
+    EXPECT_EQ(ui.StoreList().placeholderText(), "---- Select a Outlook Mailbox ----");
+    EXPECT_EQ(ui.TreeWidget().topLevelItemCount(), 0);
+    EXPECT_EQ(ui.TreeWidget().headerItem()->text(0), "Mailbox Folders");
+    EXPECT_FALSE(Enabled("CmdStartConversion"));
+    EXPECT_TRUE(Find<QLineEdit>(ui.window, "txtNotesDatabaseFile").isReadOnly());
+}
+
+TEST_F(MainWindowTest, MenusAndStatusBarCarryTheirCaptions)
+{
+    QStringList menus;
+    for (QAction* menu : ui.window.menuBar()->actions()) {
+        menus << menu->text();
+        for (QAction* entry : menu->menu()->actions()) {
+            menus << entry->text();
+            EXPECT_FALSE(entry->icon().isNull()) << entry->text().toStdString();
+        }
+    }
+    EXPECT_EQ(menus, (QStringList{"&File", "E&xit", "&Help", "Contents", "&About..."}));
+    QStringList panels;
+    for (auto* panel : ui.window.statusBar()->findChildren<QLabel*>())
+        panels << panel->text();
+    EXPECT_EQ(panels, (QStringList{"Kestrova Software", "support@kestrova.example", "www.kestrova.example",
+                                   "test backends"}));
+}
+
+TEST_F(MainWindowTest, TheOptionButtonsSwitchTheFirstTabBetweenItsTwoStates)
+{
+    ui.Button("OptOtherPST").click();
+    EXPECT_TRUE(Enabled("OtherPSTFrame"));
+    EXPECT_TRUE(Enabled("CmdBrowse"));
+    EXPECT_FALSE(Enabled("CmdExportOther")) << "no path yet";
+    EXPECT_FALSE(Enabled("CmdExportConfigured"));
+    EXPECT_EQ(HelpText(), kOtherPstHelp);
+
+    ui.dialogs.fileAnswers.push_back("/mail/archive.pst");
+    ui.Button("CmdBrowse").click();
+    EXPECT_TRUE(Enabled("CmdExportOther"));
+
+    ui.Button("OptConfiguredPST").click();
+    EXPECT_FALSE(Enabled("OtherPSTFrame"));
+    EXPECT_FALSE(Enabled("CmdBrowse"));
+    EXPECT_FALSE(Enabled("CmdExportOther"));
+    EXPECT_TRUE(Enabled("CmdExportConfigured"));
+    EXPECT_EQ(HelpText(), kConfiguredHelp);
+
+    ui.Button("OptOtherPST").click();
+    EXPECT_EQ(PathText(), "/mail/archive.pst");
+    EXPECT_FALSE(Enabled("CmdExportOther")) << "only a change of the path enables it again";
+}
+
+TEST_F(MainWindowTest, BrowseFillsThePathAndLocksThePreviewUntilTheFileIsOpened)
+{
+    ui.OpenDataFile("/mail/archive.pst");
+    EXPECT_EQ(ui.dialogs.fileFilters.at(0).description, "Outlook Mailbox (*.pst)");
+    EXPECT_EQ(ui.dialogs.fileFilters.at(0).pattern, "*.pst");
+    EXPECT_TRUE(ui.Tabs().isTabEnabled(1));
+    EXPECT_EQ(ui.Tabs().currentIndex(), 1);
+
+    ui.dialogs.fileAnswers.push_back("/mail/other.pst");
+    ui.Button("CmdBrowse").click();
+    EXPECT_EQ(PathText(), "/mail/other.pst");
+    EXPECT_FALSE(ui.Tabs().isTabEnabled(1));
+
+    ui.dialogs.fileAnswers.push_back("");  // cancelled
+    ui.Button("CmdBrowse").click();
+    EXPECT_EQ(PathText(), "");
+    EXPECT_FALSE(Enabled("CmdExportOther"));
+    EXPECT_FALSE(ui.Tabs().isTabEnabled(1));
+}
+
+TEST_F(MainWindowTest, ConfiguredStoresAreListedByNameAndPickingOneShowsItsTree)
+{
+    ui.Button("CmdExportConfigured").click();
+    ASSERT_EQ(ui.StoreList().count(), 1);
+    EXPECT_EQ(ui.StoreList().itemText(0), "Mailbox");
+    EXPECT_EQ(ui.Tabs().currentIndex(), 1);
+    EXPECT_FALSE(Enabled("CmdStartConversion"));
+
+    ui.ChooseStore(0);
+    EXPECT_EQ(ui.state.OutlookStoreID, "S1");
+    ASSERT_EQ(ui.TreeWidget().topLevelItemCount(), 1);
+    EXPECT_EQ(ui.TreeWidget().topLevelItem(0)->childCount(), 2);
+    EXPECT_TRUE(Enabled("CmdStartConversion"));
+    EXPECT_TRUE(Enabled("CmbOutlookStores"));
+}
+
+TEST_F(MainWindowTest, OutlookMissingIsReportedByBothExportButtons)
+{
+    mailbox.failsToLogOn = true;
+    ui.Button("CmdExportConfigured").click();
+    ui.OpenDataFile("/mail/archive.pst");
+    const std::pair<std::string, std::string> message{"Outlook NOT installed or configured properly.",
+                                                      "Kestrova Varnemo"};
+    EXPECT_EQ(ui.dialogs.messages, (std::vector{message, message}));
+    EXPECT_FALSE(ui.Tabs().isTabEnabled(1));
+    EXPECT_EQ(ui.Tabs().currentIndex(), 0);
+}
+
+TEST_F(MainWindowTest, StartingWithOnlyTheStoreTickedAsksForFolders)
+{
+    ui.OpenDataFile("/mail/archive.pst");
+    auto* root = ui.TreeWidget().topLevelItem(0);
+    for (int child = 0; child < root->childCount(); ++child)
+        root->child(child)->setCheckState(0, Qt::Unchecked);
+    EXPECT_EQ(root->checkState(0), Qt::Checked);
+    ui.Button("CmdStartConversion").click();
+    ASSERT_EQ(ui.dialogs.messages.size(), 1u);
+    EXPECT_EQ(ui.dialogs.messages[0].first, "Please Select Folders to Export");
+    EXPECT_EQ(ui.dialogs.messages[0].second, "Export Outlook Folders to Lotus Notes");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the target window did not open";
+}
+
+TEST_F(MainWindowTest, StartingHandsTheTickedFoldersOverAndOpensTheTargetWindowPrepared)
+{
+    ui.OpenDataFile("/mail/archive.pst");
+    ui.TreeWidget().topLevelItem(0)->child(0)->setCheckState(0, Qt::Unchecked);
+    bool opened = false;
+    testing::WhenModalOpens<app::FrmSave>([&](app::FrmSave& frmSave) {
+        opened = true;
+        EXPECT_TRUE(Find<QAbstractButton>(frmSave, "OptNewNSF").isChecked());
+        EXPECT_FALSE(Find<QAbstractButton>(frmSave, "OptExistingNSF").isChecked());
+        EXPECT_TRUE(Find<QWidget>(frmSave, "CmdNewNSF").isEnabled());
+        EXPECT_FALSE(Find<QWidget>(frmSave, "CmdExistingNSF").isEnabled());
+        frmSave.reject();
+    });
+    ui.Button("CmdStartConversion").click();
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(ui.state.SelectedFolders, (std::vector<std::string>{"S#Sent Items", "", "", ""}))
+        << "three nodes give four entries: the one ticked folder, then blanks";
+}
+
+TEST_F(MainWindowTest, ExitAsksAndOnlyYesEndsTheProgram)
+{
+    ui.OpenDataFile("/mail/archive.pst");
+    QSignalSpy ending(&ui.window, &app::FrmMain::endProgramRequested);
+    ui.dialogs.questionAnswers = {false, true};
+    QAction* exit = ui.window.findChild<QAction*>("mnuExit");
+    ASSERT_NE(exit, nullptr);
+    exit->trigger();
+    EXPECT_EQ(ending.count(), 0);
+    EXPECT_EQ(ui.TreeWidget().topLevelItem(0)->childCount(), 2) << "No leaves the tree as it was";
+    exit->trigger();
+    EXPECT_EQ(ending.count(), 1);
+    EXPECT_EQ(ui.dialogs.questions.at(0),
+              (std::pair<std::string, std::string>{"Are you sure you want to close the software", "Kestrova Varnemo"}));
+}
+
+TEST_F(MainWindowTest, AboutBlocksTheMainWindowUntilClosed)
+{
+    bool modal = false;
+    testing::WhenModalOpens<app::FrmAbout>([&](app::FrmAbout& about) {
+        modal = about.isModal() && about.windowTitle() == "About" && about.parentWidget() == &ui.window;
+        about.accept();
+    });
+    ui.window.findChild<QAction*>("mnuAbout")->trigger();
+    EXPECT_TRUE(modal);
+}
+
+TEST_F(MainWindowTest, ContentsShowsTheGuideOrSaysItIsMissing)
+{
+    testing::WriteFile(ui.dir.path() / "help.html", "<html><head><title>Guide</title></head><body>"
+                                                    "<h1>Converting a mailbox</h1></body></html>");
+    testing::MainWindowHarness withGuide(mailbox, QString::fromStdString((ui.dir.path() / "help.html").string()));
+    withGuide.window.findChild<QAction*>("mnuHelp")->trigger();
+    auto& help = Find<app::HelpWindow>(withGuide.window, "HelpWindow");
+    EXPECT_TRUE(help.isVisible());
+    EXPECT_TRUE(help.Browser()->toPlainText().contains("Converting a mailbox"));
+
+    ui.window.findChild<QAction*>("mnuHelp")->trigger();
+    EXPECT_TRUE(Find<app::HelpWindow>(ui.window, "HelpWindow").Browser()->toPlainText().contains("cannot be found"));
+}
+
+TEST(HelpFilePathTest, PrefersTheGuideBesideTheProgramThenTheInstalledOne)
+{
+    testing::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "bin");
+    std::filesystem::create_directories(dir.path() / "share/varnemo/help");
+    testing::WriteFile(dir.path() / "share/varnemo/help/index.html", "installed");
+    const QString bin = QString::fromStdString((dir.path() / "bin").string());
+    EXPECT_EQ(app::HelpFilePath(bin).toStdString(), (dir.path() / "share/varnemo/help/index.html").string());
+    std::filesystem::create_directories(dir.path() / "bin/help");
+    testing::WriteFile(dir.path() / "bin/help/index.html", "beside");
+    EXPECT_EQ(app::HelpFilePath(bin).toStdString(), (dir.path() / "bin/help/index.html").string());
+}
+
+}  // namespace
+}  // namespace varnemo

@@ -1,0 +1,173 @@
+// The target window: its option states, the Export button rule, Select starting the run at once,
+// and the window during a run.
+#include "fakes/fake_mailbox.h"
+#include "window_test_support.h"
+
+#include <QRadioButton>
+
+namespace varnemo {
+namespace {
+
+using testing::Find;
+using testing::Text;
+
+class TargetWindowTest : public ::testing::Test {
+protected:
+    TargetWindowTest()
+    {
+        testing::FakeStore store{.name = "Mailbox", .entryId = "S1", .pstPath = "/mail/mailbox.pst"};
+        auto& inbox = store.top.Add({.name = "Inbox", .entryId = "I"});
+        inbox.items = {testing::FakeMail("Quarterly figures"), testing::FakeMail("Lunch")};
+        mailbox.stores.push_back(store);
+        state.OutlookStoreID = "S1";
+        state.SelectedFolders = {"I#Inbox", ""};
+        frmSave.PrepareForNewDatabase();
+        frmSave.show();
+    }
+
+    QWidget& Widget(const char* name) { return Find<QWidget>(frmSave, name); }
+    QAbstractButton& Button(const char* name) { return Find<QAbstractButton>(frmSave, name); }
+    QLineEdit& Box(const char* name) { return Find<QLineEdit>(frmSave, name); }
+    bool Enabled(const char* name) { return Widget(name).isEnabled(); }
+
+    testing::TempDir dir;
+    testing::FakeMailbox mailbox;
+    notes::local::LocalNotes notes{dir.path() / "notes-data"};
+    ProgramState state;
+    testing::ScriptedDialogs dialogs;
+    app::FrmSave frmSave{state, mailbox, notes, dialogs};
+};
+
+TEST_F(TargetWindowTest, OpensPreparedForANewDatabase)
+{
+    EXPECT_EQ(frmSave.windowTitle(), "Export Outlook Mailbox to Lotus Notes");
+    EXPECT_TRUE(Button("OptNewNSF").isChecked());
+    EXPECT_EQ(Button("OptNewNSF").text(), "Save in New NSF file");
+    EXPECT_FALSE(Button("OptExistingNSF").isChecked());
+    EXPECT_EQ(Button("OptExistingNSF").text(), "Save in Existing NSF file");
+    EXPECT_TRUE(Enabled("txtNSFFileName"));
+    EXPECT_TRUE(Enabled("CmdNewNSF"));
+    EXPECT_FALSE(Enabled("txtExNSFFileName"));
+    EXPECT_FALSE(Enabled("CmdExistingNSF"));
+    EXPECT_FALSE(Enabled("CmdConversion"));
+    EXPECT_TRUE(Box("txtNSFFileName").isReadOnly());
+    EXPECT_TRUE(Box("txtExNSFFileName").isReadOnly());
+    EXPECT_EQ(Text(Find<QLabel>(frmSave, "LblSaveHeader")), " Click Export Mailbox Button to Start Export Process");
+    EXPECT_TRUE(Widget("LblSubject").isHidden());
+    EXPECT_EQ(state.ExcludeFromViewValues, (std::array<std::string, 2>{"D", "S"}));
+}
+
+TEST_F(TargetWindowTest, TheOptionsSwitchWhichTargetCanBeChosen)
+{
+    Box("txtNSFFileName").setText("/data");
+    Button("OptExistingNSF").click();
+    EXPECT_FALSE(Button("OptNewNSF").isChecked());
+    EXPECT_TRUE(Enabled("txtExNSFFileName"));
+    EXPECT_TRUE(Enabled("CmdExistingNSF"));
+    EXPECT_FALSE(Enabled("txtNSFFileName"));
+    EXPECT_FALSE(Enabled("CmdNewNSF"));
+    EXPECT_TRUE(Enabled("CmdConversion")) << "the Export button is left as it was";
+
+    Button("OptNewNSF").click();
+    EXPECT_FALSE(Button("OptExistingNSF").isChecked());
+    EXPECT_FALSE(Enabled("txtExNSFFileName"));
+    EXPECT_FALSE(Enabled("CmdExistingNSF"));
+    EXPECT_TRUE(Enabled("txtNSFFileName"));
+    EXPECT_TRUE(Enabled("CmdNewNSF"));
+    EXPECT_TRUE(Enabled("CmdConversion"));
+}
+
+TEST_F(TargetWindowTest, TheExportButtonFollowsThePathBoxThatChangedLast)
+{
+    Box("txtNSFFileName").setText("   ");
+    EXPECT_FALSE(Enabled("CmdConversion")) << "blanks are no path";
+    Box("txtNSFFileName").setText(" /data ");
+    EXPECT_TRUE(Enabled("CmdConversion"));
+    Box("txtExNSFFileName").setText("x");
+    Box("txtExNSFFileName").setText("");
+    EXPECT_FALSE(Enabled("CmdConversion")) << "although the other box still holds a path";
+    Box("txtNSFFileName").setText("/data2");
+    EXPECT_TRUE(Enabled("CmdConversion"));
+}
+
+TEST_F(TargetWindowTest, CancellingEitherPickerStartsNothing)
+{
+    dialogs.folderAnswers.push_back("");
+    Button("CmdNewNSF").click();
+    EXPECT_EQ(dialogs.folderTitles, (std::vector<std::string>{"Select Folder to Save NSF File"}));
+    EXPECT_EQ(state.TargetDatabasePath, "");
+    EXPECT_EQ(Text(Box("txtNSFFileName")), "");
+
+    Button("OptExistingNSF").click();
+    Box("txtExNSFFileName").setText("/old.nsf");
+    dialogs.fileAnswers.push_back("");
+    Button("CmdExistingNSF").click();
+    EXPECT_EQ(dialogs.fileFilters.at(0).description, "Lotus Notes Mailbox (*.nsf)");
+    EXPECT_EQ(dialogs.fileFilters.at(0).pattern, "*.nsf");
+    EXPECT_EQ(Text(Box("txtExNSFFileName")), "");
+    EXPECT_FALSE(Enabled("CmdConversion"));
+
+    EXPECT_TRUE(dialogs.messages.empty()) << "no run, so no completion message";
+    EXPECT_TRUE(frmSave.isVisible());
+    EXPECT_EQ(state.SelectedFolders.size(), 2u) << "the hand-over is untouched";
+}
+
+TEST_F(TargetWindowTest, PickingAFolderStartsTheConversionAndTheWindowClosesAtItsEnd)
+{
+    dialogs.folderAnswers.push_back(dir.path().string());
+    Button("CmdNewNSF").click();
+    EXPECT_EQ(Text(Box("txtNSFFileName")), dir.path().string());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].second, "Export Complete");
+    EXPECT_EQ(frmSave.Run().Summary().converted, 2);
+    EXPECT_FALSE(frmSave.isVisible());
+    EXPECT_EQ(frmSave.result(), QDialog::Accepted);
+    EXPECT_TRUE(std::filesystem::exists(state.TargetDatabasePath)) << state.TargetDatabasePath;
+}
+
+TEST_F(TargetWindowTest, PickingADatabaseFileStartsTheConversionIntoIt)
+{
+    Button("OptExistingNSF").click();
+    const auto missing = dir.path() / "missing.nsf";
+    dialogs.fileAnswers.push_back(missing.string());
+    Button("CmdExistingNSF").click();
+    EXPECT_EQ(state.TargetDatabasePath, missing.string());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(frmSave.Run().Summary().failed, 2) << "the run reports the database it could not open";
+}
+
+TEST_F(TargetWindowTest, DuringTheRunTheButtonsAreOffTheLabelsShowProgressAndTheWindowStaysOpen)
+{
+    bool looked = false;
+    QTimer::singleShot(0, [&] {
+        looked = true;
+        EXPECT_TRUE(frmSave.Run().Running());
+        for (const char* name : {"OptNewNSF", "OptExistingNSF", "CmdNewNSF", "CmdExistingNSF", "CmdConversion"})
+            EXPECT_FALSE(Enabled(name)) << name;
+        EXPECT_NE(Text(Find<QLabel>(frmSave, "LblSaveHeader")),
+                  " Click Export Mailbox Button to Start Export Process");
+        EXPECT_FALSE(Widget("LblSubject").isHidden());
+        frmSave.reject();
+        EXPECT_TRUE(frmSave.isVisible()) << "closing is refused while the run goes on";
+    });
+    dialogs.folderAnswers.push_back(dir.path().string());
+    Button("CmdNewNSF").click();
+    EXPECT_TRUE(looked);
+    EXPECT_EQ(frmSave.result(), QDialog::Accepted);
+    EXPECT_TRUE(Enabled("CmdNewNSF")) << "enabled again after the run";
+}
+
+TEST_F(TargetWindowTest, ARunThatCannotStartIsReportedAndTheWindowStaysUsable)
+{
+    state.OutlookStoreID = "GONE";
+    dialogs.folderAnswers.push_back(dir.path().string());
+    Button("CmdNewNSF").click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_NE(dialogs.messages[0].first.find("no store GONE"), std::string::npos) << dialogs.messages[0].first;
+    EXPECT_TRUE(frmSave.isVisible());
+    EXPECT_TRUE(Enabled("CmdNewNSF"));
+    EXPECT_TRUE(Enabled("CmdConversion"));
+}
+
+}  // namespace
+}  // namespace varnemo

@@ -1,0 +1,80 @@
+// A whole conversion of a sample data file driven through the windows, as a user does it:
+// Browse, Export Mailbox, untick a folder, Start Conversion, Select a folder.
+#include "local_notes_test_support.h"
+#include "source/pff/pff_mapi.h"
+#include "window_test_support.h"
+
+namespace varnemo {
+namespace {
+
+using notes::local::StoredDocument;
+using notes::local::testing::ReadDocuments;
+
+std::string Item(const StoredDocument& document, const std::string& name)
+{
+    for (const auto& item : document.items)
+        if (item.name == name)
+            return std::get<std::string>(item.value);
+    return "<missing " + name + ">";
+}
+
+class WholeConversionTest : public ::testing::Test {
+protected:
+    WholeConversionTest()
+    {
+        std::filesystem::create_directories(ui.dir.path() / "tmp");
+        setenv("TMPDIR", (ui.dir.path() / "tmp").c_str(), 1);
+    }
+    ~WholeConversionTest() override { unsetenv("TMPDIR"); }
+
+    QTreeWidgetItem& FolderItem(const QString& text)
+    {
+        const auto found = ui.TreeWidget().findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        if (found.size() != 1)
+            throw std::logic_error("no single folder " + text.toStdString());
+        return *found.front();
+    }
+
+    testing::TempDir profile;  // an empty default profile
+    mapi::pff::PffMapi mapi{profile.path()};
+    testing::MainWindowHarness ui{mapi};
+};
+
+TEST_F(WholeConversionTest, DistListIntoANewDatabaseWithoutTheContacts)
+{
+    const auto pst = testing::CopyFixture("dist-list.pst", ui.dir.path());
+    const auto target = ui.dir.path() / "target";
+    std::filesystem::create_directories(target);
+
+    ui.OpenDataFile(pst);
+    FolderItem("Contacts (2)").setCheckState(0, Qt::Unchecked);
+    ui.dialogs.folderAnswers.push_back(target.string());
+    testing::WhenModalOpens<app::FrmSave>(
+        [](app::FrmSave& frmSave) { testing::Find<QAbstractButton>(frmSave, "CmdNewNSF").click(); });
+    ui.Button("CmdStartConversion").click();
+
+    const std::filesystem::path mailDb = ui.state.TargetDatabasePath;
+    ASSERT_EQ(ui.dialogs.messages.size(), 1u);
+    EXPECT_EQ(ui.dialogs.messages[0],
+              (std::pair<std::string, std::string>{"Outlook Mailbox Exported Successfully to Lotus Notes Mailbox.\r\n" +
+                                                       mailDb.string() + "\r\n" + ui.state.NamesDbPath +
+                                                       "\r\n1 item converted.",
+                                                   "Export Complete"}));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the target window has closed";
+    EXPECT_TRUE(ui.state.SelectedFolders.empty());
+    EXPECT_TRUE(ui.window.isEnabled());
+
+    EXPECT_EQ(mailDb.parent_path(), target / "Converted Outlook PST");
+    EXPECT_EQ(mailDb.filename().string().rfind("dist-list", 0), 0u) << mailDb;
+    const auto mail = ReadDocuments(mailDb);
+    ASSERT_EQ(mail.size(), 1u);
+    EXPECT_EQ(Item(mail[0], "Form"), "Appointment");
+    EXPECT_EQ(Item(mail[0], "Subject"), "Test appointment");
+    EXPECT_EQ(notes::local::DatabaseReader(mailDb).FolderMembers("Outlook\\Calendar"),
+              std::vector<std::string>{mail[0].unid});
+    EXPECT_TRUE(ReadDocuments(ui.state.NamesDbPath).empty()) << "the contacts were unticked";
+    EXPECT_TRUE(std::filesystem::is_empty(ui.dir.path() / "tmp")) << "temporary files were left behind";
+}
+
+}  // namespace
+}  // namespace varnemo

@@ -1,0 +1,247 @@
+#include "fakes/fake_mailbox.h"
+#include "fakes/memory_source_view.h"
+#include "fakes/scripted_dialogs.h"
+#include "source/store_discovery.h"
+#include "source/store_entry.h"
+
+#include <gtest/gtest.h>
+
+namespace varnemo {
+namespace {
+
+using testing::FakeFolder;
+using testing::FakeStore;
+
+const std::pair<std::string, std::string> kNotConfigured{"Outlook NOT installed or configured properly.",
+                                                         "Kestrova Varnemo"};
+
+FakeStore Store(std::string name, std::string entryId)
+{
+    FakeStore store{.name = std::move(name), .entryId = std::move(entryId), .pstPath = "/mail/" + entryId + ".pst"};
+    store.top.Add({.name = "Inbox", .entryId = store.entryId + "-INBOX"});
+    store.top.Add({.name = "Contacts", .entryId = store.entryId + "-CONTACTS", .defaultMessageClass = "IPM.Contact"});
+    return store;
+}
+
+class StoreDiscoveryTest : public ::testing::Test {
+protected:
+    std::vector<std::string> NodeTexts() const
+    {
+        std::vector<std::string> texts;
+        for (size_t n = 1; n <= tree.Count(); ++n)
+            texts.push_back(tree.Node(n).text);
+        return texts;
+    }
+    bool AllTicked() const
+    {
+        for (size_t n = 1; n <= tree.Count(); ++n)
+            if (!tree.Node(n).checked)
+                return false;
+        return tree.Count() > 0;
+    }
+    // Lists the profile's stores and picks the entry at index, as the user does.
+    void PickConfiguredStore(int index)
+    {
+        discovery.CmdExportConfigured_Click();
+        view.chosenEntry = index;
+        discovery.CmbOutlookStores_Click();
+    }
+
+    testing::FakeMailbox mailbox;
+    ProgramState state;
+    FolderTree tree;
+    testing::MemorySourceView view;
+    testing::ScriptedDialogs dialogs;
+    StoreDiscovery discovery{mailbox, state, tree, view, dialogs};
+};
+
+// Road A: listing the configured stores.
+
+TEST_F(StoreDiscoveryTest, ListingAppendsEveryQualifyingStoreAndShowsThePreviewTab)
+{
+    mailbox.stores = {Store("Mailbox", "S1"), Store("Archive", "S2"), Store("Hidden", "S3")};
+    mailbox.stores[2].qualifyingText = "  ";
+    view.startConversionEnabled = true;
+    view.storeListEnabled = false;
+    discovery.CmdExportConfigured_Click();
+    EXPECT_EQ(view.storeEntries, (std::vector<std::string>{"Mailbox" + std::string(300, ' ') + "#S1",
+                                                           "Archive" + std::string(300, ' ') + "#S2"}));
+    EXPECT_TRUE(view.storeListEnabled);
+    EXPECT_FALSE(view.startConversionEnabled) << "nothing is picked yet";
+    EXPECT_TRUE(view.previewTabShown);
+    EXPECT_EQ(mailbox.sessionsLoggedOff, 1);
+
+    discovery.CmdExportConfigured_Click();
+    EXPECT_EQ(view.storeEntries.size(), 4u) << "a second press lists every store again";
+}
+
+TEST_F(StoreDiscoveryTest, AProfileWithoutQualifyingStoresStillShowsThePreviewTab)
+{
+    mailbox.stores = {Store("Hidden", "S1")};
+    mailbox.stores[0].qualifyingText = "";
+    view.storeListEnabled = false;
+    discovery.CmdExportConfigured_Click();
+    EXPECT_TRUE(view.storeEntries.empty());
+    EXPECT_FALSE(view.storeListEnabled) << "the list keeps its enabled state";
+    EXPECT_FALSE(view.startConversionEnabled);
+    EXPECT_TRUE(view.previewTabShown);
+}
+
+TEST_F(StoreDiscoveryTest, AFailedLogonSaysOutlookIsNotConfiguredAndChangesNoTab)
+{
+    mailbox.stores = {Store("Mailbox", "S1")};
+    mailbox.failsToLogOn = true;
+    view.startConversionEnabled = true;
+    discovery.CmdExportConfigured_Click();
+    view.dataFilePath = "/mail/other.pst";
+    discovery.CmdExportOther_Click();
+    EXPECT_EQ(dialogs.messages, (std::vector{kNotConfigured, kNotConfigured}));
+    EXPECT_FALSE(view.startConversionEnabled);
+    EXPECT_TRUE(view.storeEntries.empty());
+    EXPECT_TRUE(view.storeListEnabled);
+    EXPECT_FALSE(view.previewTabShown);
+}
+
+// Road B: choosing a configured store.
+
+TEST_F(StoreDiscoveryTest, PickingAStoreShowsItsTreeFullyTicked)
+{
+    mailbox.stores = {Store("Mailbox", "S1"), Store("Archive", "S2")};
+    PickConfiguredStore(1);
+    EXPECT_EQ(state.OutlookStoreID, "S2");
+    EXPECT_EQ(NodeTexts(), (std::vector<std::string>{"Archive", "Inbox (0)", "Contacts (0)"}));
+    EXPECT_TRUE(AllTicked());
+    EXPECT_TRUE(view.startConversionEnabled);
+    EXPECT_TRUE(view.storeListEnabled);
+    EXPECT_EQ(mailbox.sessionsLoggedOff, mailbox.sessionsCreated) << "no session stays open";
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(StoreDiscoveryTest, AStoreWhoseNameHoldsAHashStillOpens)
+{
+    mailbox.stores = {Store("Team #4 # Mail", "S1")};
+    PickConfiguredStore(0);
+    EXPECT_EQ(state.OutlookStoreID, "S1");
+    ASSERT_EQ(tree.Count(), 3u);
+    EXPECT_EQ(tree.Node(1).text, "Team #4 # Mail");
+    EXPECT_TRUE(view.startConversionEnabled);
+}
+
+TEST_F(StoreDiscoveryTest, PickingWithNoEntryChosenOnlyReenablesTheList)
+{
+    mailbox.stores = {Store("Mailbox", "S1")};
+    discovery.CmdExportConfigured_Click();
+    view.startConversionEnabled = true;
+    const int sessions = mailbox.sessionsCreated;
+    discovery.CmbOutlookStores_Click();
+    EXPECT_TRUE(view.storeListEnabled);
+    EXPECT_TRUE(view.startConversionEnabled);
+    EXPECT_EQ(mailbox.sessionsCreated, sessions);
+    EXPECT_EQ(tree.Count(), 0u);
+}
+
+TEST_F(StoreDiscoveryTest, AStoreThatCannotBeOpenedIsReportedAndTheWindowStaysUsable)
+{
+    mailbox.stores = {Store("Mailbox", "S1")};
+    discovery.CmdExportConfigured_Click();
+    mailbox.stores.clear();  // the store left the profile after it was listed
+    view.chosenEntry = 0;
+    discovery.CmbOutlookStores_Click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].first, "The folders of \"Mailbox\" cannot be shown.\nno store S1");
+    EXPECT_EQ(dialogs.messages[0].second, "Kestrova Varnemo");
+    EXPECT_FALSE(view.startConversionEnabled);
+    EXPECT_TRUE(view.storeListEnabled);
+    EXPECT_EQ(mailbox.sessionsLoggedOff, mailbox.sessionsCreated) << "the failed build's session is closed too";
+}
+
+// Road C: opening another data file.
+
+TEST_F(StoreDiscoveryTest, OpeningADataFileShowsItsTreeAndLocksTheStoreList)
+{
+    mailbox.dataFiles["/mail/archive.pst"] = Store("Archive 2009", "PST1");
+    view.dataFilePath = "  /mail/archive.pst ";
+    discovery.CmdExportOther_Click();
+    EXPECT_EQ(state.OutlookStoreID, "PST1");
+    EXPECT_EQ(NodeTexts(), (std::vector<std::string>{"Archive 2009", "Inbox (0)", "Contacts (0)"}));
+    EXPECT_TRUE(AllTicked());
+    EXPECT_TRUE(view.startConversionEnabled);
+    EXPECT_FALSE(view.storeListEnabled);
+    EXPECT_TRUE(view.previewTabShown);
+    EXPECT_EQ(mailbox.sessionsLoggedOff, 1);
+}
+
+TEST_F(StoreDiscoveryTest, AFileThatIsNotADataFileIsNamedWithTheReasonAndKeepsTheTree)
+{
+    mailbox.dataFiles["/mail/archive.pst"] = Store("Archive 2009", "PST1");
+    view.dataFilePath = "/mail/archive.pst";
+    discovery.CmdExportOther_Click();
+    view.dataFilePath = "/mail/letter.txt";
+    discovery.CmdExportOther_Click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].first, "The file \"/mail/letter.txt\" cannot be opened as an Outlook data file.\n"
+                                         "/mail/letter.txt is not an Outlook data file");
+    EXPECT_EQ(state.OutlookStoreID, "PST1");
+    EXPECT_EQ(tree.Count(), 3u);
+    EXPECT_FALSE(view.startConversionEnabled);
+    EXPECT_TRUE(view.previewTabShown);
+    EXPECT_EQ(mailbox.sessionsLoggedOff, 2);
+}
+
+TEST_F(StoreDiscoveryTest, AStoreThatDoesNotQualifyOpensNothingAndSaysNothing)
+{
+    mailbox.dataFiles["/mail/odd.pst"] = Store("Odd", "PST1");
+    mailbox.dataFiles["/mail/odd.pst"].qualifyingText = " ";
+    view.dataFilePath = "/mail/odd.pst";
+    discovery.CmdExportOther_Click();
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(tree.Count(), 0u);
+    EXPECT_EQ(state.OutlookStoreID, "");
+    EXPECT_FALSE(view.startConversionEnabled);
+    EXPECT_TRUE(view.storeListEnabled);
+    EXPECT_TRUE(view.previewTabShown);
+}
+
+TEST_F(StoreDiscoveryTest, AFolderThatFailsMidBuildIsReportedAndTheStartStaysOff)
+{
+    auto store = Store("Archive", "PST1");
+    store.top.folders[0].Add({.name = "2008", .entryId = "Y8"});
+    store.top.folders[0].Add({.name = "2009", .entryId = "Y9"});
+    mailbox.dataFiles["/mail/archive.pst"] = store;
+    view.dataFilePath = "/mail/archive.pst";
+    // The second sub-folder disappears while the build yields after the first.
+    view.duringYield = [&] {
+        auto& inbox = mailbox.dataFiles["/mail/archive.pst"].top.folders[0];
+        if (tree.Count() == 3 && inbox.folders.size() == 2)
+            inbox.folders.pop_back();
+    };
+    discovery.CmdExportOther_Click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].first,
+              "The file \"/mail/archive.pst\" cannot be opened as an Outlook data file.\nno folder at index 2");
+    EXPECT_EQ(NodeTexts(), (std::vector<std::string>{"Archive", "Inbox (0)", "2008 (0)"}));
+    EXPECT_FALSE(AllTicked());
+    EXPECT_FALSE(view.startConversionEnabled);
+    EXPECT_TRUE(view.previewTabShown);
+}
+
+TEST_F(StoreDiscoveryTest, AClickDuringABuildWaitsForTheBuildToEnd)
+{
+    auto store = Store("Archive", "PST1");
+    store.top.folders[0].Add({.name = "Old", .entryId = "OLD"});
+    mailbox.dataFiles["/mail/archive.pst"] = store;
+    mailbox.stores = {Store("Mailbox", "S1")};
+    view.dataFilePath = "/mail/archive.pst";
+    view.duringYield = [&] {
+        discovery.CmdExportOther_Click();
+        discovery.CmdExportConfigured_Click();
+    };
+    discovery.CmdExportOther_Click();
+    EXPECT_EQ(mailbox.sessionsCreated, 1);
+    EXPECT_EQ(NodeTexts(), (std::vector<std::string>{"Archive", "Inbox (0)", "Old (0)", "Contacts (0)"}));
+    EXPECT_TRUE(view.storeEntries.empty());
+    EXPECT_FALSE(discovery.Busy());
+}
+
+}  // namespace
+}  // namespace varnemo

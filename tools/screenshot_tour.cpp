@@ -1,0 +1,142 @@
+// Takes the pictures of the program's windows shown in the README: the splash, both tabs of the
+// main window (the second with a sample file's folder tree), the target window while a
+// conversion of that file runs, and the About window. Runs on any Qt platform, offscreen too.
+//
+//   varnemo-screenshots OUTPUT-FOLDER SAMPLE.pst
+#include "app/frm_about.h"
+#include "app/frm_main.h"
+#include "app/frm_save.h"
+#include "app/frm_splash.h"
+#include "notes/local/local_notes.h"
+#include "source/pff/pff_mapi.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+#include <cstdio>
+#include <stdexcept>
+
+using namespace varnemo;
+
+namespace {
+
+class Camera {
+public:
+    explicit Camera(QString folder) : folder_(std::move(folder)) {}
+
+    void Take(QWidget& window, const QString& name) const
+    {
+        QApplication::processEvents();
+        const QString path = QDir(folder_).filePath(name);
+        if (!window.grab().save(path))
+            throw std::runtime_error("cannot write " + path.toStdString());
+        std::printf("%s\n", qPrintable(path));
+    }
+
+private:
+    QString folder_;
+};
+
+// Answers the dialogs as a user converting the sample would, and photographs the target window
+// when the run is about to report its end, while its progress labels still show the last item.
+class TourDialogs : public Dialogs {
+public:
+    TourDialogs(const Camera& camera, std::string dataFile, std::string targetFolder)
+        : camera_(camera), dataFile_(std::move(dataFile)), targetFolder_(std::move(targetFolder)) {}
+
+    std::string OpenFile(const FileFilter&) override { return dataFile_; }
+    std::string BrowseForFolder(const std::string&) override { return targetFolder_; }
+    void Message(const std::string& text, const std::string& title) override
+    {
+        if (auto* target = qobject_cast<app::FrmSave*>(QApplication::activeModalWidget()))
+            camera_.Take(*target, "target-window.png");
+        std::printf("%s: %s\n", title.c_str(), text.c_str());
+    }
+    bool Ask(const std::string&, const std::string&) override { return false; }
+
+private:
+    const Camera& camera_;
+    std::string dataFile_;
+    std::string targetFolder_;
+};
+
+void Click(QWidget& window, const char* name)
+{
+    auto* button = window.findChild<QAbstractButton*>(name);
+    if (!button)
+        throw std::runtime_error(std::string("no button ") + name);
+    button->click();
+}
+
+void Tour(const QString& outputFolder, const QString& sample)
+{
+    QTemporaryDir work;
+    const QString dataFile = QDir(work.path()).filePath(QFileInfo(sample).fileName());
+    if (!QFile::copy(sample, dataFile))
+        throw std::runtime_error("cannot copy " + sample.toStdString());
+    QFile(dataFile).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QDir(work.path()).mkpath("target");
+
+    const Camera camera(outputFolder);
+    app::FrmSplash splash([] {});
+    splash.show();
+    camera.Take(splash, "splash.png");
+    splash.close();
+
+    const std::filesystem::path workPath = work.path().toStdString();
+    mapi::pff::PffMapi mapi(workPath / "profile");
+    notes::local::LocalNotes notes(workPath / "notes-data");
+    TourDialogs dialogs(camera, dataFile.toStdString(), (workPath / "target").string());
+    ProgramState state;
+    app::FrmMain frmMain({state, mapi, notes, dialogs,
+                          "Outlook data files read with libpff; Notes databases in the local store at "
+                          "~/.local/share/varnemo/notes",
+                          {}});
+    frmMain.show();
+    Click(frmMain, "OptOtherPST");
+    Click(frmMain, "CmdBrowse");
+    camera.Take(frmMain, "main-select-file.png");
+    Click(frmMain, "CmdExportOther");
+    camera.Take(frmMain, "main-mailbox-preview.png");
+
+    app::FrmAbout about(&frmMain);
+    about.show();
+    camera.Take(about, "about.png");
+    about.close();
+
+    // Empty folders are left out, as a user would, so that the run ends on a folder with items.
+    for (QTreeWidgetItemIterator it(frmMain.findChild<QTreeWidget*>("OutlookFoldersTree")); *it; ++it)
+        if ((*it)->text(0).endsWith("(0)"))
+            (*it)->setCheckState(0, Qt::Unchecked);
+    QTimer::singleShot(0, [] {
+        if (auto* target = qobject_cast<app::FrmSave*>(QApplication::activeModalWidget()))
+            Click(*target, "CmdNewNSF");
+    });
+    Click(frmMain, "CmdStartConversion");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: varnemo-screenshots OUTPUT-FOLDER SAMPLE.pst\n");
+        return 2;
+    }
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    try {
+        Tour(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "varnemo-screenshots: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
