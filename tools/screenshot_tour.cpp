@@ -52,6 +52,7 @@ public:
         : camera_(camera), dataFile_(std::move(dataFile)), targetFolder_(std::move(targetFolder)) {}
 
     std::string OpenFile(const FileFilter&) override { return dataFile_; }
+    std::string SaveFile(const FileFilter&) override { return {}; }
     std::string BrowseForFolder(const std::string&) override { return targetFolder_; }
     void Message(const std::string& text, const std::string& title) override
     {

@@ -4,6 +4,7 @@
 #include "app/qt_text.h"
 #include "app/widgets_disabled.h"
 #include "common/text.h"
+#include "conversion/conversion_report.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <fstream>
 
 namespace varnemo::app {
 namespace {
@@ -227,6 +229,23 @@ void FrmSave::Yield()
 void FrmSave::ShowMessage(const std::string& text, const std::string& title)
 {
     dialogs_.Message(text, title);
+    if (title == "Export Complete" && !run_.Summary().problems.empty())
+        OfferReport();
+}
+
+// Some items did not arrive whole: the user may keep the list of them, with the reasons.
+void FrmSave::OfferReport()
+{
+    if (!dialogs_.Ask("Some items were not converted, or not whole. Save a report of them?", "Kestrova Varnemo"))
+        return;
+    const std::string path = dialogs_.SaveFile({"Conversion report (*.txt)", "*.txt"});
+    if (path.empty())
+        return;
+    std::ofstream out(path, std::ios::trunc);
+    WriteConversionReport(run_.Summary(), out);
+    out.close();
+    if (!out)
+        dialogs_.Message("The report could not be written to " + path + ".", "Kestrova Varnemo");
 }
 
 void FrmSave::EndProgram()

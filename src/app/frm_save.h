@@ -53,6 +53,7 @@ public slots:
     void reject() override;
 
 private:
+    void OfferReport();
     void Form_Load();
     QGroupBox* BuildTargetFrame();
     QGroupBox* BuildExportFrame();

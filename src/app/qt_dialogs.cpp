@@ -31,6 +31,11 @@ std::string QtDialogs::OpenFile(const FileFilter& filter)
     return ToStdString(QFileDialog::getOpenFileName(ActiveWindow(), QString(), QString(), QtFilter(filter)));
 }
 
+std::string QtDialogs::SaveFile(const FileFilter& filter)
+{
+    return ToStdString(QFileDialog::getSaveFileName(ActiveWindow(), QString(), QString(), QtFilter(filter)));
+}
+
 std::string QtDialogs::BrowseForFolder(const std::string& title)
 {
     return ToStdString(QFileDialog::getExistingDirectory(nullptr, ToQString(title)));

@@ -10,6 +10,7 @@ namespace varnemo::app {
 class QtDialogs : public Dialogs {
 public:
     std::string OpenFile(const FileFilter& filter) override;
+    std::string SaveFile(const FileFilter& filter) override;
     std::string BrowseForFolder(const std::string& title) override;
     void Message(const std::string& text, const std::string& title) override;
     bool Ask(const std::string& text, const std::string& title) override;

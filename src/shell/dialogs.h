@@ -17,6 +17,8 @@ public:
     virtual ~Dialogs() = default;
     // Lets the user pick one existing file; the empty text when the user cancels.
     virtual std::string OpenFile(const FileFilter& filter) = 0;
+    // Lets the user name a file to write; the empty text when the user cancels.
+    virtual std::string SaveFile(const FileFilter& filter) = 0;
     // Lets the user pick a folder, tied to no window; the empty text on cancel or failure.
     virtual std::string BrowseForFolder(const std::string& title) = 0;
     // A modal message with the information icon and an OK button.

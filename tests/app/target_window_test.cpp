@@ -130,10 +130,25 @@ TEST_F(TargetWindowTest, PickingADatabaseFileStartsTheConversionIntoIt)
     Button("OptExistingNSF").click();
     const auto missing = dir.path() / "missing.nsf";
     dialogs.fileAnswers.push_back(missing.string());
+    dialogs.questionAnswers.push_back(false);
     Button("CmdExistingNSF").click();
     EXPECT_EQ(state.TargetDatabasePath, missing.string());
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(frmSave.Run().Summary().failed, 2) << "the run reports the database it could not open";
+    EXPECT_EQ(dialogs.questions.size(), 1u) << "a report is offered";
+}
+
+TEST_F(TargetWindowTest, TheReportOfItemsThatFailedIsSavedWhereTheUserSays)
+{
+    Button("OptExistingNSF").click();
+    dialogs.fileAnswers.push_back((dir.path() / "missing.nsf").string());
+    dialogs.questionAnswers.push_back(true);
+    const auto report = dir.path() / "report.txt";
+    dialogs.saveAnswers.push_back(report.string());
+    Button("CmdExistingNSF").click();
+    const auto text = testing::ReadFile(report);
+    EXPECT_NE(text.find("Items not converted: 2"), std::string::npos) << text;
+    EXPECT_NE(text.find("Inbox\tQuarterly figures\tnot converted\t"), std::string::npos) << text;
 }
 
 TEST_F(TargetWindowTest, DuringTheRunTheButtonsAreOffTheLabelsShowProgressAndTheWindowStaysOpen)

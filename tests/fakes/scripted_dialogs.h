@@ -16,6 +16,7 @@ namespace varnemo::testing {
 class ScriptedDialogs : public Dialogs {
 public:
     std::deque<std::string> fileAnswers;
+    std::deque<std::string> saveAnswers;
     std::deque<std::string> folderAnswers;
     std::deque<bool> questionAnswers;
 
@@ -28,6 +29,11 @@ public:
     {
         fileFilters.push_back(filter);
         return Next(fileAnswers, "open-file dialog");
+    }
+    std::string SaveFile(const FileFilter& filter) override
+    {
+        fileFilters.push_back(filter);
+        return Next(saveAnswers, "save-file dialog");
     }
     std::string BrowseForFolder(const std::string& title) override
     {
