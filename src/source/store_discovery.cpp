@@ -18,19 +18,25 @@ bool Qualifies(mapi::Store& store)
 
 }  // namespace
 
+std::optional<LoggedOnSession> StoreDiscovery::LogOnOrTell()
+{
+    try {
+        return std::optional<LoggedOnSession>(std::in_place, mapi_);
+    } catch (const ComponentError&) {
+        dialogs_.Message(kOutlookNotConfigured, kProgramTitle);
+        return std::nullopt;
+    }
+}
+
 void StoreDiscovery::CmdExportConfigured_Click()
 {
     if (busy_)
         return;
     ScopedFlag busy(busy_);
     view_.SetStartConversionEnabled(false);
-    std::optional<LoggedOnSession> session;
-    try {
-        session.emplace(mapi_);
-    } catch (const ComponentError&) {
-        dialogs_.Message(kOutlookNotConfigured, kProgramTitle);
+    auto session = LogOnOrTell();
+    if (!session)
         return;
-    }
     ContinueOnError step;
     step([&] { ListStores((*session)->GetStores()); });
     session->Logoff();
@@ -79,13 +85,9 @@ void StoreDiscovery::CmdExportOther_Click()
         return;
     ScopedFlag busy(busy_);
     view_.SetStartConversionEnabled(false);
-    std::optional<LoggedOnSession> session;
-    try {
-        session.emplace(mapi_);
-    } catch (const ComponentError&) {
-        dialogs_.Message(kOutlookNotConfigured, kProgramTitle);
+    auto session = LogOnOrTell();
+    if (!session)
         return;
-    }
     const std::string path = TrimBlanks(view_.DataFilePath());
     try {
         OpenDataFile(**session, path);

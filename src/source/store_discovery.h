@@ -4,8 +4,11 @@
 #include "shell/dialogs.h"
 #include "source/folder_tree.h"
 #include "source/mailbox_folders.h"
+#include "source/logged_on_session.h"
 #include "source/mapi.h"
 #include "source/source_view.h"
+
+#include <optional>
 
 namespace varnemo {
 
@@ -36,6 +39,8 @@ public:
     bool Busy() const { return busy_; }
 
 private:
+    // A logged-on session, or nothing once the user has been told that Outlook is missing.
+    std::optional<LoggedOnSession> LogOnOrTell();
     void ListStores(mapi::Stores& stores);
     void OpenDataFile(mapi::Session& session, const std::string& path);
 
