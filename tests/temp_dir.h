@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/shell.h"
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -10,13 +12,7 @@ namespace varnemo::testing {
 // A fresh directory that is removed with everything in it when the test ends.
 class TempDir {
 public:
-    TempDir()
-    {
-        auto pattern = (std::filesystem::temp_directory_path() / "varnemo-test-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot create a temporary directory");
-        path_ = pattern;
-    }
+    TempDir() : path_(CreateUniqueFolder(std::filesystem::temp_directory_path(), "varnemo-test-")) {}
     ~TempDir()
     {
         std::error_code ignored;

@@ -21,6 +21,8 @@ struct ConvertOptions {
 int RunStores(const BackendOptions& backends);
 int RunFolders(const BackendOptions& backends, const std::string& dataFile);
 int RunConvert(const BackendOptions& backends, const ConvertOptions& options);
+#ifdef VARNEMO_LOCAL_BACKENDS
 int RunShow(const std::string& database, bool json);
+#endif
 
 }  // namespace varnemo::cli

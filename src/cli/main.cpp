@@ -21,12 +21,13 @@ void AddBackendOptions(CLI::App& command, BackendOptions& options)
 int main(int argc, char** argv)
 {
     CLI::App app{"Varnemo by Kestrova: converts Outlook mailboxes into Lotus Notes mail databases."};
-    app.set_version_flag("--version", "varnemo-cli 3.0");
+    app.set_version_flag("--version", [] {
+        return "varnemo-cli 3.0\n" + CreateBackends(BackendOptions::Defaults()).description;
+    });
     app.require_subcommand(1);
 
     BackendOptions backends = BackendOptions::Defaults();
-    std::string dataFile, database;
-    bool json = false;
+    std::string dataFile;
     ConvertOptions convert;
 
     auto* stores = app.add_subcommand("stores", "List the stores of the default profile (name, entry id, path)");
@@ -46,9 +47,13 @@ int main(int argc, char** argv)
     run->add_option("--report", convert.reportFile, "Write a report of every item that was not converted");
     AddBackendOptions(*run, backends);
 
+#ifdef VARNEMO_LOCAL_BACKENDS
+    std::string database;
+    bool json = false;
     auto* show = app.add_subcommand("show", "Show every document of a Notes database of the local store");
     show->add_option("DATABASE", database, "Database file")->required();
     show->add_flag("--json", json, "One JSON object instead of text");
+#endif
 
     try {
         app.parse(argc, argv);
@@ -69,7 +74,10 @@ int main(int argc, char** argv)
             }
             return RunConvert(backends, convert);
         }
+#ifdef VARNEMO_LOCAL_BACKENDS
         return RunShow(database, json);
+#endif
+        return kUsageError;
     } catch (const ComponentError& error) {
         fmt::print(stderr, "varnemo-cli: {}\n", error.what());
         return kFailure;
