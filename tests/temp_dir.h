@@ -2,6 +2,7 @@
 
 #include "shell/shell.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -27,6 +28,30 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// Points the system's temporary folder at another folder while it lives.
+class TemporaryFolderOverride {
+public:
+#ifdef _WIN32
+    static constexpr const char* kVariable = "TMP";  // the first that GetTempPath reads
+#else
+    static constexpr const char* kVariable = "TMPDIR";
+#endif
+    explicit TemporaryFolderOverride(const std::filesystem::path& folder) { Set(folder.string().c_str()); }
+    ~TemporaryFolderOverride() { Set(nullptr); }
+    TemporaryFolderOverride(const TemporaryFolderOverride&) = delete;
+    TemporaryFolderOverride& operator=(const TemporaryFolderOverride&) = delete;
+
+private:
+    static void Set(const char* value)
+    {
+#ifdef _WIN32
+        _putenv_s(kVariable, value ? value : "");
+#else
+        value ? setenv(kVariable, value, 1) : unsetenv(kVariable);
+#endif
+    }
 };
 
 inline void WriteFile(const std::filesystem::path& path, std::string_view content)

@@ -8,7 +8,9 @@
 namespace varnemo::testing {
 namespace {
 
-const std::wstring kClasses = L"Software\\Classes\\";
+// The merged class view that CLSIDFromProgID and CoCreateInstance read; in a wine prefix (and
+// for an administrator) its new keys are the machine's.
+const HKEY kClasses = HKEY_CLASSES_ROOT;
 
 std::wstring ClassIdText(const CLSID& classId)
 {
@@ -20,16 +22,16 @@ std::wstring ClassIdText(const CLSID& classId)
 void SetValue(const std::wstring& key, const wchar_t* name, const std::wstring& value)
 {
     const auto size = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-    if (RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, value.c_str(), size) != ERROR_SUCCESS)
+    if (RegSetKeyValueW(kClasses, key.c_str(), name, REG_SZ, value.c_str(), size) != ERROR_SUCCESS)
         throw std::runtime_error("cannot write the registry key of a fake class");
 }
 
 void Register(const wchar_t* progId, const CLSID& classId, const std::filesystem::path& serverDll)
 {
     const auto id = ClassIdText(classId);
-    SetValue(kClasses + progId + L"\\CLSID", nullptr, id);
-    SetValue(kClasses + L"CLSID\\" + id + L"\\InprocServer32", nullptr, serverDll.wstring());
-    SetValue(kClasses + L"CLSID\\" + id + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
+    SetValue(std::wstring(progId) + L"\\CLSID", nullptr, id);
+    SetValue(L"CLSID\\" + id + L"\\InprocServer32", nullptr, serverDll.wstring());
+    SetValue(L"CLSID\\" + id + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
 }
 
 }  // namespace
@@ -44,13 +46,13 @@ ClassRegistration::~ClassRegistration()
 {
     Unregister(kFakeRdoSessionProgId);
     Unregister(kFakeNotesSessionProgId);
-    RegDeleteTreeW(HKEY_CURRENT_USER, (kClasses + L"CLSID\\" + ClassIdText(kFakeRdoSessionClass)).c_str());
-    RegDeleteTreeW(HKEY_CURRENT_USER, (kClasses + L"CLSID\\" + ClassIdText(kFakeNotesSessionClass)).c_str());
+    RegDeleteTreeW(kClasses, (L"CLSID\\" + ClassIdText(kFakeRdoSessionClass)).c_str());
+    RegDeleteTreeW(kClasses, (L"CLSID\\" + ClassIdText(kFakeNotesSessionClass)).c_str());
 }
 
 void ClassRegistration::Unregister(const wchar_t* progId)
 {
-    RegDeleteTreeW(HKEY_CURRENT_USER, (kClasses + progId).c_str());
+    RegDeleteTreeW(kClasses, progId);
 }
 
 }  // namespace varnemo::testing

@@ -5,7 +5,7 @@
 
 namespace varnemo::testing {
 
-// Registers the fake server DLL for the current user under the real components' ProgIDs, as
+// Registers the fake server DLL under the real components' ProgIDs, as
 // installing Outlook with Redemption and the Notes client would; removes it all again.
 class ClassRegistration {
 public:

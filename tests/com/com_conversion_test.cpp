@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <algorithm>
 #include <regex>
+#include <sstream>
 #include <windows.h>
 
 namespace varnemo::testing {
@@ -169,8 +171,128 @@ TEST_F(ComConversionTest, EveryKindArrivesWithTheArgumentTypesOfTheWriters)
         "NotesSession released; Notes objects left: 0",
     };
     EXPECT_EQ(Slice(calls, memo[0], memo.size()), memo);
-    for (const auto& line : calls)
-        std::cout << line << '\n';
+
+    const std::vector<std::string> appointment = {
+        "NotesDatabase.EnableFolder(VT_BSTR \"Outlook\\Calendar\")",
+        "NotesDatabase.CreateDocument()",
+        "NotesDocument.Form = VT_BSTR \"Appointment\"",
+        "NotesDocument.AltChair = VT_BSTR \"\"",
+        "NotesDocument.Chair = VT_BSTR \"\"",
+        "NotesDocument.AppointmentType = VT_BSTR \"0\"",
+        "NotesDocument.STARTDATETIME = VT_DATE 2026-03-09 10:00:00",
+        "NotesDocument.EndDateTime = VT_DATE 2026-03-09 11:30:00",
+        "NotesDocument.StartDate = VT_DATE 2026-03-09 00:00:00",
+        "NotesDocument.StartTime = VT_DATE 1899-12-30 10:00:00",
+        "NotesDocument.EndDate = VT_DATE 2026-03-09 00:00:00",
+        "NotesDocument.EndTime = VT_DATE 1899-12-30 11:30:00",
+        "NotesDocument.From = VT_BSTR \"Carl Diaz\"",
+        "NotesDocument.Location = VT_BSTR \"Room 4\"",
+        "NotesDocument.Subject = VT_BSTR \"Design review\"",
+        "NotesDocument.Body = VT_BSTR \"Room 4\"",
+        "NotesDocument.CalendarDateTime = VT_DATE 2026-03-09 10:00:00",
+        "NotesDocument.Categories = VT_BSTR \"Work\"",
+        "NotesDocument.excludeFromView = VT_ARRAY|VT_BSTR [\"D\", \"S\"]",
+        "NotesDocument.Save(VT_I2 0, VT_I2 0)",
+        "NotesDocument.PutInFolder(VT_BSTR \"Outlook\\Calendar\")",
+        "NotesSession released; Notes objects left: 0",
+    };
+    EXPECT_EQ(Slice(calls, appointment[0], appointment.size()), appointment);
+
+    const std::vector<std::string> task = {
+        "NotesDatabase.EnableFolder(VT_BSTR \"Outlook\\Tasks\")",
+        "NotesDatabase.CreateDocument()",
+        "NotesDocument.Form = VT_BSTR \"Task\"",
+        "NotesDocument.TaskType = VT_BSTR \"1\"",
+        "NotesDocument.Chair = VT_BSTR \"\"",
+        "NotesDocument.Repeats = VT_BSTR \"\"",
+        "NotesDocument.From = VT_BSTR \"\"",
+        "NotesDocument.DueDate = VT_DATE 2026-04-15 00:00:00",
+        "NotesDocument.DueDateTime = VT_DATE 2026-04-15 00:00:00",
+        "NotesDocument.StartDate = VT_DATE 2026-03-10 00:00:00",
+        "NotesDocument.STARTDATETIME = VT_DATE 2026-03-10 00:00:00",
+        "NotesDocument.Subject = VT_BSTR \"File taxes\"",
+        "NotesDocument.Body = VT_BSTR \"Before April\"",
+        "NotesDocument.CalendarDateTime = VT_DATE 2026-03-02 09:00:00",
+        "NotesDocument.Importance = VT_BSTR \"2\"",
+        "NotesDocument.excludeFromView = VT_ARRAY|VT_BSTR [\"D\", \"S\"]",
+        "NotesDocument.Save(VT_I2 0, VT_I2 0)",
+        "NotesDocument.PutInFolder(VT_BSTR \"Outlook\\Tasks\")",
+        "NotesSession released; Notes objects left: 0",
+    };
+    EXPECT_EQ(Slice(calls, task[0], task.size()), task);
+
+    // A Person document: 38 texts (the birthday as text too), then Type; no folder is enabled.
+    const auto person = Slice(calls, "NotesDocument.Form = VT_BSTR \"Person\"", 43);
+    ASSERT_EQ(person.size(), 43u);
+    EXPECT_EQ(person[1], "NotesDocument.FirstName = VT_BSTR \"Ann\"");
+    EXPECT_EQ(person[6], "NotesDocument.MailAddress = VT_BSTR \"ann@example.com\"");
+    EXPECT_EQ(person[35], "NotesDocument.Birthday = VT_BSTR \"1990-05-17\"");
+    for (size_t index = 1; index <= 39; ++index)
+        EXPECT_NE(person[index].find(" = VT_BSTR \""), std::string::npos) << person[index];
+    EXPECT_EQ(person[39], "NotesDocument.Type = VT_BSTR \"Person\"");
+    EXPECT_EQ(person[41], "NotesDocument.PutInFolder(VT_BSTR \"Outlook Contacts\")");
+
+    const std::vector<std::string> group = {
+        "NotesSession.GetDatabase(VT_BSTR \"\", " + db + ")",
+        "NotesDatabase.CreateDocument()",
+        "NotesDocument.Form = VT_BSTR \"Group\"",
+        "NotesDocument.ListName = VT_BSTR \"Team\"",
+        "NotesDocument.ListDescription = VT_BSTR \"Everyone\"",
+        "NotesDocument.Members = VT_BSTR \"'Ann Lee' 'bob@example.com' \"",
+        "NotesDocument.Type = VT_BSTR \"Group\"",
+        "NotesDocument.Save(VT_I2 0, VT_I2 0)",
+        "NotesDocument.PutInFolder(VT_BSTR \"Outlook Groups\")",
+        "NotesSession released; Notes objects left: 0",
+    };
+    EXPECT_EQ(std::vector<std::string>(calls.end() - static_cast<long>(group.size()), calls.end()), group);
+
+    // The sticky note converts into nothing: five documents in all.
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "NotesDatabase.CreateDocument()"), 5);
+}
+
+TEST_F(ComConversionTest, OutlookIsLoggedOnWithoutArgumentsAndEveryObjectIsReleased)
+{
+    const auto database = dir.path() / "mail.nsf";
+    WriteFile(database, "existing");
+    ASSERT_EQ(Cli(L"convert " + Quoted(pstPath) + L" --into " + Quoted(database)).exitCode, 0u);
+    const auto calls = Calls("RDO");
+    // One session opens the file, one converts it.
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "RDOSession.Logon()"), 2);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "RDOSession.Logoff()"), 2);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "RDOSession released; RDO objects left: 0"), 2);
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "RDOStores.AddPSTStore(VT_BSTR \"<test>\\archive.pst\")"),
+              calls.end());
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "RDOSession.GetStoreFromID(VT_BSTR \"STORE-1\")"), calls.end());
+}
+
+TEST_F(ComConversionTest, ANewDatabaseIsCopiedFromTheTemplatesThatNotesNames)
+{
+    const auto result = Cli(L"convert " + Quoted(pstPath) + L" --new-db " + Quoted(dir.path()));
+    ASSERT_EQ(result.exitCode, 0u) << result.err;
+    const auto calls = Calls("Notes");
+    ASSERT_GE(calls.size(), 7u);
+    const std::string folder = "<test>\\Converted Outlook PST\\";
+    EXPECT_EQ(calls[0], "NotesSession.GetEnvironmentString(VT_BSTR \"DefaultMailTemplate\", VT_BOOL True)");
+    EXPECT_EQ(calls[1], "NotesSession.GetDatabase(VT_BSTR \"\", VT_BSTR \"mail.ntf\")");
+    EXPECT_EQ(calls[2].rfind("NotesDatabase.CreateCopy(VT_BSTR \"\", VT_BSTR \"" + folder + "archive", 0), 0u) << calls[2];
+    EXPECT_EQ(calls[3], "NotesSession.GetEnvironmentString(VT_BSTR \"NAMES\", VT_BOOL True)");
+    EXPECT_EQ(calls[4], "NotesSession.GetDatabase(VT_BSTR \"\", VT_BSTR \"names.nsf\")");
+    EXPECT_EQ(calls[5].rfind("NotesDatabase.CreateCopy(VT_BSTR \"\", VT_BSTR \"" + folder + "names", 0), 0u) << calls[5];
+    EXPECT_EQ(calls[6], "NotesSession released; Notes objects left: 0");
+    // Contacts and groups go into the new address book.
+    const std::string book = calls[5].substr(calls[5].find(", ") + 2);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "NotesSession.GetDatabase(VT_BSTR \"\", " + book), 2);
+}
+
+TEST_F(ComConversionTest, TheComponentsOwnReportReachesTheUser)
+{
+    const auto missing = dir.path() / "missing.nsf";
+    const auto result = Cli(L"convert " + Quoted(pstPath) + L" --into " + Quoted(missing));
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_NE(result.err.find("NotesSession.GetDatabase failed: Notes: File does not exist: " + missing.string() +
+                              " (0x80040FA3)"),
+              std::string::npos)
+        << result.err;
 }
 
 TEST_F(ComConversionTest, MissingOutlookComponentIsReportedAsOutlookNotInstalled)

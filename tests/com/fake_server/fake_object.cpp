@@ -2,6 +2,7 @@
 
 #include "fake_server/variant_text.h"
 
+#include <exception>
 #include <map>
 #include <strings.h>
 
@@ -19,6 +20,17 @@ BSTR NewBstr(const std::string& utf8)
 {
     const std::wstring wide = Wide(utf8);
     return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+}
+
+HRESULT Report(const FakeFailure& failure, EXCEPINFO* exception)
+{
+    if (exception) {
+        *exception = EXCEPINFO{};
+        exception->bstrSource = NewBstr(failure.source);
+        exception->bstrDescription = NewBstr(failure.description);
+        exception->scode = failure.code;
+    }
+    return DISP_E_EXCEPTION;
 }
 
 }  // namespace
@@ -164,13 +176,11 @@ HRESULT FakeObject::Invoke(DISPID id, REFIID, LCID, WORD kind, DISPPARAMS* param
         handler(call);
         return S_OK;
     } catch (const FakeFailure& failure) {
-        if (exception) {
-            *exception = EXCEPINFO{};
-            exception->bstrSource = NewBstr(failure.source);
-            exception->bstrDescription = NewBstr(failure.description);
-            exception->scode = failure.code;
-        }
-        return DISP_E_EXCEPTION;
+        return Report(failure, exception);
+    } catch (const std::exception& error) {
+        // A fault of the fake or of the test's mailbox: reported, never fatal to the caller.
+        return Report(FakeFailure{"fake server", typeName_ + "." + member.name + ": " + error.what(), E_UNEXPECTED},
+                      exception);
     }
 }
 

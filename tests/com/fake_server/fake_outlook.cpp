@@ -4,6 +4,8 @@
 #include "fake_server/mailbox_file.h"
 #include "fake_server/variant_text.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <strings.h>
@@ -37,6 +39,13 @@ std::string TextOr(const json& node, const char* key, const std::string& fallbac
     return node.contains(key) ? node[key].get<std::string>() : fallback;
 }
 
+// The list under key, or an empty one; a reference into the mailbox, which the objects keep alive.
+const json& ListOr(const json& node, const char* key)
+{
+    static const json empty = json::array();
+    return node.contains(key) ? node[key] : empty;
+}
+
 // A collection with Count and a 1-based Item.
 IDispatch* NewCollection(const std::string& typeName, std::vector<std::function<IDispatch*()>> elements)
 {
@@ -56,7 +65,7 @@ IDispatch* NewAttachment(Mailbox mailbox, const json& attachment)
     auto* object = new FakeObject("RDOAttachment");
     object->On("FileName", [mailbox, &attachment](const Invocation& call) { call.ReturnText(TextOr(attachment, "fileName")); });
     object->On("SaveAsFile", [mailbox, &attachment](const Invocation& call) {
-        std::ofstream file(Wide(call.Text(0)), std::ios::binary | std::ios::trunc);
+        std::ofstream file(std::filesystem::path(Wide(call.Text(0))), std::ios::binary | std::ios::trunc);
         file << TextOr(attachment, "content");
         if (!file)
             throw FakeFailure{"Redemption", "cannot write " + call.Text(0), STG_E_WRITEFAULT};
@@ -128,7 +137,7 @@ IDispatch* NewItem(Mailbox mailbox, const json& item)
     }
     object->On("Importance", [mailbox, &item](const Invocation& call) { call.ReturnLong(item.value("importance", 1)); });
     object->On("Attachments", [mailbox, &item](const Invocation& call) {
-        call.ReturnObject(NewCollectionOf("RDOAttachments", mailbox, item.value("attachments", json::array()), NewAttachment));
+        call.ReturnObject(NewCollectionOf("RDOAttachments", mailbox, ListOr(item, "attachments"), NewAttachment));
     });
     if (StartsWith(messageClass, "IPM.DistList")) {
         object->On("Members", [mailbox, &item](const Invocation& call) {
@@ -142,7 +151,7 @@ const json* FindFolder(const json& folder, const std::string& entryId)
 {
     if (TextOr(folder, "entryId") == entryId)
         return &folder;
-    for (const auto& child : folder.value("folders", json::array())) {
+    for (const auto& child : ListOr(folder, "folders")) {
         if (const json* found = FindFolder(child, entryId))
             return found;
     }
@@ -158,10 +167,10 @@ IDispatch* NewFolder(Mailbox mailbox, const json& folder)
         call.ReturnText(TextOr(folder, "class", "IPM.Note"));
     });
     object->On("Folders", [mailbox, &folder](const Invocation& call) {
-        call.ReturnObject(NewCollectionOf("RDOFolders", mailbox, folder.value("folders", json::array()), NewFolder));
+        call.ReturnObject(NewCollectionOf("RDOFolders", mailbox, ListOr(folder, "folders"), NewFolder));
     });
     object->On("Items", [mailbox, &folder](const Invocation& call) {
-        call.ReturnObject(NewCollectionOf("RDOItems", mailbox, folder.value("items", json::array()), NewItem));
+        call.ReturnObject(NewCollectionOf("RDOItems", mailbox, ListOr(folder, "items"), NewItem));
     });
     return object;
 }
