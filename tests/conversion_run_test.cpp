@@ -165,7 +165,7 @@ TEST_F(ConversionRunTest, ProgressLabelsCountEveryItemOfABigFolder)
 TEST_F(ConversionRunTest, TemporaryAttachmentFoldersAreGoneEvenForItemsThatFailed)
 {
     testing::TempDir temp;
-    setenv("TMPDIR", temp.path().c_str(), 1);
+    testing::TemporaryFolderOverride useTemp(temp.path());
     auto& inbox = AddFolder("Inbox", "F1");
     inbox.items = {FakeMail("kept")};
     inbox.items[0].Attach("a.txt", "a").Attach("a.txt", "b");
@@ -175,7 +175,6 @@ TEST_F(ConversionRunTest, TemporaryAttachmentFoldersAreGoneEvenForItemsThatFaile
     notes.failing = {"EnableFolder"};  // the calendar writer gives up before its files, the memo goes on
     Select({"F1#Inbox", "F2#Calendar"});
     Run();
-    unsetenv("TMPDIR");
     EXPECT_EQ(CallsStartingWith("EmbedObject").size(), 2u);
     EXPECT_TRUE(std::filesystem::is_empty(temp.path()));
 }
@@ -183,12 +182,13 @@ TEST_F(ConversionRunTest, TemporaryAttachmentFoldersAreGoneEvenForItemsThatFaile
 TEST_F(ConversionRunTest, NewDatabaseIsNamedAfterTheDataFileAndTheStartTime)
 {
     testing::TempDir out;
-    mailbox.stores[0].pstPath = "/data/Archive.PST.pst";
+    const std::string separator(1, kPathSeparator);
+    mailbox.stores[0].pstPath = separator + "data" + separator + "Archive.PST.pst";
     view.newNsfSelected = true;
     state.TargetDatabasePath = out.path().string();
     Select({});
     Run();
-    const std::string folder = (out.path() / "Converted Outlook PST").string() + "/";
+    const std::string folder = (out.path() / "Converted Outlook PST").string() + separator;
     EXPECT_TRUE(std::filesystem::is_directory(folder));
     EXPECT_EQ(state.TargetDatabasePath, folder + "Archive.PST07-12-2026-14-5-9.nsf");
     EXPECT_EQ(state.NamesDbPath, folder + "names07-12-2026-14-5-9.nsf");

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "shell/shell.h"
+
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -10,13 +13,7 @@ namespace varnemo::testing {
 // A fresh directory that is removed with everything in it when the test ends.
 class TempDir {
 public:
-    TempDir()
-    {
-        auto pattern = (std::filesystem::temp_directory_path() / "varnemo-test-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot create a temporary directory");
-        path_ = pattern;
-    }
+    TempDir() : path_(CreateUniqueFolder(std::filesystem::temp_directory_path(), "varnemo-test-")) {}
     ~TempDir()
     {
         std::error_code ignored;
@@ -31,6 +28,30 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// Points the system's temporary folder at another folder while it lives.
+class TemporaryFolderOverride {
+public:
+#ifdef _WIN32
+    static constexpr const char* kVariable = "TMP";  // the first that GetTempPath reads
+#else
+    static constexpr const char* kVariable = "TMPDIR";
+#endif
+    explicit TemporaryFolderOverride(const std::filesystem::path& folder) { Set(folder.string().c_str()); }
+    ~TemporaryFolderOverride() { Set(nullptr); }
+    TemporaryFolderOverride(const TemporaryFolderOverride&) = delete;
+    TemporaryFolderOverride& operator=(const TemporaryFolderOverride&) = delete;
+
+private:
+    static void Set(const char* value)
+    {
+#ifdef _WIN32
+        _putenv_s(kVariable, value ? value : "");
+#else
+        value ? setenv(kVariable, value, 1) : unsetenv(kVariable);
+#endif
+    }
 };
 
 inline void WriteFile(const std::filesystem::path& path, std::string_view content)

@@ -21,9 +21,11 @@ struct ConvertOptions {
 int RunStores(const BackendOptions& backends);
 int RunFolders(const BackendOptions& backends, const std::string& dataFile);
 int RunConvert(const BackendOptions& backends, const ConvertOptions& options);
+#ifdef VARNEMO_LOCAL_BACKENDS
 int RunShow(const std::string& database, bool json);
 // outputFile "" writes to standard output.
 int RunExportDxl(const std::string& database, const std::string& outputFile);
 int RunImportDxl(const std::string& dxlFile, const std::string& database);
+#endif
 
 }  // namespace varnemo::cli

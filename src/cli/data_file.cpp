@@ -1,12 +1,13 @@
 #include "cli/data_file.h"
 
+#include "source/default_profile.h"
+
 namespace varnemo::cli {
 
 OpenedDataFile OpenDataFile(mapi::Component& mapi, const std::string& path)
 {
     OpenedDataFile opened;
-    auto session = mapi.CreateSession();
-    session->Logon();
+    auto session = LogOnToDefaultProfile(mapi);
     auto store = session->GetStores().AddPSTStore(path);
     opened.storeId = store->EntryID();
     opened.storeName = store->Name();

@@ -16,17 +16,56 @@ void AddBackendOptions(CLI::App& command, BackendOptions& options)
     command.add_option("--notes-data", options.notesDataDirectory, "The local Notes data directory");
 }
 
+#ifdef VARNEMO_LOCAL_BACKENDS
+// The commands that read and write databases of the local store.
+class LocalStoreCommands {
+public:
+    explicit LocalStoreCommands(CLI::App& app)
+    {
+        show_ = app.add_subcommand("show", "Show every document of a Notes database of the local store");
+        show_->add_option("DATABASE", database_, "Database file")->required();
+        show_->add_flag("--json", json_, "One JSON object instead of text");
+
+        exportDxl_ = app.add_subcommand("export-dxl", "Write a database of the local store as DXL, for Notes or Domino");
+        exportDxl_->add_option("DATABASE", database_, "Database file")->required();
+        exportDxl_->add_option("-o,--output", dxlFile_, "The DXL file to write (standard output without it)");
+
+        importDxl_ = app.add_subcommand("import-dxl", "Read a DXL file of export-dxl into an existing database");
+        importDxl_->add_option("FILE", dxlFile_, "DXL file")->required();
+        importDxl_->add_option("DATABASE", database_, "Database file")->required();
+    }
+
+    // Runs the one that was chosen.
+    int Run() const
+    {
+        if (*show_)
+            return RunShow(database_, json_);
+        if (*exportDxl_)
+            return RunExportDxl(database_, dxlFile_);
+        return RunImportDxl(dxlFile_, database_);
+    }
+
+private:
+    std::string database_, dxlFile_;
+    bool json_ = false;
+    CLI::App* show_;
+    CLI::App* exportDxl_;
+    CLI::App* importDxl_;
+};
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     CLI::App app{"Varnemo by Kestrova: converts Outlook mailboxes into Lotus Notes mail databases."};
-    app.set_version_flag("--version", "varnemo-cli 3.0");
+    app.set_version_flag("--version", [] {
+        return "varnemo-cli 3.0\n" + CreateBackends(BackendOptions::Defaults()).description;
+    });
     app.require_subcommand(1);
 
     BackendOptions backends = BackendOptions::Defaults();
-    std::string dataFile, database, dxlFile;
-    bool json = false;
+    std::string dataFile;
     ConvertOptions convert;
 
     auto* stores = app.add_subcommand("stores", "List the stores of the default profile (name, entry id, path)");
@@ -46,17 +85,9 @@ int main(int argc, char** argv)
     run->add_option("--report", convert.reportFile, "Write a report of every item that was not converted");
     AddBackendOptions(*run, backends);
 
-    auto* show = app.add_subcommand("show", "Show every document of a Notes database of the local store");
-    show->add_option("DATABASE", database, "Database file")->required();
-    show->add_flag("--json", json, "One JSON object instead of text");
-
-    auto* exportDxl = app.add_subcommand("export-dxl", "Write a database of the local store as DXL, for Notes or Domino");
-    exportDxl->add_option("DATABASE", database, "Database file")->required();
-    exportDxl->add_option("-o,--output", dxlFile, "The DXL file to write (standard output without it)");
-
-    auto* importDxl = app.add_subcommand("import-dxl", "Read a DXL file of export-dxl into an existing database");
-    importDxl->add_option("FILE", dxlFile, "DXL file")->required();
-    importDxl->add_option("DATABASE", database, "Database file")->required();
+#ifdef VARNEMO_LOCAL_BACKENDS
+    LocalStoreCommands localStore(app);
+#endif
 
     try {
         app.parse(argc, argv);
@@ -77,11 +108,11 @@ int main(int argc, char** argv)
             }
             return RunConvert(backends, convert);
         }
-        if (*exportDxl)
-            return RunExportDxl(database, dxlFile);
-        if (*importDxl)
-            return RunImportDxl(dxlFile, database);
-        return RunShow(database, json);
+#ifdef VARNEMO_LOCAL_BACKENDS
+        return localStore.Run();
+#else
+        return kUsageError;
+#endif
     } catch (const ComponentError& error) {
         fmt::print(stderr, "varnemo-cli: {}\n", error.what());
         return kFailure;

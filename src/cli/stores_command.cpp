@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "common/text.h"
+#include "source/default_profile.h"
 
 #include <fmt/format.h>
 
@@ -8,8 +9,7 @@ namespace varnemo::cli {
 int RunStores(const BackendOptions& options)
 {
     auto backends = CreateBackends(options);
-    auto session = backends.mapi->CreateSession();
-    session->Logon();
+    auto session = LogOnToDefaultProfile(*backends.mapi);
     auto& stores = session->GetStores();
     const long count = stores.Count();
     for (long index = 1; index <= count; ++index) {

@@ -75,8 +75,13 @@ DateTime DateTime::TimeOnly(int hour, int minute, int second)
 DateTime DateTime::FromLocalTime(std::time_t instant)
 {
     std::tm local{};
+#ifdef _WIN32
+    if (localtime_s(&local, &instant) != 0)
+        return {};
+#else
     if (!localtime_r(&instant, &local))
         return {};
+#endif
     return Full(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
                 std::min(local.tm_sec, 59));
 }

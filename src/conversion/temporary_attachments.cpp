@@ -1,10 +1,8 @@
 #include "conversion/temporary_attachments.h"
 
 #include "conversion/safe_file_name.h"
+#include "shell/shell.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <system_error>
 
 namespace varnemo {
@@ -23,11 +21,12 @@ std::filesystem::path TemporaryAttachments::NewFolder()
 {
     if (tempFolder_.empty())
         throw ComponentError("there is no temporary folder to save attachments in");
-    std::string pattern = (tempFolder_ / "varnemo-attachment-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
+    try {
+        folders_.push_back(CreateUniqueFolder(tempFolder_, "varnemo-attachment-"));
+    } catch (const std::filesystem::filesystem_error& error) {
         throw ComponentError("cannot create a folder for an attachment in " + tempFolder_.string() + ": " +
-                             std::strerror(errno));
-    folders_.emplace_back(pattern);
+                             error.code().message());
+    }
     return folders_.back();
 }
 

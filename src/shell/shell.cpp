@@ -1,36 +1,37 @@
 #include "shell/shell.h"
 
-#include <cstdlib>
-#include <filesystem>
+#include <random>
 #include <system_error>
 
 namespace varnemo {
-
-std::string GetTempFolder()
-{
-    std::error_code error;
-    std::string folder = std::filesystem::temp_directory_path(error).string();
-    if (error || folder.empty())
-        return {};
-    if (folder.back() != kPathSeparator)
-        folder += kPathSeparator;
-    return folder;
-}
-
-bool MakeFolderPath(const std::string& path)
-{
-    if (path.empty())
-        return false;
-    const std::filesystem::path directory(path);
-    std::error_code error;
-    std::filesystem::create_directories(directory, error);
-    return std::filesystem::is_directory(directory, error);
-}
 
 std::string GetFileName(const std::string& path)
 {
     const auto separator = path.rfind(kPathSeparator);
     return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+std::filesystem::path CreateUniqueFolder(const std::filesystem::path& parent, const std::string& prefix)
+{
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    constexpr int kAttempts = 100;
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<size_t> letter(0, sizeof kLetters - 2);
+    std::error_code error;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        std::string name = prefix;
+        for (int count = 0; count < 8; ++count)
+            name += kLetters[letter(random)];
+        const auto folder = parent / name;
+        // create_directory reports false, without an error, when the name is taken already.
+        if (std::filesystem::create_directory(folder, error))
+            return folder;
+        if (error)
+            break;
+    }
+    if (!error)
+        error = std::make_error_code(std::errc::file_exists);
+    throw std::filesystem::filesystem_error("cannot create a new folder", parent / prefix, error);
 }
 
 }  // namespace varnemo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace varnemo {
@@ -13,14 +14,18 @@ inline constexpr char kPathSeparator = '/';
 #endif
 
 // The temporary folder, ending in the path separator so that file names can be appended
-// directly; the empty text when the system cannot say.
+// directly; the empty text when the system cannot say. (Windows: GetTempPathA.)
 std::string GetTempFolder();
 
 // Creates every missing directory of the path (a trailing separator is optional) and returns
-// true when all of them exist afterwards.
+// true when all of them exist afterwards. (Windows: MakeSureDirectoryPathExists.)
 bool MakeFolderPath(const std::string& path);
 
 // The text after the last path separator; the whole text when it has none.
 std::string GetFileName(const std::string& path);
+
+// Creates a new, empty folder in parent named prefix followed by a random suffix, and returns
+// its path; throws std::filesystem::filesystem_error when it cannot.
+std::filesystem::path CreateUniqueFolder(const std::filesystem::path& parent, const std::string& prefix);
 
 }  // namespace varnemo

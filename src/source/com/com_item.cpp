@@ -1,0 +1,38 @@
+#include "source/com/com_item.h"
+
+#include "source/com/com_attachments.h"
+#include "source/com/com_members.h"
+#include "source/com/item_properties.h"
+
+namespace varnemo::mapi::com {
+
+std::string ComItem::Text(TextField field)
+{
+    return item_.GetText(TextProperty(field));
+}
+
+DateTime ComItem::Date(DateField field)
+{
+    for (const auto property : DateProperties(field)) {
+        if (auto value = item_.GetDate(property); value.hasValue())
+            return value;
+    }
+    return {};
+}
+
+long ComItem::Importance()
+{
+    return item_.GetLong("Importance");
+}
+
+std::unique_ptr<mapi::Attachments> ComItem::GetAttachments()
+{
+    return std::make_unique<ComAttachments>(item_.CallObject("Attachments", "RDOAttachments"));
+}
+
+std::unique_ptr<mapi::Members> ComItem::GetMembers()
+{
+    return std::make_unique<ComMembers>(item_.CallObject("Members", "RDOAddressEntries"));
+}
+
+}  // namespace varnemo::mapi::com
