@@ -25,6 +25,7 @@ public:
 private:
     void Convert();
     void SettleNewDatabasePath(mapi::Store& store);
+    void CheckTargetDatabase();
     void ConvertFolder(mapi::Store& store, const std::string& entry);
     void ConvertContactFolder(mapi::Folder& folder, const std::string& path);
     void ConvertItemFolder(mapi::Folder& folder, const std::string& path, const std::string& kind);
