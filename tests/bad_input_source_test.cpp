@@ -95,14 +95,26 @@ TEST_F(BadSource, CopiesWithFlippedBytesAreRefusedOrConvertedInPart)
     }
 }
 
-TEST_F(BadSource, AFolderThatIsNotInTheFileIsNamed)
+TEST_F(BadSource, FoldersThatCarryNothingOrDoNotExistAreSaidSo)
 {
     const auto source = CopyFixture("dist-list.pst", temp_.path());
-    const auto outcome = Keep(RunCli({"convert", source.string(), "--new-db", output_.string(), "--notes-data",
-                                      notesData_.string(), "--folder", "Journal", "--folder", "Nowhere"}));
-    EXPECT_EQ(outcome.exitStatus, 2);
-    EXPECT_TRUE(Says(outcome.err, "No folder Nowhere"));
+    auto convertOnly = [&](std::vector<std::string> folders) {
+        std::vector<std::string> arguments{"convert", source.string(), "--new-db", output_.string(),
+                                           "--notes-data", notesData_.string()};
+        for (auto& folder : folders)
+            arguments.insert(arguments.end(), {"--folder", folder});
+        return Keep("--folder " + fmt::format("{}", fmt::join(folders, " --folder ")), RunCli(arguments));
+    };
+    const auto missing = convertOnly({"Journal", "Nowhere"});
+    EXPECT_EQ(missing.exitStatus, 2);
+    EXPECT_TRUE(Says(missing.err, "No folder Nowhere"));
     EXPECT_TRUE(DatabasesBelow(output_).empty());
+
+    // Journal and sticky-note folders are listed, but no class of theirs is converted.
+    const auto nothing = convertOnly({"Journal", "Notes"});
+    EXPECT_EQ(nothing.exitStatus, 0);
+    EXPECT_TRUE(Says(nothing.out, "No item was exported to the Lotus Notes Mailbox."));
+    EXPECT_TRUE(Says(nothing.out, "0 items converted."));
 }
 
 }  // namespace

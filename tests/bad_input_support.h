@@ -37,7 +37,8 @@ protected:
     // A new database below output_.
     CliOutcome ConvertToNew(const std::filesystem::path& source, const CliConditions& conditions = {})
     {
-        return Keep(RunCli({"convert", source.string(), "--new-db", output_.string(), "--notes-data",
+        return Keep(source.filename().string(),
+                    RunCli({"convert", source.string(), "--new-db", output_.string(), "--notes-data",
                             notesData_.string(), "--profile", profile_.string()},
                            conditions));
     }
@@ -45,16 +46,17 @@ protected:
     CliOutcome ConvertInto(const std::filesystem::path& source, const std::filesystem::path& database,
                            const CliConditions& conditions = {})
     {
-        return Keep(RunCli({"convert", source.string(), "--into", database.string(), "--notes-data",
+        return Keep("into " + database.filename().string(),
+                    RunCli({"convert", source.string(), "--into", database.string(), "--notes-data",
                             notesData_.string(), "--profile", profile_.string()},
                            conditions));
     }
 
-    // The message goes into the test's record (--gtest_output=xml) for whoever reviews the
-    // wording; a run that a signal ended fails the test here.
-    CliOutcome Keep(CliOutcome outcome)
+    // The message goes into the test's record (--gtest_output=xml), under the name of the file
+    // it is about, for whoever reviews the wording; a run that a signal ended fails the test.
+    CliOutcome Keep(const std::string& file, CliOutcome outcome)
     {
-        RecordProperty("message", outcome.err);
+        RecordProperty(file, outcome.err);
         EXPECT_EQ(outcome.signal, 0) << "varnemo-cli was ended by signal " << outcome.signal << "\n" << outcome.err;
         return outcome;
     }

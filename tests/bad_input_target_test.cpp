@@ -97,14 +97,15 @@ TEST_F(BadTarget, ADatabaseInAReadOnlyFolderIsRefusedUntouched)
 TEST_F(BadTarget, ANewDatabaseOnAFullDiskFailsWithoutLeavingHalfAFile)
 {
     // A first run provides the Notes data directory, so that only the new databases meet the
-    // full disk.
+    // full disk: room for the templates' shared-memory files (32 KiB), not for a database.
     ExistingDatabase();
     fs::remove_all(output_);
-    const auto outcome = ConvertToNew(CopyFixture("dist-list.pst", temp_.path()), WithFileSizeLimit(16 * 1024));
+    const auto outcome = ConvertToNew(CopyFixture("dist-list.pst", temp_.path()), WithFileSizeLimit(40 * 1024));
     EXPECT_EQ(outcome.exitStatus, 1);
-    // A file-size limit, not a full disk, makes the writes fail here: "File too large" where a
-    // full disk says "database or disk is full".
-    EXPECT_TRUE(Says(outcome.err, "File too large"));
+    // A file-size limit, not a full disk, makes the writes fail here: SQLite says "disk I/O
+    // error" where a full disk makes it say "database or disk is full".
+    EXPECT_TRUE(Says(outcome.err, "cannot create the database " + (output_ / "Converted Outlook PST").string()));
+    EXPECT_TRUE(Says(outcome.err, "disk I/O error"));
     for (const auto& left : DatabasesBelow(output_))
         ADD_FAILURE() << "left behind: " << left;
 }

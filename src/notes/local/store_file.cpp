@@ -125,6 +125,12 @@ void CreateStore(const std::filesystem::path& path, const DatabaseDesign& design
     const auto temporary = CreateTemporaryBeside(path);
     try {
         BuildStore(temporary, design);
+    } catch (const ComponentError& error) {
+        RemoveWithJournals(temporary);
+        // The temporary name means nothing to the user; the database's own name does.
+        throw ComponentError(fmt::format("cannot create the database {}: {}", path.string(), error.what()));
+    }
+    try {
         PublishStore(temporary, path);
     } catch (...) {
         RemoveWithJournals(temporary);
