@@ -114,12 +114,15 @@ TEST_F(BadTarget, ADiskThatFillsDuringTheRunCostsOnlyListedItems)
 {
     const auto database = ExistingDatabase();
     const auto sizeBefore = fs::file_size(database);
-    // Room for the first documents, not for the attachment of sample1.pst's message.
+    // Room for the message, not for its attachment: the message arrives, and the attachment it
+    // lacks is listed with the reason.
     const auto outcome = ConvertInto(source_, database, WithFileSizeLimit(sizeBefore + 4096));
-    EXPECT_TRUE(Says(outcome.err, "Here is a sample message"));
-    EXPECT_TRUE(Says(outcome.err, "File too large"));
+    EXPECT_TRUE(Says(outcome.err, "\"Here is a sample message\": saved, but not whole"));
+    EXPECT_TRUE(Says(outcome.err, "leah_thumper.jpg: File too large"));
     const auto shown = RunCli({"show", database.string()});
     EXPECT_EQ(shown.exitStatus, 0) << shown.err;
+    EXPECT_TRUE(Says(shown.out, "Here is a sample message"));
+    EXPECT_FALSE(Says(shown.out, "leah_thumper.jpg"));
 }
 
 TEST_F(BadTarget, PathsWithUnicodeAndSpacesWork)
