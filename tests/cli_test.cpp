@@ -110,8 +110,9 @@ TEST_F(Cli, ExitStatusesTellUsageErrorsFromFailures)
 
     const auto missing = Run({"convert", Fixture("sample1.pst"), "--into", (dir.path() / "missing.nsf").string(),
                               "--notes-data", NotesData()});
-    EXPECT_EQ(missing.status, 1) << "the memo could not be written";
-    EXPECT_NE(missing.out.find("No item was exported"), std::string::npos) << missing.out;
+    EXPECT_EQ(missing.status, 1) << "the target cannot be opened";
+    EXPECT_EQ(missing.out, "") << "no completion message";
+    EXPECT_NE(missing.err.find("could not start"), std::string::npos) << missing.err;
     EXPECT_NE(missing.err.find("missing.nsf"), std::string::npos) << missing.err;
 }
 

@@ -144,11 +144,24 @@ TEST_F(ConversionRunTest, TheReportNamesEveryItemThatDidNotArrive)
 TEST_F(ConversionRunTest, AWriterThatCannotSaveCountsAsAFailure)
 {
     AddFolder("Calendar", "F1", "IPM.Appointment").items = {FakeMail("meeting")};
-    notes.failing = {"GetDatabase"};
+    notes.failing = {"Save"};
     Select({"F1#Calendar"});
     Run();
     EXPECT_EQ(run.Summary().failed, 1);
-    EXPECT_NE(run.Summary().problems.at(0).reason.find("GetDatabase failed"), std::string::npos);
+    EXPECT_NE(run.Summary().problems.at(0).reason.find("Save failed"), std::string::npos);
+}
+
+TEST_F(ConversionRunTest, AnExistingTargetThatCannotBeOpenedStopsTheRunBeforeTheFirstItem)
+{
+    AddFolder("Inbox", "F1").items = {FakeMail("one"), FakeMail("two")};
+    notes.failing = {"GetDatabase"};
+    Select({"F1#Inbox"});
+    Run();
+    EXPECT_TRUE(CallsStartingWith("CreateDocument").empty());
+    EXPECT_EQ(run.Summary().converted + run.Summary().failed, 0);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].first, "The conversion could not start.\r\nGetDatabase failed");
+    EXPECT_FALSE(view.closed);
 }
 
 TEST_F(ConversionRunTest, ProgressLabelsCountEveryItemOfABigFolder)

@@ -92,13 +92,20 @@ nlohmann::json DocumentJson(DatabaseReader& reader, const StoredDocument& docume
     return json;
 }
 
+// Stored text is what the mailbox held, which is not always valid UTF-8: a broken byte shows as
+// U+FFFD instead of ending the program.
+std::string JsonText(const nlohmann::json& json)
+{
+    return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
 void PrintDocument(DatabaseReader& reader, const StoredDocument& document, const FolderIndex& folders, long number)
 {
     const auto json = DocumentJson(reader, document, folders);
     fmt::print("Document {} ({})\n", number, document.unid);
     for (const auto& item : json["items"]) {
         const auto& value = item["value"];
-        const std::string text = value.is_string() ? value.get<std::string>() : value.is_null() ? "" : value.dump();
+        const std::string text = value.is_string() ? value.get<std::string>() : value.is_null() ? "" : JsonText(value);
         fmt::print("  {:<22} {:<9} {}\n", item["name"].get<std::string>(), item["type"].get<std::string>(), text);
     }
     for (const auto& folder : json["folders"])
@@ -116,11 +123,11 @@ int RunShow(const std::string& database, bool json)
     const auto folders = IndexFolders(reader);
     long number = 0;
     if (json)
-        fmt::print("{{\"database\":{},\"documents\":[", nlohmann::json(database).dump());
+        fmt::print("{{\"database\":{},\"documents\":[", JsonText(database));
     reader.ForEachDocument([&](const StoredDocument& document) {
         ++number;
         if (json)
-            fmt::print("{}{}", number > 1 ? "," : "", DocumentJson(reader, document, folders).dump());
+            fmt::print("{}{}", number > 1 ? "," : "", JsonText(DocumentJson(reader, document, folders)));
         else
             PrintDocument(reader, document, folders, number);
     });

@@ -79,6 +79,7 @@ void ConversionRun::Convert()
         CreateNSF(context_);
     } else {
         state.TargetDatabasePath = TrimBlanks(view.ExistingNsfFileName());
+        CheckTargetDatabase();
         view.Yield();
     }
 
@@ -111,6 +112,13 @@ void ConversionRun::SettleNewDatabasePath(mapi::Store& store)
     RemoveEvery(name, ".pst");
     name += context_.now().ToStampText();
     state.TargetDatabasePath = TrimBlanks(folder) + TrimBlanks(name) + ".nsf";
+}
+
+// A target that cannot be opened would fail every item alike: one message before the first item
+// says it better than one failure per item.
+void ConversionRun::CheckTargetDatabase()
+{
+    context_.notes.CreateSession()->GetDatabase("", context_.state.TargetDatabasePath);
 }
 
 void ConversionRun::ConvertFolder(mapi::Store& store, const std::string& entry)

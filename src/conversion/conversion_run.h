@@ -25,6 +25,7 @@ public:
 private:
     void Convert();
     void SettleNewDatabasePath(mapi::Store& store);
+    void CheckTargetDatabase();
     void ConvertFolder(mapi::Store& store, const std::string& entry);
     // The folder's items and their count, or nothing (the problem recorded) when unreadable.
     std::unique_ptr<mapi::Items> OpenItems(mapi::Folder& folder, const std::string& path, long& count);

@@ -51,8 +51,9 @@ WriteResult WriteDocument(WriterContext& context, DocumentPlan& plan)
     if (plan.enableFolderFirst)
         steps([&] { Required(database, "database").EnableFolder(plan.folderName); });
     steps([&] { document = Required(database, "database").CreateDocument(); });
-    for (const auto& [name, value] : plan.items)
-        steps([&] { Required(document, "document").ReplaceItemValue(name, value); });
+    // Not a structured binding: clang before 16 cannot capture one in a lambda.
+    for (const auto& item : plan.items)
+        steps([&] { Required(document, "document").ReplaceItemValue(item.first, item.second); });
     if (plan.attachmentList)
         EmbedAttachmentList(document.get(), *plan.attachmentList, context.view, steps);
 

@@ -30,6 +30,14 @@ protected:
     QLineEdit& Box(const char* name) { return Find<QLineEdit>(frmSave, name); }
     bool Enabled(const char* name) { return Widget(name).isEnabled(); }
 
+    // A mail database of the local store to convert into.
+    std::string ExistingDatabase()
+    {
+        const auto path = (dir.path() / "mail.nsf").string();
+        notes.CreateSession()->GetDatabase("", "mail.ntf")->CreateCopy("", path);
+        return path;
+    }
+
     testing::TempDir dir;
     testing::FakeMailbox mailbox;
     notes::local::LocalNotes notes{dir.path() / "notes-data"};
@@ -128,20 +136,32 @@ TEST_F(TargetWindowTest, PickingAFolderStartsTheConversionAndTheWindowClosesAtIt
 TEST_F(TargetWindowTest, PickingADatabaseFileStartsTheConversionIntoIt)
 {
     Button("OptExistingNSF").click();
-    const auto missing = dir.path() / "missing.nsf";
-    dialogs.fileAnswers.push_back(missing.string());
-    dialogs.questionAnswers.push_back(false);
+    const auto database = ExistingDatabase();
+    dialogs.fileAnswers.push_back(database);
     Button("CmdExistingNSF").click();
-    EXPECT_EQ(state.TargetDatabasePath, missing.string());
+    EXPECT_EQ(state.TargetDatabasePath, database);
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(frmSave.Run().Summary().failed, 2) << "the run reports the database it could not open";
-    EXPECT_EQ(dialogs.questions.size(), 1u) << "a report is offered";
+    EXPECT_EQ(dialogs.messages[0].second, "Export Complete");
+    EXPECT_EQ(frmSave.Run().Summary().converted, 2);
+    EXPECT_TRUE(dialogs.questions.empty()) << "nothing failed, so no report is offered";
+}
+
+TEST_F(TargetWindowTest, AMissingDatabaseFileStopsTheRunBeforeItsFirstItem)
+{
+    Button("OptExistingNSF").click();
+    dialogs.fileAnswers.push_back((dir.path() / "missing.nsf").string());
+    Button("CmdExistingNSF").click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_NE(dialogs.messages[0].first.find("missing.nsf"), std::string::npos) << dialogs.messages[0].first;
+    EXPECT_TRUE(frmSave.isVisible());
 }
 
 TEST_F(TargetWindowTest, TheReportOfItemsThatFailedIsSavedWhereTheUserSays)
 {
+    mailbox.stores[0].top.folders[0].items[0].unreadableTexts.insert(mapi::TextField::Body);
+    mailbox.stores[0].top.folders[0].items[1].unreadableTexts.insert(mapi::TextField::Body);
     Button("OptExistingNSF").click();
-    dialogs.fileAnswers.push_back((dir.path() / "missing.nsf").string());
+    dialogs.fileAnswers.push_back(ExistingDatabase());
     dialogs.questionAnswers.push_back(true);
     const auto report = dir.path() / "report.txt";
     dialogs.saveAnswers.push_back(report.string());

@@ -4,6 +4,7 @@
 #include "notes/local/sqlite_statement.h"
 
 #include <algorithm>
+#include <cstring>
 #include <fmt/format.h>
 #include <sqlite3.h>
 
@@ -29,6 +30,19 @@ std::string Abbreviated(std::string_view sql)
     return sql.size() > kLength ? text + "..." : text;
 }
 
+// SQLite says "disk I/O error" or "unable to open database file" without the reason; the
+// operating system's ("No space left on device", "File too large", "Permission denied") is the
+// part a user can act on.
+std::string ErrorMessage(sqlite3* db)
+{
+    std::string message = sqlite3_errmsg(db);
+    const int primary = sqlite3_extended_errcode(db) & 0xFF;
+    const bool fromTheSystem = primary == SQLITE_IOERR || primary == SQLITE_CANTOPEN || primary == SQLITE_FULL;
+    if (const int system = sqlite3_system_errno(db); fromTheSystem && system != 0)
+        message += fmt::format(" ({})", std::strerror(system));
+    return message;
+}
+
 }  // namespace
 
 SqliteConnection::SqliteConnection(const std::filesystem::path& path, Mode mode) : path_(path)
@@ -37,7 +51,7 @@ SqliteConnection::SqliteConnection(const std::filesystem::path& path, Mode mode)
     // any thread: keep SQLite's own serialization (FULLMUTEX).
     const int result = sqlite3_open_v2(path.c_str(), &db_, OpenFlags(mode) | SQLITE_OPEN_FULLMUTEX, nullptr);
     if (result != SQLITE_OK) {
-        const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(result);
+        const std::string message = db_ ? ErrorMessage(db_) : sqlite3_errstr(result);
         sqlite3_close_v2(db_);
         throw ComponentError(fmt::format("cannot open the database {}: {}", path.string(), message));
     }
@@ -71,7 +85,7 @@ long long SqliteConnection::LastInsertRowId() const
 void SqliteConnection::Fail(std::string_view doing) const
 {
     throw ComponentError(
-        fmt::format("database {}: {} failed: {}", path_.string(), Abbreviated(doing), sqlite3_errmsg(db_)));
+        fmt::format("database {}: {} failed: {}", path_.string(), Abbreviated(doing), ErrorMessage(db_)));
 }
 
 }  // namespace varnemo::notes::local

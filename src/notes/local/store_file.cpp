@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fmt/format.h>
+#include <sqlite3.h>
 #include <unistd.h>
 
 namespace varnemo::notes::local {
@@ -31,6 +32,22 @@ void ApplyConnectionSettings(SqliteConnection& connection)
     // Each checkpoint waits for the disk twice; a conversion commits a few times per item, so
     // folding the log back every 32 MiB instead of every 4 MiB saves most of that waiting.
     connection.Execute("PRAGMA wal_autocheckpoint = 8192");
+}
+
+// SQLite opens a file it may not write read-only without a word, and a folder it may not write
+// leaves it no place for the write-ahead log: the first write would fail with "attempt to write
+// a readonly database" either way. Say which, before anything is tried.
+void CheckWritable(SqliteConnection& connection)
+{
+    const auto& path = connection.path();
+    if (sqlite3_db_readonly(connection.handle(), "main") == 1)
+        throw ComponentError(fmt::format("cannot write to the database {}: the file is read-only for this user",
+                                         path.string()));
+    const auto folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    if (access(folder.c_str(), W_OK) != 0)
+        throw ComponentError(fmt::format("cannot write to the database {}: its folder is read-only for this user, "
+                                         "and the database keeps its write-ahead log beside it",
+                                         path.string()));
 }
 
 void RemoveStagedLeftovers(SqliteConnection& connection)
@@ -84,6 +101,7 @@ std::unique_ptr<SqliteConnection> OpenStoreForWriting(const std::filesystem::pat
 {
     CheckStoreHeader(path);
     auto connection = std::make_unique<SqliteConnection>(path, SqliteConnection::Mode::ReadWrite);
+    CheckWritable(*connection);
     ApplyConnectionSettings(*connection);
     UseWriteAheadLog(*connection);
     RemoveStagedLeftovers(*connection);
@@ -113,6 +131,12 @@ void CreateStore(const std::filesystem::path& path, const DatabaseDesign& design
     const auto temporary = CreateTemporaryBeside(path);
     try {
         BuildStore(temporary, design);
+    } catch (const ComponentError& error) {
+        RemoveWithJournals(temporary);
+        // The temporary name means nothing to the user; the database's own name does.
+        throw ComponentError(fmt::format("cannot create the database {}: {}", path.string(), error.what()));
+    }
+    try {
         PublishStore(temporary, path);
     } catch (...) {
         RemoveWithJournals(temporary);

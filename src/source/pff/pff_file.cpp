@@ -8,6 +8,9 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 namespace varnemo::mapi::pff {
 namespace {
@@ -32,6 +35,8 @@ void CheckIsCandidate(const fs::path& path)
         Unreadable(path, "it is not a regular file");
     if (fs::file_size(path, error) == 0)
         Unreadable(path, "the file is empty");
+    if (access(path.c_str(), R_OK) != 0)
+        Unreadable(path, fmt::format("the file cannot be read ({})", std::strerror(errno)));
 
     PffError signatureError;
     const int signature = libpff_check_file_signature(path.c_str(), signatureError.out());
