@@ -1,5 +1,6 @@
 // The conversion run over an in-memory mailbox: which folders and items reach which writer,
 // what the window shows, and how failures are counted.
+#include "conversion/conversion_report.h"
 #include "conversion/conversion_run.h"
 #include "fakes/fake_mailbox.h"
 #include "fakes/fake_target_view.h"
@@ -123,6 +124,21 @@ TEST_F(ConversionRunTest, AFailingItemIsCountedAndTheFolderGoesOn)
     EXPECT_EQ(message.second, "Export Complete");
     EXPECT_EQ(message.first, "Outlook Mailbox Exported Successfully to Lotus Notes Mailbox.\r\n/notes/mail.nsf\r\n\r\n"
                              "3 items converted. 2 items could not be converted.");
+}
+
+TEST_F(ConversionRunTest, TheReportNamesEveryItemThatDidNotArrive)
+{
+    auto& inbox = AddFolder("In\tbox", "F1");
+    inbox.items = {FakeMail("fine"), FakeMail("broken")};
+    inbox.items[1].unreadableTexts.insert(mapi::TextField::Body);
+    Select({"F1#In\tbox", "GONE#Old"});
+    Run();
+    std::ostringstream report;
+    WriteConversionReport(run.Summary(), report);
+    EXPECT_EQ(report.str(), "Items converted: 1\nItems not converted: 1\n\n"
+                            "Folder\tItem\tOutcome\tReason\n"
+                            "In box\tbroken\tnot converted\tvalue cannot be read\n"
+                            "Old\t\tfolder not read\tthe folder could not be read: no folder GONE in Mailbox\n");
 }
 
 TEST_F(ConversionRunTest, AWriterThatCannotSaveCountsAsAFailure)

@@ -259,5 +259,20 @@ TEST_F(CreatingCopies, NeverReplaceAFileAndLeaveNothingBehindOnFailure)
     EXPECT_EQ(FileNamesIn(dataDirectory), before);
 }
 
+TEST_F(CreatingCopies, ANewDatabaseUnderADeletedOnesNameStartsEmpty)
+{
+    {
+        auto old = NewMailDatabase("reused.nsf");
+        old->CreateDocument()->Save(0, 0);
+    }
+    // Deleted the way a user deletes a file: the open connection's log stays behind.
+    std::filesystem::remove(DataPath("reused.nsf"));
+
+    auto fresh = NewMailDatabase("reused.nsf");
+    EXPECT_TRUE(ReadDocuments(DataPath("reused.nsf")).empty());
+    fresh->CreateDocument()->Save(0, 0);
+    EXPECT_EQ(ReadDocuments(DataPath("reused.nsf")).size(), 1u);
+}
+
 }  // namespace
 }  // namespace varnemo::notes::local::testing

@@ -15,6 +15,7 @@ struct ConvertOptions {
     std::string newDatabaseFolder;  // a new database in "Converted Outlook PST" below this folder
     std::string existingDatabase;   // or an existing database
     std::vector<std::string> folders;  // folder paths as in the tags; none means every folder
+    std::string reportFile;            // where to write the conversion report, if anywhere
 };
 
 int RunStores(const BackendOptions& backends);

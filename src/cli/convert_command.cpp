@@ -1,11 +1,13 @@
 #include "cli/commands.h"
 #include "cli/data_file.h"
 #include "cli/terminal_view.h"
+#include "conversion/conversion_report.h"
 #include "conversion/conversion_run.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <fmt/format.h>
+#include <fstream>
 
 namespace varnemo::cli {
 namespace {
@@ -36,6 +38,15 @@ std::vector<std::string> TickOnly(FolderTree& tree, const std::vector<std::strin
 std::string Absolute(const std::string& path)
 {
     return path.empty() ? path : std::filesystem::absolute(path).string();
+}
+
+void WriteReportFile(const ConversionSummary& summary, const std::string& path)
+{
+    std::ofstream out(path, std::ios::trunc);
+    WriteConversionReport(summary, out);
+    out.close();
+    if (!out)
+        throw ComponentError("cannot write the conversion report " + path);
 }
 
 void ReportProblems(const ConversionSummary& summary)
@@ -79,6 +90,8 @@ int RunConvert(const BackendOptions& options, const ConvertOptions& convert)
     if (!view.Completed())
         return kFailure;
     ReportProblems(run.Summary());
+    if (!convert.reportFile.empty())
+        WriteReportFile(run.Summary(), convert.reportFile);
     return run.Summary().failed > 0 ? kFailure : kSuccess;
 }
 

@@ -43,6 +43,7 @@ int main(int argc, char** argv)
     auto* into = run->add_option("--into", convert.existingDatabase, "Convert into this existing database");
     newDb->excludes(into);
     run->add_option("--folder", convert.folders, "Convert only this folder (a path as in the tags; repeatable)");
+    run->add_option("--report", convert.reportFile, "Write a report of every item that was not converted");
     AddBackendOptions(*run, backends);
 
     auto* show = app.add_subcommand("show", "Show every document of a Notes database of the local store");

@@ -60,6 +60,16 @@ public:
         return connection;
     }
 
+    void ForgetVanished(const std::filesystem::path& path)
+    {
+        std::error_code error;
+        const std::string key = std::filesystem::weakly_canonical(path, error).string();
+        const std::lock_guard lock(guard_);
+        if (const auto found = connections_.find(key);
+            found != connections_.end() && !StillTheSameFile(key, found->second))
+            connections_.erase(found);
+    }
+
 private:
     // Only when a file is opened for the first time, so that the common path stays one lookup.
     void ForgetVanishedFiles()
@@ -71,12 +81,22 @@ private:
     std::map<std::string, CachedConnection> connections_;
 };
 
+ConnectionCache& Cache()
+{
+    static ConnectionCache cache;
+    return cache;
+}
+
 }  // namespace
 
 std::shared_ptr<SqliteConnection> SharedWriteConnection(const std::filesystem::path& path)
 {
-    static ConnectionCache cache;
-    return cache.Get(path);
+    return Cache().Get(path);
+}
+
+void ForgetVanishedConnection(const std::filesystem::path& path)
+{
+    Cache().ForgetVanished(path);
 }
 
 }  // namespace varnemo::notes::local

@@ -13,4 +13,8 @@ class SqliteConnection;
 // same name is opened afresh. Fails as OpenStoreForWriting does.
 std::shared_ptr<SqliteConnection> SharedWriteConnection(const std::filesystem::path& path);
 
+// Lets go of the connection of a file that is gone, before a new file takes its name: closing
+// it later would remove the new file's journal along with its own.
+void ForgetVanishedConnection(const std::filesystem::path& path);
+
 }  // namespace varnemo::notes::local

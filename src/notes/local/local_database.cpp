@@ -21,6 +21,7 @@ std::unique_ptr<Database> LocalDatabase::CreateCopy(const std::string& server, c
     const auto location = LocateDatabase(dataDirectory_, server, path);
     DatabaseDesign design = ReadDesign(*connection_);
     design.isTemplate = false;
+    ForgetVanishedConnection(location);
     CreateStore(location, design);
     return std::make_unique<LocalDatabase>(SharedWriteConnection(location), dataDirectory_);
 }

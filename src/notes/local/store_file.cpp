@@ -28,6 +28,9 @@ void ApplyConnectionSettings(SqliteConnection& connection)
 {
     connection.Execute("PRAGMA foreign_keys = ON");
     connection.Execute(fmt::format("PRAGMA busy_timeout = {}", kBusyTimeoutMilliseconds));
+    // Each checkpoint waits for the disk twice; a conversion commits a few times per item, so
+    // folding the log back every 32 MiB instead of every 4 MiB saves most of that waiting.
+    connection.Execute("PRAGMA wal_autocheckpoint = 8192");
 }
 
 void RemoveStagedLeftovers(SqliteConnection& connection)
@@ -104,6 +107,9 @@ void CreateStore(const std::filesystem::path& path, const DatabaseDesign& design
     std::error_code error;
     if (std::filesystem::exists(path, error) || std::filesystem::is_symlink(path, error))
         throw ComponentError(fmt::format("cannot create the database {}: the file already exists", path.string()));
+    // With no database under this name, journals under it are a deleted database's leftovers;
+    // SQLite would replay them into the new file.
+    RemoveWithJournals(path);
     const auto temporary = CreateTemporaryBeside(path);
     try {
         BuildStore(temporary, design);

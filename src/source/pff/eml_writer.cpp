@@ -1,0 +1,185 @@
+#include "source/pff/eml_writer.h"
+
+#include "common/errors.h"
+#include "source/pff/pff_attachment.h"
+#include "source/pff/pff_item.h"
+#include "source/pff/property_tags.h"
+
+#include <fmt/format.h>
+#include <gmime/gmime.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <sstream>
+
+namespace varnemo::mapi::pff {
+namespace {
+
+struct GObjectUnref {
+    void operator()(void* object) const { g_object_unref(object); }
+};
+template <class T>
+using GPtr = std::unique_ptr<T, GObjectUnref>;
+
+void InitializeGMime()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { g_mime_init(); });
+}
+
+std::string Trimmed(const std::string& text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+void AddRecipients(GMimeMessage* message, const std::vector<Recipient>& recipients)
+{
+    for (const auto& recipient : recipients) {
+        const auto type = recipient.kind == Recipient::Kind::Cc    ? GMIME_ADDRESS_TYPE_CC
+                          : recipient.kind == Recipient::Kind::Bcc ? GMIME_ADDRESS_TYPE_BCC
+                                                                   : GMIME_ADDRESS_TYPE_TO;
+        g_mime_message_add_mailbox(message, type, recipient.name.c_str(), recipient.address.c_str());
+    }
+}
+
+// Without a recipient table only the display names of "Name1; Name2" remain.
+void AddRecipientNames(GMimeMessage* message, GMimeAddressType type, const std::string& names)
+{
+    std::istringstream list(names);
+    for (std::string name; std::getline(list, name, ';');) {
+        name = Trimmed(name);
+        if (!name.empty())
+            g_mime_message_add_mailbox(message, type, name.c_str(), "");
+    }
+}
+
+std::string SenderAddress(const PropertyBag& properties)
+{
+    if (auto smtp = properties.Text(PropertyKey::Tag(tag::SenderSmtpAddress)); smtp && !smtp->empty())
+        return *smtp;
+    if (properties.Text(PropertyKey::Tag(tag::SenderAddressType)).value_or("") == "SMTP")
+        return properties.Text(PropertyKey::Tag(tag::SenderEmailAddress)).value_or("");
+    return {};
+}
+
+void SetHeaders(GMimeMessage* message, PffItem& item, const std::string& fallbackSubject)
+{
+    auto subject = item.Subject();
+    if (subject.empty())
+        subject = fallbackSubject;
+    g_mime_message_set_subject(message, subject.c_str(), "utf-8");
+
+    const auto sender = item.Text(TextField::SenderName);
+    const auto address = SenderAddress(item.properties());
+    if (!sender.empty() || !address.empty())
+        g_mime_message_add_mailbox(message, GMIME_ADDRESS_TYPE_FROM, sender.c_str(), address.c_str());
+    if (const auto recipients = item.Recipients(); !recipients.empty()) {
+        AddRecipients(message, recipients);
+    } else {
+        AddRecipientNames(message, GMIME_ADDRESS_TYPE_TO, item.Text(TextField::To));
+        AddRecipientNames(message, GMIME_ADDRESS_TYPE_CC, item.Text(TextField::CC));
+    }
+
+    if (const auto instant = item.MessageInstant()) {
+        GDateTime* date = g_date_time_new_from_unix_local(*instant);
+        if (date) {
+            g_mime_message_set_date(message, date);
+            g_date_time_unref(date);
+        }
+    }
+}
+
+GMimeObject* TextPart(const std::string& body)
+{
+    GMimeTextPart* text = g_mime_text_part_new_with_subtype("plain");
+    g_mime_text_part_set_text(text, body.c_str());
+    GMimePart* part = GMIME_PART(text);
+    g_mime_part_set_content_encoding(part, g_mime_part_get_best_content_encoding(part, GMIME_ENCODING_CONSTRAINT_7BIT));
+    return GMIME_OBJECT(text);
+}
+
+GMimeMessage* BuildMessage(PffItem& item, const std::string& fallbackSubject);
+
+// The bytes go to an anonymous temporary file rather than memory: attachments can be large.
+GMimeObject* FilePart(const PffAttachment& attachment)
+{
+    FILE* spool = std::tmpfile();
+    if (!spool)
+        throw ComponentError(fmt::format("cannot spool {}: {}", attachment.properties().where(), std::strerror(errno)));
+    GPtr<GMimeStream> stream(g_mime_stream_file_new(spool));
+    attachment.ReadData([&](std::string_view bytes) {
+        if (g_mime_stream_write(stream.get(), bytes.data(), bytes.size()) < 0)
+            throw ComponentError(fmt::format("cannot spool {}", attachment.properties().where()));
+    });
+    g_mime_stream_reset(stream.get());
+
+    const auto type = attachment.MimeType();
+    const auto slash = type.find('/');
+    GMimePart* part = g_mime_part_new_with_type(type.substr(0, slash).c_str(), type.substr(slash + 1).c_str());
+    GPtr<GMimeDataWrapper> content(g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
+    g_mime_part_set_content(part, content.get());
+    g_mime_part_set_content_encoding(part, GMIME_CONTENT_ENCODING_BASE64);
+    const auto name = attachment.StoredFileName();
+    if (!name.empty())
+        g_mime_part_set_filename(part, name.c_str());
+    return GMIME_OBJECT(part);
+}
+
+GMimeObject* EmbeddedPart(const PffAttachment& attachment)
+{
+    GPtr<GMimeMessage> embedded(BuildMessage(*attachment.EmbeddedItem(), attachment.StoredFileName()));
+    GMimeObject* part = GMIME_OBJECT(g_mime_message_part_new_with_message("rfc822", embedded.get()));
+    g_mime_object_set_disposition(part, GMIME_DISPOSITION_ATTACHMENT);
+    return part;
+}
+
+GMimeObject* Content(PffItem& item)
+{
+    GPtr<GMimeObject> text(TextPart(item.Text(TextField::Body)));
+    const auto attachments = item.Attachments();
+    if (attachments->Count() == 0)
+        return text.release();
+    GMimeMultipart* mixed = g_mime_multipart_new_with_subtype("mixed");
+    g_mime_multipart_add(mixed, text.get());
+    for (long index = 1; index <= attachments->Count(); ++index) {
+        const auto attachment = attachments->Attachment(index);
+        GPtr<GMimeObject> part(attachment->IsEmbeddedItem() ? EmbeddedPart(*attachment) : FilePart(*attachment));
+        g_mime_multipart_add(mixed, part.get());
+    }
+    return GMIME_OBJECT(mixed);
+}
+
+GMimeMessage* BuildMessage(PffItem& item, const std::string& fallbackSubject)
+{
+    GPtr<GMimeMessage> message(g_mime_message_new(TRUE));
+    SetHeaders(message.get(), item, fallbackSubject);
+    GPtr<GMimeObject> content(Content(item));
+    g_mime_message_set_mime_part(message.get(), content.get());
+    return message.release();
+}
+
+}  // namespace
+
+void WriteMessageFile(PffItem& item, const std::string& fallbackSubject, const std::filesystem::path& path)
+{
+    InitializeGMime();
+    GPtr<GMimeMessage> message(BuildMessage(item, fallbackSubject));
+
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        throw ComponentError(fmt::format("cannot save {} as {}: {}", item.properties().where(), path.string(),
+                                         std::strerror(errno)));
+    GPtr<GMimeStream> stream(g_mime_stream_file_new(file));
+    const bool written = g_mime_object_write_to_stream(GMIME_OBJECT(message.get()), nullptr, stream.get()) >= 0 &&
+                         g_mime_stream_flush(stream.get()) == 0;
+    if (!written)
+        throw ComponentError(fmt::format("cannot save {} as {}: writing failed", item.properties().where(),
+                                         path.string()));
+}
+
+}  // namespace varnemo::mapi::pff

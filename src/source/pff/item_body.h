@@ -1,0 +1,19 @@
+#pragma once
+
+#include "source/pff/property_bag.h"
+
+#include <libpff.h>
+
+#include <string>
+
+namespace varnemo::mapi::pff {
+
+// The plain-text body of a message: its text body; else the text of its HTML body; else the
+// text of its compressed RTF body.
+std::string BodyText(libpff_item_t* message, const PropertyBag& properties);
+
+// The text of each kind of body alone (empty when the message has none of that kind).
+std::string BodyTextFromHtml(const PropertyBag& properties);
+std::string BodyTextFromRtf(libpff_item_t* message, const PropertyBag& properties);
+
+}  // namespace varnemo::mapi::pff

@@ -1,0 +1,121 @@
+#include "source/pff/pff_item.h"
+
+#include "source/pff/file_time.h"
+#include "source/pff/item_body.h"
+#include "source/pff/item_fields.h"
+#include "source/pff/one_off_entry_id.h"
+#include "source/pff/pff_attachment.h"
+#include "source/pff/pff_members.h"
+#include "source/pff/property_tags.h"
+
+#include <fmt/format.h>
+#include <fmt/ranges.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace varnemo::mapi::pff {
+namespace {
+
+std::string Joined(const std::vector<std::string>& values)
+{
+    return fmt::format("{}", fmt::join(values, ", "));
+}
+
+// A stored subject may start with a marker: 0x01, then a character giving the length of its
+// prefix ("RE: "). The marker is not part of the subject users see.
+std::string WithoutSubjectMarker(std::string subject)
+{
+    if (subject.size() >= 2 && subject[0] == '\x01')
+        subject.erase(0, 2);
+    return subject;
+}
+
+bool IsDistributionList(const std::string& messageClass)
+{
+    constexpr std::string_view ListClass = "IPM.DistList";
+    return messageClass.size() >= ListClass.size() &&
+           std::equal(ListClass.begin(), ListClass.end(), messageClass.begin(),
+                      [](char a, char b) { return std::tolower(a) == std::tolower(b); });
+}
+
+}  // namespace
+
+PffItem::PffItem(ItemRef node, std::string where)
+    : node_(std::move(node)), properties_(node_->get(), std::move(where))
+{
+}
+
+std::string PffItem::Text(TextField field)
+{
+    if (field == TextField::Body)
+        return BodyText(node_->get(), properties_);
+    if (field == TextField::Subject)
+        return WithoutSubjectMarker(properties_.Text(PropertyKey::Tag(tag::Subject)).value_or(""));
+    const auto sources = SourcesOf(field);
+    for (const auto& key : sources.keys) {
+        auto value = sources.multiValued ? Joined(properties_.TextList(key)) : properties_.Text(key).value_or("");
+        if (!value.empty())
+            return value;
+    }
+    return {};
+}
+
+std::optional<std::uint64_t> PffItem::FirstFileTime(DateField field) const
+{
+    for (const auto& key : SourcesOf(field).keys) {
+        if (const auto time = properties_.FileTime(key); time && UnixTimeOf(*time))
+            return time;
+    }
+    return std::nullopt;
+}
+
+DateTime PffItem::Date(DateField field)
+{
+    const auto time = FirstFileTime(field);
+    if (!time)
+        return {};
+    return SourcesOf(field).storedDate ? StoredDateOf(*time) : LocalTimeOf(*time);
+}
+
+std::optional<std::time_t> PffItem::MessageInstant() const
+{
+    const auto time = FirstFileTime(DateField::MessageDate);
+    return time ? UnixTimeOf(*time) : std::nullopt;
+}
+
+long PffItem::Importance()
+{
+    constexpr long Normal = 1;
+    return static_cast<long>(properties_.Integer(PropertyKey::Tag(tag::Importance)).value_or(Normal));
+}
+
+std::unique_ptr<PffAttachments> PffItem::Attachments() const
+{
+    return std::make_unique<PffAttachments>(node_, properties_.where());
+}
+
+std::unique_ptr<mapi::Attachments> PffItem::GetAttachments()
+{
+    return Attachments();
+}
+
+std::unique_ptr<mapi::Members> PffItem::GetMembers()
+{
+    const auto messageClass = Text(TextField::MessageClass);
+    if (!IsDistributionList(messageClass))
+        throw ComponentError(fmt::format("{} is not a distribution list (message class \"{}\")",
+                                         properties_.where(), messageClass));
+    std::vector<std::string> members;
+    const auto entryIds = properties_.BytesList(named::DistributionListOneOffMembers);
+    for (size_t index = 0; index < entryIds.size(); ++index) {
+        const auto member = ParseOneOffEntryId(entryIds[index], properties_.charset());
+        if (!member)
+            throw ComponentError(fmt::format("member {} of the distribution list {} is not a one-off entry id",
+                                             index + 1, properties_.where()));
+        members.push_back(member->displayName.empty() ? member->address : member->displayName);
+    }
+    return std::make_unique<PffMembers>(std::move(members), properties_.where());
+}
+
+}  // namespace varnemo::mapi::pff

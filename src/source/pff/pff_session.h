@@ -1,0 +1,27 @@
+#pragma once
+
+#include "source/mapi.h"
+#include "source/pff/pff_stores.h"
+
+#include <filesystem>
+
+namespace varnemo::mapi::pff {
+
+// A session on a profile: the Outlook data files in one folder.
+class PffSession : public mapi::Session {
+public:
+    explicit PffSession(std::filesystem::path profileFolder);
+
+    // Lists the profile's data files; a profile folder that does not exist gives no stores.
+    void Logon() override;
+    mapi::Stores& GetStores() override { return stores_; }
+    std::unique_ptr<mapi::Store> GetStoreFromID(const std::string& entryId) override;
+    // Forgets the stores; stores, folders and items already handed out stay usable.
+    void Logoff() override;
+
+private:
+    std::filesystem::path profileFolder_;
+    PffStores stores_;
+};
+
+}  // namespace varnemo::mapi::pff

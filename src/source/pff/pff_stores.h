@@ -1,0 +1,39 @@
+#pragma once
+
+#include "source/mapi.h"
+#include "source/pff/pff_file.h"
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+namespace varnemo::mapi::pff {
+
+// The stores of a session: one for each data file of the profile, then those added. A data file
+// is opened when its store is first asked for, so one damaged file does not keep the others from
+// being listed; it fails (ComponentError) when its store is asked for.
+class PffStores : public mapi::Stores {
+public:
+    PffStores() = default;
+    explicit PffStores(const std::vector<std::filesystem::path>& dataFiles);
+
+    long Count() override { return static_cast<long>(entries_.size()); }
+    std::unique_ptr<mapi::Store> Item(long index) override;
+    // Opens the store named by any store entry id, whether or not it belongs to this session.
+    std::unique_ptr<mapi::Store> GetStoreFromID(const std::string& entryId) override;
+    // Adds any PST or OST file; adding a file twice gives its store once.
+    std::unique_ptr<mapi::Store> AddPSTStore(const std::string& path) override;
+
+private:
+    struct Entry {
+        std::filesystem::path path;
+        std::shared_ptr<const PffFile> file;  // empty until first used
+    };
+
+    std::shared_ptr<const PffFile> FileOf(Entry& entry);
+    Entry* Find(const std::filesystem::path& path);
+
+    std::vector<Entry> entries_;
+};
+
+}  // namespace varnemo::mapi::pff

@@ -1,0 +1,186 @@
+#include "source/pff/property_bag.h"
+
+#include "common/errors.h"
+#include "source/pff/code_page.h"
+#include "source/pff/multi_value.h"
+#include "source/pff/pff_error.h"
+#include "source/pff/property_tags.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace varnemo::mapi::pff {
+namespace {
+
+// Property value types ([MS-OXCDATA] 2.11.1).
+constexpr std::uint32_t TypeInteger16 = 0x0002;
+constexpr std::uint32_t TypeInteger32 = 0x0003;
+constexpr std::uint32_t TypeInteger64 = 0x0014;
+constexpr std::uint32_t TypeString8 = 0x001E;
+constexpr std::uint32_t TypeUnicode = 0x001F;
+constexpr std::uint32_t TypeTime = 0x0040;
+constexpr std::uint32_t MultiValued = 0x1000;
+
+bool IsText(std::uint32_t valueType)
+{
+    return valueType == TypeString8 || valueType == TypeUnicode;
+}
+
+std::int64_t LittleEndian(const std::string& data, size_t size)
+{
+    std::uint64_t value = 0;
+    for (size_t i = size; i-- > 0;)
+        value = (value << 8) | static_cast<unsigned char>(data[i]);
+    // Sign-extend the smaller integer types.
+    if (size < 8 && (value >> (size * 8 - 1)) & 1)
+        value |= ~std::uint64_t{0} << (size * 8);
+    return static_cast<std::int64_t>(value);
+}
+
+// Strings are stored with or without their terminator; a value ends at the first one.
+void TrimTerminator(std::string& text, std::uint32_t valueType)
+{
+    if (valueType == TypeUnicode) {
+        for (size_t i = 0; i + 1 < text.size(); i += 2) {
+            if (text[i] == '\0' && text[i + 1] == '\0') {
+                text.resize(i);
+                return;
+            }
+        }
+    } else {
+        text.resize(std::min(text.size(), std::strlen(text.c_str())));
+    }
+}
+
+}  // namespace
+
+PropertyBag::PropertyBag(libpff_item_t* item, std::string where, int recordSet) : where_(std::move(where))
+{
+    const char* what = "cannot read the properties";
+    int setCount = 0;
+    CheckPff(what, where_, [&](libpff_error_t** e) { return libpff_item_get_number_of_record_sets(item, &setCount, e); });
+    if (recordSet < setCount) {
+        CheckPff(what, where_, [&](libpff_error_t** e) {
+            return libpff_item_get_record_set_by_index(item, recordSet, recordSet_.out(), e);
+        });
+        int entryCount = 0;
+        CheckPff(what, where_, [&](libpff_error_t** e) {
+            return libpff_record_set_get_number_of_entries(recordSet_.get(), &entryCount, e);
+        });
+        for (int index = 0; index < entryCount; ++index) {
+            Entry entry;
+            CheckPff(what, where_, [&](libpff_error_t** e) {
+                return libpff_record_set_get_entry_by_index(recordSet_.get(), index, entry.handle.out(), e);
+            });
+            CheckPff(what, where_, [&](libpff_error_t** e) {
+                return libpff_record_entry_get_value_type(entry.handle.get(), &entry.valueType, e);
+            });
+            // The first of two entries under one key wins, as it would in a lookup by tag.
+            entries_.emplace(KeyOf(entry.handle.get(), where_), std::move(entry));
+        }
+    }
+    const auto codePage = Integer(PropertyKey::Tag(tag::MessageCodepage))
+                              .value_or(Integer(PropertyKey::Tag(tag::InternetCodepage)).value_or(DefaultCodePage));
+    charset_ = CharsetOfCodePage(static_cast<std::uint32_t>(codePage));
+}
+
+const PropertyBag::Entry* PropertyBag::Find(const PropertyKey& key) const
+{
+    const auto found = entries_.find(key);
+    return found == entries_.end() ? nullptr : &found->second;
+}
+
+std::string PropertyBag::RawData(const Entry& entry) const
+{
+    const char* what = "cannot read a property value";
+    size_t size = 0;
+    CheckPff(what, where_, [&](libpff_error_t** e) { return libpff_record_entry_get_data_size(entry.handle.get(), &size, e); });
+    std::string data(size, '\0');
+    if (size > 0) {
+        CheckPff(what, where_, [&](libpff_error_t** e) {
+            return libpff_record_entry_get_data(entry.handle.get(), reinterpret_cast<uint8_t*>(data.data()), size, e);
+        });
+    }
+    return data;
+}
+
+std::vector<std::string> PropertyBag::RawValues(const Entry& entry) const
+{
+    auto values = SplitMultiValue(RawData(entry));
+    if (!values)
+        throw ComponentError("cannot read a multi-valued property (" + where_ + "): its value table is damaged");
+    return std::move(*values);
+}
+
+std::string PropertyBag::Decode(std::uint32_t valueType, const std::string& data) const
+{
+    std::string text = data;
+    TrimTerminator(text, valueType);
+    return ToUtf8(text, valueType == TypeUnicode ? "UTF-16LE" : charset_);
+}
+
+std::optional<std::string> PropertyBag::Text(const PropertyKey& key) const
+{
+    const Entry* entry = Find(key);
+    if (!entry || !IsText(entry->valueType))
+        return std::nullopt;
+    return Decode(entry->valueType, RawData(*entry));
+}
+
+std::vector<std::string> PropertyBag::TextList(const PropertyKey& key) const
+{
+    const Entry* entry = Find(key);
+    if (!entry || !IsText(entry->valueType & ~MultiValued) || !(entry->valueType & MultiValued))
+        return {};
+    std::vector<std::string> texts;
+    for (const auto& data : RawValues(*entry))
+        texts.push_back(Decode(entry->valueType & ~MultiValued, data));
+    return texts;
+}
+
+std::optional<std::string> PropertyBag::Bytes(const PropertyKey& key) const
+{
+    const Entry* entry = Find(key);
+    if (!entry)
+        return std::nullopt;
+    return RawData(*entry);
+}
+
+std::vector<std::string> PropertyBag::BytesList(const PropertyKey& key) const
+{
+    const Entry* entry = Find(key);
+    if (!entry || !(entry->valueType & MultiValued))
+        return {};
+    return RawValues(*entry);
+}
+
+std::optional<std::int64_t> PropertyBag::Integer(const PropertyKey& key) const
+{
+    const Entry* entry = Find(key);
+    if (!entry)
+        return std::nullopt;
+    size_t size = 0;
+    switch (entry->valueType) {
+    case TypeInteger16: size = 2; break;
+    case TypeInteger32: size = 4; break;
+    case TypeInteger64: size = 8; break;
+    default: return std::nullopt;
+    }
+    const auto data = RawData(*entry);
+    if (data.size() < size)
+        return std::nullopt;
+    return LittleEndian(data, size);
+}
+
+std::optional<std::uint64_t> PropertyBag::FileTime(const PropertyKey& key) const
+{
+    const Entry* entry = Find(key);
+    if (!entry || entry->valueType != TypeTime)
+        return std::nullopt;
+    const auto data = RawData(*entry);
+    if (data.size() < 8)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(LittleEndian(data, 8));
+}
+
+}  // namespace varnemo::mapi::pff

@@ -1,0 +1,119 @@
+// varnemo-cli as a script would use it: exit statuses, what goes to which stream, and the
+// JSON form of show.
+#include "temp_dir.h"
+
+#include <array>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sys/wait.h>
+
+namespace varnemo {
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// The completion text names the mail database on its second line.
+std::string MailDatabase(const std::string& completion)
+{
+    const auto start = completion.find('\n') + 1;
+    return completion.substr(start, completion.find('\n', start) - start);
+}
+
+class Cli : public ::testing::Test {
+protected:
+    // Runs varnemo-cli with the arguments (each quoted) and the test's own data folders.
+    Outcome Run(const std::vector<std::string>& arguments)
+    {
+        std::string command = "TMPDIR='" + (dir.path() / "tmp").string() + "' '" VARNEMO_CLI "'";
+        for (const auto& argument : arguments)
+            command += " '" + argument + "'";
+        command += " 2>'" + (dir.path() / "stderr").string() + "'";
+        Outcome outcome;
+        FILE* pipe = popen(command.c_str(), "r");
+        std::array<char, 4096> buffer{};
+        for (size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+            outcome.out.append(buffer.data(), n);
+        const int status = pclose(pipe);
+        outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        outcome.err = testing::ReadFile(dir.path() / "stderr");
+        return outcome;
+    }
+
+    std::string Fixture(const std::string& name) { return testing::CopyFixture(name, dir.path()).string(); }
+    std::string NotesData() const { return (dir.path() / "notes-data").string(); }
+
+    Cli() { std::filesystem::create_directories(dir.path() / "tmp"); }
+
+    testing::TempDir dir;
+};
+
+TEST_F(Cli, ConvertsIntoANewDatabaseAndShowsItAsJson)
+{
+    const auto result =
+        Run({"convert", Fixture("sample1.pst"), "--new-db", (dir.path() / "out").string(), "--notes-data", NotesData()});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out.rfind("Outlook Mailbox Exported Successfully to Lotus Notes Mailbox.\n", 0), 0u) << result.out;
+    EXPECT_NE(result.out.find("1 item converted."), std::string::npos);
+    EXPECT_NE(result.err.find("Sample1"), std::string::npos) << "progress goes to standard error";
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path() / "tmp"));
+
+    const std::string database = MailDatabase(result.out);
+    const auto shown = Run({"show", database, "--json"});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    const auto json = nlohmann::json::parse(shown.out);
+    EXPECT_EQ(json["database"], database);
+    ASSERT_EQ(json["documents"].size(), 1u);
+    const auto& memo = json["documents"][0];
+    EXPECT_EQ(memo["items"][0]["name"], "Form");
+    EXPECT_EQ(memo["items"][0]["value"], "Memo");
+    EXPECT_EQ(memo["items"][8]["type"], "textlist");
+    EXPECT_EQ(memo["items"][8]["value"], nlohmann::json({"D", "S"}));
+    EXPECT_EQ(memo["items"][6]["type"], "datetime");
+    EXPECT_EQ(memo["folders"], nlohmann::json({"Outlook\\Sample1"}));
+    EXPECT_EQ(memo["attachments"][0]["name"], "leah_thumper.jpg");
+    EXPECT_EQ(memo["attachments"][0]["size"], 93142);
+    EXPECT_EQ(memo["attachments"][0]["sha256"].get<std::string>().size(), 64u);
+}
+
+TEST_F(Cli, ConvertsChosenFoldersIntoAnExistingDatabase)
+{
+    const auto pst = Fixture("dist-list.pst");
+    const auto made = Run({"convert", pst, "--new-db", (dir.path() / "first").string(), "--notes-data", NotesData(),
+                           "--folder", "Contacts"});
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_NE(made.out.find("2 items converted."), std::string::npos) << made.out;
+    const std::string database = MailDatabase(made.out);
+
+    const auto again = Run({"convert", pst, "--into", database, "--notes-data", NotesData(), "--folder", "Calendar"});
+    ASSERT_EQ(again.status, 0) << again.err;
+    const auto json = nlohmann::json::parse(Run({"show", database, "--json"}).out);
+    EXPECT_EQ(json["documents"].size(), 1u) << "contacts went to the address book, the appointment here";
+}
+
+TEST_F(Cli, ExitStatusesTellUsageErrorsFromFailures)
+{
+    EXPECT_EQ(Run({}).status, 2);
+    EXPECT_EQ(Run({"convert", Fixture("sample1.pst")}).status, 2) << "no target";
+    EXPECT_EQ(Run({"convert", Fixture("sample1.pst"), "--into", "a.nsf", "--new-db", "x"}).status, 2);
+    EXPECT_EQ(Run({"convert", Fixture("sample1.pst"), "--into", "a.nsf", "--folder", "Nowhere"}).status, 2);
+
+    testing::WriteFile(dir.path() / "not-a-mailbox.pst", "plain text");
+    const auto bad = Run({"convert", (dir.path() / "not-a-mailbox.pst").string(), "--new-db", dir.path().string(),
+                          "--notes-data", NotesData()});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("not-a-mailbox.pst"), std::string::npos) << bad.err;
+
+    const auto missing = Run({"convert", Fixture("sample1.pst"), "--into", (dir.path() / "missing.nsf").string(),
+                              "--notes-data", NotesData()});
+    EXPECT_EQ(missing.status, 1) << "the memo could not be written";
+    EXPECT_NE(missing.out.find("No item was exported"), std::string::npos) << missing.out;
+    EXPECT_NE(missing.err.find("missing.nsf"), std::string::npos) << missing.err;
+}
+
+}  // namespace
+}  // namespace varnemo

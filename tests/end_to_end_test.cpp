@@ -1,0 +1,168 @@
+// Whole conversions of the sample Outlook files into the local Notes store, the way the
+// program runs them: the libpff reader, the folder tree, the run and the writers together.
+#include "fakes/fake_target_view.h"
+#include "local_notes_test_support.h"
+#include "conversion/conversion_run.h"
+#include "source/folder_tree.h"
+#include "source/pff/pff_mapi.h"
+
+#include <cstdlib>
+
+namespace varnemo {
+namespace {
+
+using notes::local::StoredDocument;
+using notes::local::testing::AttachmentBytes;
+using notes::local::testing::ReadDocuments;
+
+std::string Text(const StoredDocument& document, const std::string& name)
+{
+    for (const auto& item : document.items)
+        if (item.name == name)
+            return std::get<std::string>(item.value);
+    return "<missing " + name + ">";
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    EndToEnd() : mapi(dir.path() / "profile"), notes(dir.path() / "notes-data")
+    {
+        std::filesystem::create_directories(dir.path() / "tmp");
+        setenv("TMPDIR", (dir.path() / "tmp").c_str(), 1);
+        state.LoadExcludeFromViewValues();
+    }
+    ~EndToEnd() override { unsetenv("TMPDIR"); }
+
+    // Opens the data file as the main window does and ticks every folder of its tree.
+    void Open(const std::string& fixture)
+    {
+        const auto path = testing::CopyFixture(fixture, dir.path());
+        auto session = mapi.CreateSession();
+        session->Logon();
+        auto store = session->GetStores().AddPSTStore(path.string());
+        state.OutlookStoreID = store->EntryID();
+        FolderTree tree;
+        BuildFolderTree(*store, tree, [] {});
+        tree.TickAll();
+        state.SelectedFolders = tree.SelectedFolders();
+    }
+
+    void ConvertIntoNewDatabase()
+    {
+        view.newNsfSelected = true;
+        state.TargetDatabasePath = (dir.path() / "out").string();
+        Run();
+    }
+
+    void ConvertInto(const std::string& database)
+    {
+        view.newNsfSelected = false;
+        view.existingNsfFileName = database;
+        Run();
+    }
+
+    std::string ExistingDatabase()
+    {
+        const auto path = (dir.path() / "existing.nsf").string();
+        notes.CreateSession()->GetDatabase("", "mail.ntf")->CreateCopy("", path);
+        return path;
+    }
+
+    std::vector<std::string> Members(const std::string& database, const std::string& folder)
+    {
+        return notes::local::DatabaseReader(database).FolderMembers(folder);
+    }
+
+    testing::TempDir dir;
+    mapi::pff::PffMapi mapi;
+    notes::local::LocalNotes notes;
+    ProgramState state;
+    testing::FakeTargetView view;
+    ConversionRun run{mapi, WriterContext{state, notes, view}};
+
+private:
+    void Run()
+    {
+        run.CmdConversion_Click();
+        ASSERT_TRUE(view.closed) << (view.messages.empty() ? "" : view.messages.back().first);
+        EXPECT_TRUE(std::filesystem::is_empty(dir.path() / "tmp")) << "temporary files were left behind";
+    }
+};
+
+TEST_F(EndToEnd, DistListIntoANewDatabaseAndItsAddressBook)
+{
+    Open("dist-list.pst");
+    ConvertIntoNewDatabase();
+    const auto mail = ReadDocuments(state.TargetDatabasePath);
+    ASSERT_EQ(mail.size(), 1u);
+    EXPECT_EQ(Text(mail[0], "Form"), "Appointment");
+    EXPECT_EQ(Text(mail[0], "Subject"), "Test appointment");
+    EXPECT_EQ(mail[0].attachments.size(), 2u);
+    for (const auto& attachment : mail[0].attachments)
+        EXPECT_NE(AttachmentBytes(state.TargetDatabasePath, attachment).find("Subject:"), std::string::npos);
+    EXPECT_EQ(Members(state.TargetDatabasePath, "Outlook\\Calendar"), std::vector<std::string>{mail[0].unid});
+
+    const auto book = ReadDocuments(state.NamesDbPath);
+    ASSERT_EQ(book.size(), 2u);
+    EXPECT_EQ(Text(book[0], "Form"), "Group");
+    EXPECT_EQ(Text(book[0], "ListName"), "test dist list");
+    EXPECT_EQ(Text(book[0], "Members"), "'contact name 1' 'dist name 1' 'dist name 2' ");
+    EXPECT_EQ(Text(book[1], "Form"), "Person");
+    EXPECT_EQ(Text(book[1], "MailAddress"), "contact1@rjohnson.id.au");
+    EXPECT_EQ(Members(state.NamesDbPath, "Outlook Groups"), std::vector<std::string>{book[0].unid});
+    EXPECT_EQ(Members(state.NamesDbPath, "Outlook Contacts"), std::vector<std::string>{book[1].unid});
+
+    const auto& message = view.messages.back();
+    EXPECT_EQ(message.second, "Export Complete");
+    EXPECT_EQ(message.first, "Outlook Mailbox Exported Successfully to Lotus Notes Mailbox.\r\n" +
+                                 state.TargetDatabasePath + "\r\n" + state.NamesDbPath + "\r\n3 items converted.");
+    EXPECT_EQ(std::filesystem::path(state.TargetDatabasePath).parent_path().filename(), "Converted Outlook PST");
+}
+
+TEST_F(EndToEnd, DistListIntoAnExistingDatabase)
+{
+    Open("dist-list.pst");
+    const auto database = ExistingDatabase();
+    ConvertInto(database);
+    const auto documents = ReadDocuments(database);
+    ASSERT_EQ(documents.size(), 3u);
+    EXPECT_EQ(Members(database, "Outlook Contacts").size(), 1u);
+    EXPECT_EQ(Members(database, "Outlook Groups").size(), 1u);
+    EXPECT_EQ(Members(database, "Outlook\\Calendar").size(), 1u);
+    EXPECT_EQ(run.Summary().failed, 0);
+}
+
+TEST_F(EndToEnd, SampleMessageKeepsItsPictureByteForByte)
+{
+    Open("sample1.pst");
+    ConvertIntoNewDatabase();
+    const auto mail = ReadDocuments(state.TargetDatabasePath);
+    ASSERT_EQ(mail.size(), 1u);
+    EXPECT_EQ(Text(mail[0], "Form"), "Memo");
+    EXPECT_EQ(Text(mail[0], "Subject"), "Here is a sample message");
+    ASSERT_EQ(mail[0].attachments.size(), 1u);
+    EXPECT_EQ(mail[0].attachments[0].fileName, "leah_thumper.jpg");
+    const auto bytes = AttachmentBytes(state.TargetDatabasePath, mail[0].attachments[0]);
+    EXPECT_EQ(bytes.size(), 93142u);
+    EXPECT_EQ(bytes.substr(0, 3), "\xFF\xD8\xFF");
+    EXPECT_EQ(Members(state.TargetDatabasePath, "Outlook\\Sample1"), std::vector<std::string>{mail[0].unid});
+    EXPECT_TRUE(ReadDocuments(state.NamesDbPath).empty());
+}
+
+TEST_F(EndToEnd, AnsiAndUnicodeFilesGiveTheSamePost)
+{
+    for (const std::string fixture : {"test_ansi.pst", "test_unicode.pst"}) {
+        Open(fixture);
+        const auto database = ExistingDatabase();
+        ConvertInto(database);
+        const auto documents = ReadDocuments(database);
+        ASSERT_EQ(documents.size(), 1u) << fixture;
+        EXPECT_EQ(Text(documents[0], "Subject"), "Post") << fixture;
+        EXPECT_EQ(Members(database, "Outlook\\Folder").size(), 1u) << fixture;
+        std::filesystem::remove(database);
+        view.closed = false;
+    }
+}
+
+}  // namespace
+}  // namespace varnemo
