@@ -57,12 +57,7 @@ protected:
     {
         const auto pst = dir.path() / "mailbox.pst";
         pstgen::WritePst(mailbox, pst);
-        const auto info = RunCommand("pffinfo " + Quote(pst.string()), dir.path());
-        EXPECT_EQ(info.status, 0) << info.err;
-        if (exportEveryItem)
-            EXPECT_EQ(SeenByPffexport(pst, dir.path() / "proof"), Expected(mailbox, PffexportView()));
-        EXPECT_EQ(SeenByReadpst(pst, dir.path() / "proof"), Expected(mailbox, ReadpstView()));
-        fs::remove_all(dir.path() / "proof");
+        ExpectIndependentReadersSee(pst, mailbox, dir.path(), exportEveryItem);
         return pst;
     }
 
@@ -135,7 +130,8 @@ TEST_F(PstgenEndToEnd, AttachmentsWithHostileNamesArriveWhole)
 {
     const auto mailbox = EveryShapeMailbox();
     const auto database = Convert(WriteAndProve(mailbox), 11);
-    const auto& memo = DocumentWith(Show(database), "Quarterly numbers ✓");
+    const auto shown = Show(database);
+    const auto& memo = DocumentWith(shown, "Quarterly numbers ✓");
     std::multiset<std::string> expected, arrived;
     for (const auto& attachment : mailbox.folders[0].items[0].attachments)
         if (attachment.content)
@@ -175,7 +171,8 @@ TEST_F(PstgenEndToEnd, HundredMegabyteAttachment)
 {
     constexpr std::uint64_t kSize = 100ull << 20;
     const auto database = Convert(WriteAndProve(LargeAttachmentMailbox(kSize)), 1);
-    const auto& memo = DocumentWith(Show(database), "Large attachment");
+    const auto shown = Show(database);
+    const auto& memo = DocumentWith(shown, "Large attachment");
     ASSERT_EQ(memo["attachments"].size(), 1u);
     EXPECT_EQ(memo["attachments"][0]["name"], "large.bin");
     EXPECT_EQ(memo["attachments"][0]["size"], kSize);

@@ -53,6 +53,7 @@ TEST_F(PstgenReader, StoreAndFolderTreeAreReadAsWritten)
     std::string tree;
     Describe(*store->TopFolder(), "", tree);
     EXPECT_EQ(tree,
+              "Deleted Items (0, IPM.Note)\n"
               "Inbox (2, IPM.Note)\n"
               "  Projects #1 (1, IPM.Note)\n"
               "    Archive (1, IPM.Note)\n"
@@ -65,8 +66,7 @@ TEST_F(PstgenReader, StoreAndFolderTreeAreReadAsWritten)
               "Contacts (2, IPM.Contact)\n"
               "Notes (1, IPM.StickyNote)\n"
               "Journal (1, IPM.Journal)\n"
-              "Nothing here (0, IPM.Note)\n"
-              "Deleted Items (0, IPM.Note)\n");
+              "Nothing here (0, IPM.Note)\n");
 }
 
 TEST_F(PstgenReader, MailValues)

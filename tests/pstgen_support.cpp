@@ -53,8 +53,10 @@ void ExpectFolder(const pstgen::Folder& folder, const std::string& parent, const
         return;
     const auto path = Join(parent, view.folderName(folder.name));
     auto& seen = out[path];
-    seen.itemCount += folder.items.size();
     for (const auto& item : folder.items) {
+        if (!view.showsItem(item))
+            continue;
+        ++seen.itemCount;
         if (view.showsSubject(item))
             seen.subjects.push_back(item.subject);
         for (const auto& attachment : item.attachments)
@@ -146,40 +148,47 @@ void CollectReadpstFolder(const fs::path& dir, const std::string& path, SeenMail
         if (entry.is_directory()) {
             CollectReadpstFolder(entry.path(), Join(path, name), out);
         } else if (std::regex_match(name, item)) {
+            ++seen.itemCount;
             const auto text = ReadText(entry.path());
-            auto subject = FieldOf(text, "Subject");
-            seen.subjects.push_back(DecodeHeader(subject.empty() ? FieldOf(text, "SUMMARY") : subject));
+            const auto subject = FieldOf(text, "Subject");
+            const auto summary = subject.empty() ? FieldOf(text, "SUMMARY") : subject;
+            if (!summary.empty())
+                seen.subjects.push_back(DecodeHeader(summary));
         } else if (std::regex_match(name, attachment)) {
             seen.attachmentDigests.push_back(Sha256OfFile(entry.path()));
         }
     }
 }
 
-// readpst names each folder with its item count ("Inbox" - 2 items done, 1 items skipped); the
-// counts are matched to the folders by name, in the order readpst lists them.
-void ReadpstCounts(const std::string& log, SeenMailbox& seen)
+FolderCounts ReadpstReport(const std::string& log)
 {
     const std::regex line("\"([^\"\\n]*)\" - ([0-9]+) items done, ([0-9]+) items skipped");
-    std::multimap<std::string, std::size_t> counts;
+    FolderCounts counts;
     for (std::sregex_iterator it(log.begin(), log.end(), line), end; it != end; ++it)
         counts.emplace((*it)[1].str(), std::stoul((*it)[2].str()) + std::stoul((*it)[3].str()));
-    for (auto& [path, folder] : seen) {
-        const auto name = path.substr(path.rfind(kLevelSeparator) == std::string::npos
-                                          ? 0
-                                          : path.rfind(kLevelSeparator) + std::string(kLevelSeparator).size());
-        const auto found = counts.find(name);
-        if (found != counts.end()) {
-            folder.itemCount = found->second;
-            counts.erase(found);
-        }
-    }
+    return counts;
 }
 
-std::string ReplaceSlashes(const std::string& name, bool backslashToo)
+void ExpectReport(const pstgen::Folder& folder, FolderCounts& out)
+{
+    if (const auto count = folder.items.size() + folder.folders.size(); count > 0)
+        out.emplace(folder.name, count);
+    for (const auto& child : folder.folders)
+        ExpectReport(child, out);
+}
+
+bool HasDeletedItems(const pstgen::Mailbox& mailbox)
+{
+    return std::any_of(mailbox.folders.begin(), mailbox.folders.end(),
+                       [](const auto& f) { return f.name == "Deleted Items"; });
+}
+
+// Both readers write "/" and "\" in folder names as "_".
+std::string ReplaceSlashes(const std::string& name)
 {
     std::string out = name;
     for (auto& c : out)
-        if (c == '/' || (backslashToo && c == '\\'))
+        if (c == '/' || c == '\\')
             c = '_';
     return out;
 }
@@ -227,25 +236,48 @@ std::string Sha256OfFile(const fs::path& path)
     return digest.Hex();
 }
 
-// pffexport shows every folder and item, "/" and "\" in names as "_", and the by-value
-// attachments of items (embedded items become folders of their own).
+void PrintTo(const SeenFolder& folder, std::ostream* out)
+{
+    // Large folders are summed up: their counts say enough.
+    constexpr std::size_t kShown = 8;
+    *out << "{" << folder.itemCount << " items; " << folder.subjects.size() << " subjects:";
+    for (std::size_t i = 0; i < std::min(kShown, folder.subjects.size()); ++i)
+        *out << " \"" << folder.subjects[i] << "\"";
+    *out << "; " << folder.attachmentDigests.size() << " attachments:";
+    for (std::size_t i = 0; i < std::min(kShown, folder.attachmentDigests.size()); ++i)
+        *out << " " << folder.attachmentDigests[i].substr(0, 8);
+    *out << "}";
+}
+
+// pffexport shows every folder and item, and the by-value attachments of items (embedded items
+// become folders of their own).
 ReaderView PffexportView()
 {
-    return {[](const std::string& name) { return ReplaceSlashes(name, true); },
-            [](const pstgen::Folder&) { return true; }, [](const pstgen::Item&) { return true; },
-            [](const pstgen::Attachment&) { return true; }};
+    auto all = [](const auto&) { return true; };
+    return {ReplaceSlashes, all, all, all, all};
 }
 
 // readpst writes a folder only when it holds items, writes files for mail, appointments and
 // contacts (the last without a subject), and cannot save an attachment whose name has a "/".
 ReaderView ReadpstView()
 {
-    return {[](const std::string& name) { return ReplaceSlashes(name, false); },
-            [](const pstgen::Folder& folder) { return !folder.items.empty(); },
+    using pstgen::ItemKind;
+    return {ReplaceSlashes, [](const pstgen::Folder& folder) { return !folder.items.empty(); },
             [](const pstgen::Item& item) {
-                return item.kind == pstgen::ItemKind::Mail || item.kind == pstgen::ItemKind::Appointment;
+                return item.kind == ItemKind::Mail || item.kind == ItemKind::Appointment ||
+                       item.kind == ItemKind::Contact;
             },
+            [](const pstgen::Item& item) { return item.kind == ItemKind::Mail || item.kind == ItemKind::Appointment; },
             [](const pstgen::Attachment& attachment) { return attachment.fileName.find('/') == std::string::npos; }};
+}
+
+FolderCounts ExpectedReadpstReport(const pstgen::Mailbox& mailbox)
+{
+    FolderCounts expected;
+    for (const auto& folder : mailbox.folders)
+        ExpectReport(folder, expected);
+    expected.emplace(mailbox.displayName, mailbox.folders.size() + (HasDeletedItems(mailbox) ? 0 : 1));
+    return expected;
 }
 
 SeenMailbox Expected(const pstgen::Mailbox& mailbox, const ReaderView& view)
@@ -253,10 +285,8 @@ SeenMailbox Expected(const pstgen::Mailbox& mailbox, const ReaderView& view)
     SeenMailbox expected;
     for (const auto& folder : mailbox.folders)
         ExpectFolder(folder, "", view, expected);
-    const bool hasDeletedItems = std::any_of(mailbox.folders.begin(), mailbox.folders.end(),
-                                             [](const auto& f) { return f.name == "Deleted Items"; });
     const pstgen::Folder deletedItems{"Deleted Items", "", {}, {}};
-    if (!hasDeletedItems)
+    if (!HasDeletedItems(mailbox))
         ExpectFolder(deletedItems, "", view, expected);
     Sort(expected);
     return expected;
@@ -280,19 +310,35 @@ SeenMailbox SeenByPffexport(const fs::path& pst, const fs::path& outDir)
     return seen;
 }
 
-SeenMailbox SeenByReadpst(const fs::path& pst, const fs::path& outDir)
+ReadpstResult SeenByReadpst(const fs::path& pst, const fs::path& outDir)
 {
     const auto target = outDir / "readpst";
     fs::create_directories(target);
     const auto result = RunCommand("readpst -S -D -o " + Quote(target.string()) + " " + Quote(pst.string()), outDir);
     EXPECT_EQ(result.status, 0) << result.err;
-    SeenMailbox seen;
+    ReadpstResult read;
     for (const auto& store : fs::directory_iterator(target))
         for (const auto& entry : fs::directory_iterator(store.path()))
-            CollectReadpstFolder(entry.path(), entry.path().filename().string(), seen);
-    ReadpstCounts(result.out, seen);
-    Sort(seen);
-    return seen;
+            CollectReadpstFolder(entry.path(), entry.path().filename().string(), read.seen);
+    Sort(read.seen);
+    read.reported = ReadpstReport(result.out);
+    return read;
+}
+
+void ExpectIndependentReadersSee(const fs::path& pst, const pstgen::Mailbox& mailbox, const fs::path& scratch,
+                                 bool exportEveryItem)
+{
+    const auto work = scratch / "readers";
+    fs::create_directories(work);
+    const auto info = RunCommand("pffinfo " + Quote(pst.string()), work);
+    EXPECT_EQ(info.status, 0) << info.err;
+    if (exportEveryItem) {
+        EXPECT_EQ(SeenByPffexport(pst, work), Expected(mailbox, PffexportView()));
+    }
+    const auto read = SeenByReadpst(pst, work);
+    EXPECT_EQ(read.seen, Expected(mailbox, ReadpstView()));
+    EXPECT_EQ(read.reported, ExpectedReadpstReport(mailbox));
+    fs::remove_all(work);
 }
 
 }  // namespace varnemo::testing

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,14 +37,18 @@ struct SeenFolder {
     std::vector<std::string> attachmentDigests;
     bool operator==(const SeenFolder&) const = default;
 };
+void PrintTo(const SeenFolder& folder, std::ostream* out);
 // Folders by their path below the top folder, levels joined by " > ".
 using SeenMailbox = std::map<std::string, SeenFolder>;
+// Folder names with the count a reader reports for each (names may repeat).
+using FolderCounts = std::multiset<std::pair<std::string, std::size_t>>;
 
 // What each reader makes of names, items and attachments, so that the expectation can be
 // derived from the mailbox.
 struct ReaderView {
     std::function<std::string(const std::string&)> folderName;
     std::function<bool(const pstgen::Folder&)> showsFolder;
+    std::function<bool(const pstgen::Item&)> showsItem;
     std::function<bool(const pstgen::Item&)> showsSubject;
     std::function<bool(const pstgen::Attachment&)> showsAttachment;
 };
@@ -54,6 +60,19 @@ SeenMailbox Expected(const pstgen::Mailbox& mailbox, const ReaderView& view);
 // Runs the reader on the file (output below outDir) and collects what it shows; fails the
 // calling test when the reader reports an error.
 SeenMailbox SeenByPffexport(const std::filesystem::path& pst, const std::filesystem::path& outDir);
-SeenMailbox SeenByReadpst(const std::filesystem::path& pst, const std::filesystem::path& outDir);
+struct ReadpstResult {
+    SeenMailbox seen;
+    // readpst's own account: "Inbox" - 2 items done, 1 items skipped (sub-folders count as items).
+    FolderCounts reported;
+};
+ReadpstResult SeenByReadpst(const std::filesystem::path& pst, const std::filesystem::path& outDir);
+// What readpst should report of the mailbox: every folder holding items or folders, and the
+// store itself with the top folders.
+FolderCounts ExpectedReadpstReport(const pstgen::Mailbox& mailbox);
+
+// Checks that pffinfo reads the file, that pffexport (when exportEveryItem) and readpst see
+// what the mailbox holds. Their output goes below scratch and is removed afterwards.
+void ExpectIndependentReadersSee(const std::filesystem::path& pst, const pstgen::Mailbox& mailbox,
+                                 const std::filesystem::path& scratch, bool exportEveryItem = true);
 
 }  // namespace varnemo::testing

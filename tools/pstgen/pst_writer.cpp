@@ -48,7 +48,13 @@ PropertyValue ObjectValue(std::uint32_t nid, std::uint64_t size)
 
 class MailboxWriter {
 public:
-    MailboxWriter(const Mailbox& mailbox, const std::filesystem::path& path) : mailbox_(mailbox), file_(path) {}
+    MailboxWriter(const Mailbox& mailbox, const std::filesystem::path& path) : mailbox_(mailbox), file_(path)
+    {
+        // libpff refuses a file whose map has no entries; Outlook's new files already hold these.
+        names_.IdOf({property_set::kPublicStrings, 0, "Keywords"});
+        names_.IdOf({property_set::kCommon, 0x8502, {}});
+        names_.IdOf({property_set::kCommon, 0x8503, {}});
+    }
 
     void Write()
     {
@@ -73,11 +79,11 @@ private:
         const auto named = std::find_if(mailbox_.folders.begin(), mailbox_.folders.end(),
                                         [](const Folder& f) { return f.name == kDeletedItemsName; });
         const Folder& deletedItems = named != mailbox_.folders.end() ? *named : emptyDeletedItems;
-        FolderChildren topChildren;
+        // "Deleted Items" comes first in the table as in the node B-tree, where its id sorts first.
+        FolderChildren topChildren{{&deletedItems, nid::kDeletedItems}};
         for (const auto& folder : mailbox_.folders)
             if (&folder != &deletedItems)
                 topChildren.emplace_back(&folder, NewFolderNid());
-        topChildren.emplace_back(&deletedItems, nid::kDeletedItems);
         WriteFolderNode(top, nid::kIpmSubtree, nid::kRootFolder, topChildren);
         for (const auto& [folder, folderNid] : topChildren)
             WriteFolder(*folder, folderNid, nid::kIpmSubtree);
