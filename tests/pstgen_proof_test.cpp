@@ -41,9 +41,16 @@ TEST_F(PstgenProof, PffexportSeesEveryFolderItemAndAttachmentOfEveryShape)
 TEST_F(PstgenProof, ReadpstSeesEveryFolderItemAndAttachmentOfEveryShape)
 {
     const auto mailbox = EveryShapeMailbox();
-    const auto read = SeenByReadpst(Write(mailbox), dir.path());
-    EXPECT_EQ(read.seen, Expected(mailbox, ReadpstView()));
+    const auto read = SeenByReadpst(Write(mailbox), dir.path(), true);
+    EXPECT_EQ(read.seen, Expected(mailbox, ReadpstView(true)));
     EXPECT_EQ(read.reported, ExpectedReadpstReport(mailbox));
+}
+
+TEST_F(PstgenProof, ReadpstSeesEveryShapeInItsMboxFilesToo)
+{
+    const auto mailbox = EveryShapeMailbox();
+    const auto read = SeenByReadpst(Write(mailbox), dir.path(), false);
+    EXPECT_EQ(read.seen, Expected(mailbox, ReadpstView(false)));
 }
 
 TEST_F(PstgenProof, BothReadersSeeASyntheticMailbox)

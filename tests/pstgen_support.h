@@ -53,7 +53,10 @@ struct ReaderView {
     std::function<bool(const pstgen::Attachment&)> showsAttachment;
 };
 ReaderView PffexportView();
-ReaderView ReadpstView();
+// readpst saves attachments as files only in its one-file-per-item mode (separateFiles), which
+// slows down with the square of a folder's item count; large mailboxes are read as mbox files.
+ReaderView ReadpstView(bool separateFiles);
+bool ReadpstSeparateFiles(const pstgen::Mailbox& mailbox);
 
 SeenMailbox Expected(const pstgen::Mailbox& mailbox, const ReaderView& view);
 
@@ -65,7 +68,7 @@ struct ReadpstResult {
     // readpst's own account: "Inbox" - 2 items done, 1 items skipped (sub-folders count as items).
     FolderCounts reported;
 };
-ReadpstResult SeenByReadpst(const std::filesystem::path& pst, const std::filesystem::path& outDir);
+ReadpstResult SeenByReadpst(const std::filesystem::path& pst, const std::filesystem::path& outDir, bool separateFiles);
 // What readpst should report of the mailbox: every folder holding items or folders, and the
 // store itself with the top folders.
 FolderCounts ExpectedReadpstReport(const pstgen::Mailbox& mailbox);
