@@ -9,9 +9,8 @@
 namespace pstgen {
 
 // Blocks hold at most 8 KiB including their 16-byte trailer and are aligned to 64 bytes.
-constexpr std::size_t kMaxBlockSize = 8192;
 constexpr std::size_t kBlockTrailerSize = 16;
-constexpr std::size_t kMaxBlockData = kMaxBlockSize - kBlockTrailerSize;
+constexpr std::size_t kMaxBlockData = 8192 - kBlockTrailerSize;
 constexpr std::size_t kBlockAlignment = 64;
 
 // Pages are 512 bytes: 496 bytes of content and a 16-byte trailer.
@@ -38,18 +37,13 @@ enum class PageType : std::uint8_t {
 
 // The low five bits of a node id say what the node is.
 namespace nid_type {
-constexpr std::uint32_t kHeapId = 0x00;
-constexpr std::uint32_t kInternal = 0x01;
 constexpr std::uint32_t kNormalFolder = 0x02;
-constexpr std::uint32_t kSearchFolder = 0x03;
 constexpr std::uint32_t kNormalMessage = 0x04;
 constexpr std::uint32_t kAttachment = 0x05;
 constexpr std::uint32_t kHierarchyTable = 0x0D;
 constexpr std::uint32_t kContentsTable = 0x0E;
 constexpr std::uint32_t kAssociatedContentsTable = 0x0F;
 constexpr std::uint32_t kSearchContentsTable = 0x10;
-constexpr std::uint32_t kAttachmentTable = 0x11;
-constexpr std::uint32_t kRecipientTable = 0x12;
 constexpr std::uint32_t kLtp = 0x1F;
 }  // namespace nid_type
 
@@ -62,18 +56,7 @@ constexpr std::uint32_t WithType(std::uint32_t nid, std::uint32_t type) { return
 namespace nid {
 constexpr std::uint32_t kMessageStore = 0x21;
 constexpr std::uint32_t kNameToIdMap = 0x61;
-constexpr std::uint32_t kNormalFolderTemplate = 0xA1;
-constexpr std::uint32_t kSearchFolderTemplate = 0xC1;
 constexpr std::uint32_t kRootFolder = 0x122;
-constexpr std::uint32_t kSearchManagementQueue = 0x1E1;
-constexpr std::uint32_t kSearchActivityList = 0x201;
-constexpr std::uint32_t kReserved1 = 0x241;
-constexpr std::uint32_t kSearchDomainObject = 0x261;
-constexpr std::uint32_t kSearchGathererQueue = 0x281;
-constexpr std::uint32_t kSearchGathererDescriptor = 0x2A1;
-constexpr std::uint32_t kReserved2 = 0x2E1;
-constexpr std::uint32_t kReserved3 = 0x301;
-constexpr std::uint32_t kSearchGathererFolderQueue = 0x321;
 constexpr std::uint32_t kHierarchyTableTemplate = 0x60D;
 constexpr std::uint32_t kContentsTableTemplate = 0x60E;
 constexpr std::uint32_t kAssociatedContentsTableTemplate = 0x60F;
@@ -101,7 +84,6 @@ constexpr std::uint16_t kString = 0x001F;
 constexpr std::uint16_t kTime = 0x0040;
 constexpr std::uint16_t kGuid = 0x0048;
 constexpr std::uint16_t kBinary = 0x0102;
-constexpr std::uint16_t kMultipleInteger32 = 0x1003;
 constexpr std::uint16_t kMultipleString = 0x101F;
 constexpr std::uint16_t kMultipleBinary = 0x1102;
 }  // namespace prop_type

@@ -20,7 +20,6 @@ public:
     // A node id of the given type not yet used among these sub-nodes.
     std::uint32_t NewNid(std::uint32_t type);
     void Add(SubnodeRecord record) { records_.push_back(record); }
-    bool Empty() const { return records_.empty(); }
     // The id of the sub-node tree's root block; 0 when there are no sub-nodes.
     std::uint64_t Write(BlockWriter& blocks);
 
