@@ -5,15 +5,14 @@
 //
 // The mailboxes (about SIZE megabytes each) are kept in the work folder, outside the repository,
 // and written again from their seed when missing.
-#include "pstgen/pst_writer.h"
-#include "pstgen/synthetic_mailbox.h"
-
 #include <CLI/CLI.hpp>
 #include <fmt/format.h>
 
 #include <chrono>
 #include <filesystem>
+#include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -55,15 +54,55 @@ Measure Run(const std::vector<std::string>& argv, const fs::path& stdoutFile, co
     return {elapsed.count(), usage.ru_maxrss / 1024.0, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
 }
 
-// About megabytes of file: two thirds attachments, the rest items of every kind.
+// About megabytes of file: two thirds attachments, the rest items of every kind. pstgen runs as
+// a process of its own so that this one stays small: a child's peak memory counts from the fork.
 fs::path Mailbox(const fs::path& work, std::uint64_t megabytes, std::uint64_t seed)
 {
     const auto path = work / fmt::format("synth-{}mb-seed{}.pst", megabytes, seed);
     if (!fs::exists(path)) {
         fmt::print(stderr, "writing {}\n", path.string());
-        pstgen::WritePst(pstgen::SynthesizeMailbox({megabytes * 200, megabytes * 2 / 3, seed}), path);
+        const auto made = Run({PSTGEN, "synth", "--items", std::to_string(megabytes * 200), "--attachment-mb",
+                               std::to_string(megabytes * 2 / 3), "--seed", std::to_string(seed), path.string()},
+                              "/dev/null", work);
+        if (made.status != 0)
+            throw std::runtime_error(fmt::format("pstgen could not write {}", path.string()));
     }
     return path;
+}
+
+// One row per run on the mailbox of about megabytes, with the ratios to the floor and to pffexport.
+void CompareOn(const fs::path& work, std::uint64_t megabytes, std::uint64_t seed)
+{
+    const auto pst = Mailbox(work, megabytes, seed).string();
+    const auto out = work / "out";
+    struct Row {
+        const char* name;
+        std::vector<std::string> argv;
+        Measure measure;
+    };
+    std::vector<Row> rows{
+        {"cat > /dev/null", {"cat", pst}, {}},
+        {"varnemo-cli convert",
+         {VARNEMO_CLI, "convert", pst, "--new-db", (out / "db").string(), "--notes-data", (out / "notes-data").string()},
+         {}},
+        {"pffexport", {"pffexport", "-q", "-t", (out / "pffexport").string(), pst}, {}},
+        {"readpst -e", {"readpst", "-e", "-o", (out / "readpst").string(), pst}, {}},
+    };
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        // Every run starts from empty output folders; the floor's output is discarded.
+        fs::remove_all(out);
+        fs::create_directories(out / "tmp");
+        fs::create_directories(out / "readpst");
+        rows[i].measure = Run(rows[i].argv, i == 0 ? fs::path("/dev/null") : out / "stdout", out / "tmp");
+    }
+    const auto floor = rows[0].measure.seconds, pffexport = rows[2].measure.seconds;
+    for (const auto& row : rows)
+        fmt::print("| {} MB | {:.0f} | {}{} | {:.2f} | {:.1f} | {:.1f} | {:.2f} |\n", megabytes,
+                   fs::file_size(pst) / 1048576.0, row.name, row.measure.status == 0 ? "" : " (failed)",
+                   row.measure.seconds, row.measure.peakMegabytes, row.measure.seconds / floor,
+                   row.measure.seconds / pffexport);
+    std::fflush(stdout);
+    fs::remove_all(out);
 }
 
 }  // namespace
@@ -78,38 +117,14 @@ int main(int argc, char** argv)
     app.add_option("--work", work, "Folder for the mailboxes and the outputs")->capture_default_str();
     app.add_option("--seed", seed, "Seed of the mailboxes")->capture_default_str();
     CLI11_PARSE(app, argc, argv);
-
-    fs::create_directories(work);
-    fmt::print("| size | file MB | run | wall s | peak MB | × cat | × pffexport |\n|---|---|---|---|---|---|---|\n");
-    for (const auto megabytes : sizes) {
-        const auto pst = Mailbox(work, megabytes, seed).string();
-        const auto out = work / "out";
-        struct Row {
-            const char* name;
-            std::vector<std::string> argv;
-            Measure measure;
-        };
-        std::vector<Row> rows{
-            {"cat > /dev/null", {"cat", pst}, {}},
-            {"varnemo-cli convert", {VARNEMO_CLI, "convert", pst, "--new-db", (out / "db").string(), "--notes-data",
-                                     (out / "notes-data").string()}, {}},
-            {"pffexport", {"pffexport", "-q", "-t", (out / "pffexport").string(), pst}, {}},
-            {"readpst -e", {"readpst", "-e", "-o", (out / "readpst").string(), pst}, {}},
-        };
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            // Every run starts from empty output folders; the floor's output is discarded.
-            fs::remove_all(out);
-            fs::create_directories(out / "tmp");
-            fs::create_directories(out / "readpst");
-            rows[i].measure = Run(rows[i].argv, i == 0 ? fs::path("/dev/null") : out / "stdout", out / "tmp");
-        }
-        const auto floor = rows[0].measure.seconds, pffexport = rows[2].measure.seconds;
-        for (const auto& row : rows)
-            fmt::print("| {} MB | {:.0f} | {}{} | {:.2f} | {:.1f} | {:.1f} | {:.2f} |\n", megabytes,
-                       fs::file_size(pst) / 1048576.0, row.name, row.measure.status == 0 ? "" : " (failed)",
-                       row.measure.seconds, row.measure.peakMegabytes, row.measure.seconds / floor,
-                       row.measure.seconds / pffexport);
-        fs::remove_all(out);
+    try {
+        fs::create_directories(work);
+        fmt::print("| size | file MB | run | wall s | peak MB | × cat | × pffexport |\n|---|---|---|---|---|---|---|\n");
+        for (const auto megabytes : sizes)
+            CompareOn(work, megabytes, seed);
+    } catch (const std::exception& error) {
+        fmt::print(stderr, "compare: {}\n", error.what());
+        return 1;
     }
     return 0;
 }
