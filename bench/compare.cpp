@@ -1,0 +1,130 @@
+// Compares varnemo-cli convert with the usual tools on generated mailboxes of growing size:
+// wall time and peak memory of each, beside a plain read of the file as the floor.
+//
+//   compare [--sizes 10,100,1000] [--work DIR] [--seed S]
+//
+// The mailboxes (about SIZE megabytes each) are kept in the work folder, outside the repository,
+// and written again from their seed when missing.
+#include <CLI/CLI.hpp>
+#include <fmt/format.h>
+
+#include <chrono>
+#include <filesystem>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Measure {
+    double seconds = 0;
+    double peakMegabytes = 0;
+    int status = 0;
+};
+
+// Runs the program with its output discarded and returns its wall time and peak memory.
+Measure Run(const std::vector<std::string>& argv, const fs::path& stdoutFile, const fs::path& tmp)
+{
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = fork();
+    if (child == 0) {
+        const int out = ::open(stdoutFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int null = ::open("/dev/null", O_WRONLY);
+        dup2(out, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        setenv("TMPDIR", tmp.c_str(), 1);
+        std::vector<char*> args;
+        for (const auto& arg : argv)
+            args.push_back(const_cast<char*>(arg.c_str()));
+        args.push_back(nullptr);
+        execvp(args[0], args.data());
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    return {elapsed.count(), usage.ru_maxrss / 1024.0, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+// About megabytes of file: two thirds attachments, the rest items of every kind. pstgen runs as
+// a process of its own so that this one stays small: a child's peak memory counts from the fork.
+fs::path Mailbox(const fs::path& work, std::uint64_t megabytes, std::uint64_t seed)
+{
+    const auto path = work / fmt::format("synth-{}mb-seed{}.pst", megabytes, seed);
+    if (!fs::exists(path)) {
+        fmt::print(stderr, "writing {}\n", path.string());
+        const auto made = Run({PSTGEN, "synth", "--items", std::to_string(megabytes * 200), "--attachment-mb",
+                               std::to_string(megabytes * 2 / 3), "--seed", std::to_string(seed), path.string()},
+                              "/dev/null", work);
+        if (made.status != 0)
+            throw std::runtime_error(fmt::format("pstgen could not write {}", path.string()));
+    }
+    return path;
+}
+
+// One row per run on the mailbox of about megabytes, with the ratios to the floor and to pffexport.
+void CompareOn(const fs::path& work, std::uint64_t megabytes, std::uint64_t seed)
+{
+    const auto pst = Mailbox(work, megabytes, seed).string();
+    const auto out = work / "out";
+    struct Row {
+        const char* name;
+        std::vector<std::string> argv;
+        Measure measure;
+    };
+    std::vector<Row> rows{
+        {"cat > /dev/null", {"cat", pst}, {}},
+        {"varnemo-cli convert",
+         {VARNEMO_CLI, "convert", pst, "--new-db", (out / "db").string(), "--notes-data", (out / "notes-data").string()},
+         {}},
+        {"pffexport", {"pffexport", "-q", "-t", (out / "pffexport").string(), pst}, {}},
+        {"readpst -e", {"readpst", "-e", "-o", (out / "readpst").string(), pst}, {}},
+    };
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        // Every run starts from empty output folders; the floor's output is discarded.
+        fs::remove_all(out);
+        fs::create_directories(out / "tmp");
+        fs::create_directories(out / "readpst");
+        rows[i].measure = Run(rows[i].argv, i == 0 ? fs::path("/dev/null") : out / "stdout", out / "tmp");
+    }
+    const auto floor = rows[0].measure.seconds, pffexport = rows[2].measure.seconds;
+    for (const auto& row : rows)
+        fmt::print("| {} MB | {:.0f} | {}{} | {:.2f} | {:.1f} | {:.1f} | {:.2f} |\n", megabytes,
+                   fs::file_size(pst) / 1048576.0, row.name, row.measure.status == 0 ? "" : " (failed)",
+                   row.measure.seconds, row.measure.peakMegabytes, row.measure.seconds / floor,
+                   row.measure.seconds / pffexport);
+    std::fflush(stdout);
+    fs::remove_all(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    CLI::App app{"Wall time and peak memory of varnemo-cli convert beside pffexport and readpst"};
+    std::vector<std::uint64_t> sizes{10, 100, 1000};
+    fs::path work = fs::temp_directory_path() / "varnemo-bench";
+    std::uint64_t seed = 1;
+    app.add_option("--sizes", sizes, "Mailbox sizes in megabytes")->delimiter(',')->capture_default_str();
+    app.add_option("--work", work, "Folder for the mailboxes and the outputs")->capture_default_str();
+    app.add_option("--seed", seed, "Seed of the mailboxes")->capture_default_str();
+    CLI11_PARSE(app, argc, argv);
+    try {
+        fs::create_directories(work);
+        fmt::print("| size | file MB | run | wall s | peak MB | × cat | × pffexport |\n|---|---|---|---|---|---|---|\n");
+        for (const auto megabytes : sizes)
+            CompareOn(work, megabytes, seed);
+    } catch (const std::exception& error) {
+        fmt::print(stderr, "compare: {}\n", error.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,183 @@
+// Whole conversions of generated data files through varnemo-cli convert and show: nested
+// folders with "#" and duplicate names, tasks, hostile attachment names, a folder of 40,000
+// items and a 100 MB attachment. Every generated file also passes the independent readers.
+#include "pstgen/byte_sources.h"
+#include "pstgen/pst_writer.h"
+#include "pstgen_mailboxes.h"
+#include "pstgen_support.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <set>
+
+namespace varnemo::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+// The values of a shown document's items, as text where they are text.
+std::multiset<std::string> TextValues(const json& document)
+{
+    std::multiset<std::string> values;
+    for (const auto& item : document["items"])
+        if (item["value"].is_string())
+            values.insert(item["value"].get<std::string>());
+    return values;
+}
+
+std::string FormOf(const json& document)
+{
+    for (const auto& item : document["items"])
+        if (item["name"] == "Form")
+            return item["value"];
+    return {};
+}
+
+// The document whose items hold this text; fails the test when there is none.
+const json& DocumentWith(const json& shown, const std::string& text)
+{
+    for (const auto& document : shown["documents"])
+        if (TextValues(document).count(text))
+            return document;
+    ADD_FAILURE() << "no document holds \"" << text << "\"";
+    static const json none = json::object({{"items", json::array()}, {"folders", json::array()},
+                                           {"attachments", json::array()}});
+    return none;
+}
+
+class PstgenEndToEnd : public ::testing::Test {
+protected:
+    PstgenEndToEnd() { fs::create_directories(tmp); }
+
+    // Writes the mailbox and checks that libpff's and libpst's tools read it as written.
+    fs::path WriteAndProve(const pstgen::Mailbox& mailbox, bool exportEveryItem = true)
+    {
+        const auto pst = dir.path() / "mailbox.pst";
+        pstgen::WritePst(mailbox, pst);
+        ExpectIndependentReadersSee(pst, mailbox, dir.path(), exportEveryItem);
+        return pst;
+    }
+
+    // Converts the whole file into a new database and returns the mail database's path.
+    std::string Convert(const fs::path& pst, std::size_t expectedItems)
+    {
+        const auto result = Cli({"convert", pst.string(), "--new-db", (dir.path() / "out").string(), "--notes-data",
+                                 (dir.path() / "notes-data").string()});
+        EXPECT_EQ(result.status, 0) << result.err.substr(0, 2000);
+        EXPECT_NE(result.out.find(std::to_string(expectedItems) + " item"), std::string::npos) << result.out;
+        EXPECT_TRUE(fs::is_empty(tmp)) << "temporary files were left behind";
+        const auto start = result.out.find('\n') + 1;
+        return result.out.substr(start, result.out.find('\n', start) - start);
+    }
+
+    json Show(const std::string& database)
+    {
+        const auto result = Cli({"show", database, "--json"});
+        EXPECT_EQ(result.status, 0) << result.err;
+        return json::parse(result.out);
+    }
+
+    std::string AddressBookBeside(const std::string& database)
+    {
+        for (const auto& entry : fs::directory_iterator(fs::path(database).parent_path()))
+            if (entry.path().filename().string().starts_with("names"))
+                return entry.path().string();
+        ADD_FAILURE() << "no address book beside " << database;
+        return {};
+    }
+
+    CommandResult Cli(const std::vector<std::string>& arguments)
+    {
+        std::string command = "TMPDIR=" + Quote(tmp.string()) + " " + Quote(VARNEMO_CLI);
+        for (const auto& argument : arguments)
+            command += " " + Quote(argument);
+        return RunCommand(command, dir.path());
+    }
+
+    TempDir dir;
+    fs::path tmp = dir.path() / "tmp";
+};
+
+TEST_F(PstgenEndToEnd, NestedFoldersWithHashAndDuplicateNamesAndTasks)
+{
+    const auto database = Convert(WriteAndProve(EveryShapeMailbox()), 11);
+    const auto shown = Show(database);
+    // Mail, appointment and task documents land in the mail database; the contact and the
+    // distribution list in the address book; notes and journal entries carry nothing.
+    EXPECT_EQ(shown["documents"].size(), 9u);
+    const std::pair<const char*, const char*> filed[] = {
+        {"In a folder with a hash", "Outlook\\Inbox\\Projects #1"},
+        {"Third level", "Outlook\\Inbox\\Projects #1\\Archive"},
+        {"Same folder name, other place", "Outlook\\Archive"},
+        {"Unicode folder", "Outlook\\Ωmega 日本"},
+        {"Planning", "Outlook\\Calendar"},
+        {"File the report", "Outlook\\Tasks"},
+    };
+    for (const auto& [subject, folder] : filed)
+        EXPECT_EQ(DocumentWith(shown, subject)["folders"], json::array({folder})) << subject;
+    EXPECT_EQ(FormOf(DocumentWith(shown, "File the report")), "Task");
+    EXPECT_EQ(FormOf(DocumentWith(shown, "Planning")), "Appointment");
+
+    const auto book = Show(AddressBookBeside(database));
+    EXPECT_EQ(FormOf(DocumentWith(book, "Grace")), "Person");
+    EXPECT_EQ(FormOf(DocumentWith(book, "Pioneers")), "Group");
+}
+
+TEST_F(PstgenEndToEnd, AttachmentsWithHostileNamesArriveWhole)
+{
+    const auto mailbox = EveryShapeMailbox();
+    const auto database = Convert(WriteAndProve(mailbox), 11);
+    const auto shown = Show(database);
+    const auto& memo = DocumentWith(shown, "Quarterly numbers ✓");
+    std::multiset<std::string> expected, arrived;
+    for (const auto& attachment : mailbox.folders[0].items[0].attachments)
+        if (attachment.content)
+            expected.insert(Sha256(*attachment.content));
+    for (const auto& attachment : memo["attachments"]) {
+        const auto name = attachment["name"].get<std::string>();
+        EXPECT_EQ(name.find('/'), std::string::npos) << name;
+        EXPECT_FALSE(name.empty());
+        if (!name.ends_with(".eml"))
+            arrived.insert(attachment["sha256"].get<std::string>());
+    }
+    EXPECT_EQ(memo["attachments"].size(), 7u);
+    EXPECT_EQ(arrived, expected);
+    EXPECT_FALSE(fs::exists(dir.path() / "x")) << "an attachment escaped its folder";
+}
+
+TEST_F(PstgenEndToEnd, FolderOfFortyThousandItems)
+{
+    constexpr std::size_t kCount = 40000;
+    const auto mailbox = BulkMailbox(kCount);
+    // pffexport would write 40,000 folders; pffinfo and readpst read every item all the same.
+    const auto database = Convert(WriteAndProve(mailbox, false), kCount);
+    const auto shown = Show(database);
+    ASSERT_EQ(shown["documents"].size(), kCount);
+    std::set<std::string> subjects;
+    for (const auto& document : shown["documents"]) {
+        EXPECT_EQ(document["folders"], json::array({"Outlook\\Bulk"}));
+        for (const auto& value : TextValues(document))
+            if (value.starts_with("Bulk "))
+                subjects.insert(value);
+    }
+    EXPECT_EQ(subjects.size(), kCount);
+    EXPECT_EQ(subjects.count("Bulk 39999"), 1u);
+}
+
+TEST_F(PstgenEndToEnd, HundredMegabyteAttachment)
+{
+    constexpr std::uint64_t kSize = 100ull << 20;
+    const auto database = Convert(WriteAndProve(LargeAttachmentMailbox(kSize)), 1);
+    const auto shown = Show(database);
+    const auto& memo = DocumentWith(shown, "Large attachment");
+    ASSERT_EQ(memo["attachments"].size(), 1u);
+    EXPECT_EQ(memo["attachments"][0]["name"], "large.bin");
+    EXPECT_EQ(memo["attachments"][0]["size"], kSize);
+    EXPECT_EQ(memo["attachments"][0]["sha256"], Sha256(pstgen::PatternBytes(kSize, 42)));
+}
+
+}  // namespace
+}  // namespace varnemo::testing

@@ -1,0 +1,19 @@
+#include "mailbox.h"
+
+namespace pstgen {
+
+std::string_view DefaultMessageClass(ItemKind kind)
+{
+    switch (kind) {
+    case ItemKind::Mail: return "IPM.Note";
+    case ItemKind::Appointment: return "IPM.Appointment";
+    case ItemKind::Task: return "IPM.Task";
+    case ItemKind::Contact: return "IPM.Contact";
+    case ItemKind::DistributionList: return "IPM.DistList";
+    case ItemKind::StickyNote: return "IPM.StickyNote";
+    case ItemKind::Journal: return "IPM.Activity";
+    }
+    return "IPM.Note";
+}
+
+}  // namespace pstgen

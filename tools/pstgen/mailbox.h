@@ -1,0 +1,81 @@
+#pragma once
+
+// The mailbox to write: folders, items of every kind with their values, and attachments.
+
+#include "property.h"
+#include "property_values.h"
+
+#include <array>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pstgen {
+
+enum class ItemKind { Mail, Appointment, Task, Contact, DistributionList, StickyNote, Journal };
+
+enum class RecipientType : std::uint32_t { To = 1, Cc = 2, Bcc = 3 };
+
+struct Address {
+    std::string name;
+    std::string address;
+};
+
+struct Recipient {
+    Address who;
+    RecipientType type = RecipientType::To;
+};
+
+struct Item;
+
+// By value (content) or an embedded item (embedded).
+struct Attachment {
+    std::string fileName;
+    std::shared_ptr<const ByteSource> content;
+    std::shared_ptr<const Item> embedded;
+};
+
+struct Item {
+    ItemKind kind = ItemKind::Mail;
+    std::string messageClass;  // empty: the kind's usual class
+    std::string subject;
+    std::string body;
+    Address sender;
+    std::vector<Recipient> recipients;
+    std::optional<FileTime> delivered, submitted, created, reminder;
+    std::uint32_t importance = 1;  // 0 low, 1 normal, 2 high
+    std::vector<std::string> categories;
+    // appointments: start and end; tasks: start and due dates
+    std::optional<FileTime> start, end, due;
+    std::string location;
+    // contacts: values by the keys of ContactFieldKeys(), and the ones not held as text
+    std::map<std::string, std::string> contact;
+    std::vector<std::string> children;
+    std::optional<FileTime> birthday, anniversary;
+    // distribution lists
+    std::string listName;
+    std::vector<Address> members;
+    std::vector<Attachment> attachments;
+};
+
+struct Folder {
+    std::string name;
+    std::string containerClass;  // empty: none (a mail folder)
+    std::vector<Item> items;
+    std::vector<Folder> folders;
+};
+
+struct Mailbox {
+    std::string displayName = "Personal Folders";
+    // The provider id of every entry id in the file.
+    std::array<std::uint8_t, 16> recordKey{0x5A, 0x1C, 0x3E, 0x9B, 0x47, 0x02, 0x4D, 0x8E,
+                                           0xA1, 0x6F, 0x33, 0xC5, 0x70, 0x2B, 0x98, 0xD4};
+    // The folders below "Top of Personal Folders".
+    std::vector<Folder> folders;
+};
+
+std::string_view DefaultMessageClass(ItemKind kind);
+
+}  // namespace pstgen

@@ -1,0 +1,247 @@
+#include "mailbox_json.h"
+
+#include "byte_sources.h"
+#include "contact_fields.h"
+#include "file_time.h"
+
+#include <fmt/format.h>
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+#include <map>
+#include <stdexcept>
+
+namespace pstgen {
+
+namespace {
+
+using nlohmann::json;
+
+constexpr std::string_view kHelp = R"help(Mailbox description (JSON):
+{
+  "store": "Personal Folders",                      display name of the store
+  "folders": [ FOLDER, ... ]                         below "Top of Personal Folders"
+}
+FOLDER: { "name": "Inbox", "class": "IPF.Note" (optional; IPF.Appointment, IPF.Contact,
+          IPF.Task, IPF.StickyNote, IPF.Journal, ...), "items": [ITEM...], "folders": [FOLDER...] }
+ITEM:   { "kind": "mail" | "appointment" | "task" | "contact" | "distlist" | "sticky" | "journal",
+          "class": "IPM.Note" (optional; the kind's class otherwise),
+          "subject", "body", "from": ADDRESS, "to" / "cc" / "bcc": [ADDRESS...],
+          "delivered", "submitted", "created", "reminder": TIME,
+          "importance": 0 | 1 | 2, "categories": ["..."],
+          appointments: "start", "end": TIME, "location";   tasks: "start", "due": TIME,
+          contacts: "contact": {"first_name": "...", ...}, "children": ["..."],
+                    "birthday", "anniversary": TIME,
+          distribution lists: "list_name", "members": [ADDRESS...],
+          "attachments": [ATTACHMENT...] }
+ADDRESS:    { "name": "...", "address": "..." }
+TIME:       "2024-05-01" or "2024-05-01T10:30:00Z" (UTC)
+ATTACHMENT: { "name": "file name (may be empty)", and one of:
+              "text": "content", "file": "path", "size": bytes with optional "seed"
+              (pseudo-random content), "item": ITEM (an embedded item) }
+Contact keys: )help";
+
+// Reads one JSON value with the path of its place for error messages.
+class Reader {
+public:
+    Reader(const json& value, std::string path) : value_(value), path_(std::move(path)) {}
+
+    bool Has(const char* key) const { return value_.is_object() && value_.contains(key); }
+    Reader At(const char* key) const { return {value_.at(key), fmt::format("{}.{}", path_, key)}; }
+    std::string Text(const char* key, std::string fallback = {}) const
+    {
+        return Has(key) ? At(key).As<std::string>() : fallback;
+    }
+    std::optional<FileTime> Time(const char* key) const
+    {
+        if (!Has(key))
+            return std::nullopt;
+        const auto reader = At(key);
+        try {
+            return ParseFileTime(reader.As<std::string>());
+        } catch (const std::invalid_argument& error) {
+            throw reader.Fault(error.what());
+        }
+    }
+    template <typename T>
+    T As() const
+    {
+        try {
+            return value_.get<T>();
+        } catch (const json::exception& error) {
+            throw Fault(error.what());
+        }
+    }
+    template <typename Each>
+    void ForEach(const char* key, Each each) const
+    {
+        if (!Has(key))
+            return;
+        const auto list = At(key);
+        if (!list.value_.is_array())
+            throw list.Fault("expected a list");
+        for (std::size_t i = 0; i < list.value_.size(); ++i)
+            each(Reader(list.value_[i], fmt::format("{}[{}]", list.path_, i)));
+    }
+    template <typename Each>
+    void ForEachMember(const char* key, Each each) const
+    {
+        if (!Has(key))
+            return;
+        const auto object = At(key);
+        if (!object.value_.is_object())
+            throw object.Fault("expected an object");
+        for (const auto& [name, member] : object.value_.items())
+            each(name, Reader(member, fmt::format("{}.{}", object.path_, name)));
+    }
+    std::runtime_error Fault(std::string_view what) const
+    {
+        return std::runtime_error(fmt::format("{}: {}", path_, what));
+    }
+
+private:
+    const json& value_;
+    std::string path_;
+};
+
+ItemKind ParseKind(const Reader& item)
+{
+    static const std::map<std::string, ItemKind> kinds{
+        {"mail", ItemKind::Mail},         {"appointment", ItemKind::Appointment},
+        {"task", ItemKind::Task},         {"contact", ItemKind::Contact},
+        {"distlist", ItemKind::DistributionList}, {"sticky", ItemKind::StickyNote},
+        {"journal", ItemKind::Journal},
+    };
+    const auto name = item.Text("kind", "mail");
+    const auto found = kinds.find(name);
+    if (found == kinds.end())
+        throw item.At("kind").Fault(fmt::format("unknown kind \"{}\"", name));
+    return found->second;
+}
+
+Address ParseAddress(const Reader& reader)
+{
+    return {reader.Text("name"), reader.Text("address")};
+}
+
+Item ParseItem(const Reader& reader, const std::filesystem::path& base);
+
+Attachment ParseAttachment(const Reader& reader, const std::filesystem::path& base)
+{
+    Attachment attachment;
+    attachment.fileName = reader.Text("name");
+    const int sources = reader.Has("text") + reader.Has("file") + reader.Has("size") + reader.Has("item");
+    if (sources != 1)
+        throw reader.Fault("an attachment needs exactly one of \"text\", \"file\", \"size\", \"item\"");
+    if (reader.Has("text")) {
+        const auto text = reader.Text("text");
+        attachment.content = std::make_shared<MemoryBytes>(Bytes(text.begin(), text.end()));
+    } else if (reader.Has("file")) {
+        try {
+            attachment.content = std::make_shared<FileBytes>(base / reader.Text("file"));
+        } catch (const std::runtime_error& error) {
+            throw reader.Fault(error.what());
+        }
+    } else if (reader.Has("size")) {
+        const auto seed = reader.Has("seed") ? reader.At("seed").As<std::uint64_t>() : 0;
+        attachment.content = std::make_shared<PatternBytes>(reader.At("size").As<std::uint64_t>(), seed);
+    } else {
+        attachment.embedded = std::make_shared<Item>(ParseItem(reader.At("item"), base));
+    }
+    return attachment;
+}
+
+void ParseRecipients(const Reader& reader, const char* key, RecipientType type, Item& item)
+{
+    reader.ForEach(key, [&](const Reader& address) { item.recipients.push_back({ParseAddress(address), type}); });
+}
+
+Item ParseItem(const Reader& reader, const std::filesystem::path& base)
+{
+    Item item;
+    item.kind = ParseKind(reader);
+    item.messageClass = reader.Text("class");
+    item.subject = reader.Text("subject");
+    item.body = reader.Text("body");
+    if (reader.Has("from"))
+        item.sender = ParseAddress(reader.At("from"));
+    ParseRecipients(reader, "to", RecipientType::To, item);
+    ParseRecipients(reader, "cc", RecipientType::Cc, item);
+    ParseRecipients(reader, "bcc", RecipientType::Bcc, item);
+    item.delivered = reader.Time("delivered");
+    item.submitted = reader.Time("submitted");
+    item.created = reader.Time("created");
+    item.reminder = reader.Time("reminder");
+    if (reader.Has("importance"))
+        item.importance = reader.At("importance").As<std::uint32_t>();
+    reader.ForEach("categories", [&](const Reader& c) { item.categories.push_back(c.As<std::string>()); });
+    item.start = reader.Time("start");
+    item.end = reader.Time("end");
+    item.due = reader.Time("due");
+    item.location = reader.Text("location");
+    reader.ForEachMember("contact", [&](const std::string& key, const Reader& value) {
+        if (!FindContactField(key))
+            throw value.Fault("unknown contact value");
+        item.contact[key] = value.As<std::string>();
+    });
+    reader.ForEach("children", [&](const Reader& c) { item.children.push_back(c.As<std::string>()); });
+    item.birthday = reader.Time("birthday");
+    item.anniversary = reader.Time("anniversary");
+    item.listName = reader.Text("list_name");
+    reader.ForEach("members", [&](const Reader& m) { item.members.push_back(ParseAddress(m)); });
+    reader.ForEach("attachments", [&](const Reader& a) { item.attachments.push_back(ParseAttachment(a, base)); });
+    return item;
+}
+
+Folder ParseFolder(const Reader& reader, const std::filesystem::path& base)
+{
+    Folder folder;
+    folder.name = reader.Text("name");
+    folder.containerClass = reader.Text("class");
+    reader.ForEach("items", [&](const Reader& item) { folder.items.push_back(ParseItem(item, base)); });
+    reader.ForEach("folders", [&](const Reader& child) { folder.folders.push_back(ParseFolder(child, base)); });
+    return folder;
+}
+
+}  // namespace
+
+Mailbox ParseMailboxJson(std::string_view text, const std::filesystem::path& baseFolder)
+{
+    json document;
+    try {
+        document = json::parse(text);
+    } catch (const json::parse_error& error) {
+        throw std::runtime_error(fmt::format("not JSON: {}", error.what()));
+    }
+    const Reader root(document, "mailbox");
+    Mailbox mailbox;
+    mailbox.displayName = root.Text("store", mailbox.displayName);
+    root.ForEach("folders", [&](const Reader& folder) { mailbox.folders.push_back(ParseFolder(folder, baseFolder)); });
+    return mailbox;
+}
+
+Mailbox ReadMailboxJson(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error(fmt::format("cannot read {}", path.string()));
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    try {
+        return ParseMailboxJson(text, path.parent_path());
+    } catch (const std::exception& error) {
+        throw std::runtime_error(fmt::format("{}: {}", path.string(), error.what()));
+    }
+}
+
+std::string_view MailboxJsonHelp()
+{
+    static const std::string help = [] {
+        std::string text(kHelp);
+        for (const auto& field : ContactFields())
+            text += fmt::format("{}{}", field.key, &field == &ContactFields().back() ? "\n" : ", ");
+        return text;
+    }();
+    return help;
+}
+
+}  // namespace pstgen
