@@ -148,7 +148,10 @@ TEST_F(ComConversionTest, EveryKindArrivesWithTheArgumentTypesOfTheWriters)
     const auto calls = Calls("Notes");
     const std::string db = "VT_BSTR \"<test>\\mail.nsf\"";
     const std::string attachment = "VT_BSTR \"" + temp + "varnemo-attachment-*\\report.txt\"";
+    // The run opens the target once before the first item, then the memo writer does.
     const std::vector<std::string> memo = {
+        "NotesSession.GetDatabase(VT_BSTR \"\", " + db + ")",
+        "NotesSession released; Notes objects left: 0",
         "NotesSession.GetDatabase(VT_BSTR \"\", " + db + ")",
         "NotesDatabase.EnableFolder(VT_BSTR \"Outlook\\Inbox\")",
         "NotesDatabase.CreateDocument()",
