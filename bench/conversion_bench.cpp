@@ -6,11 +6,12 @@
 #include "fakes/fake_mailbox.h"
 #include "notes/local/local_notes.h"
 
+#include "peak_memory.h"
+
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fmt/format.h>
-#include <sys/resource.h>
 
 using namespace varnemo;
 using testing::FakeFolder;
@@ -81,13 +82,6 @@ public:
     void ShowSubjectLabel() override {}
     void CloseWindow() override {}
 };
-
-double PeakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
 
 void Measure(long size, const std::filesystem::path& work)
 {

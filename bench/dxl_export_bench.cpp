@@ -7,12 +7,13 @@
 #include "notes/dxl/database_export.h"
 #include "notes/local/local_notes.h"
 
+#include "peak_memory.h"
+
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fmt/format.h>
 #include <fstream>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,13 +23,6 @@ namespace {
 
 constexpr long kAttachmentSize = 1 << 20;
 constexpr int kDocumentsPerAttachment = 10;
-
-double PeakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
 
 double SecondsSince(std::chrono::steady_clock::time_point start)
 {

@@ -5,6 +5,7 @@
 #include "source/pff/pff_item.h"
 
 #include <fmt/format.h>
+#include <glib.h>
 
 #include <algorithm>
 
@@ -30,16 +31,9 @@ std::pair<std::string, std::string> SplitMessage(std::string text)
 
 std::string Base64(std::string_view bytes)
 {
-    static constexpr char Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string text;
-    for (size_t i = 0; i < bytes.size(); i += 3) {
-        const size_t count = std::min<size_t>(3, bytes.size() - i);
-        std::uint32_t group = 0;
-        for (size_t k = 0; k < 3; ++k)
-            group = (group << 8) | (k < count ? static_cast<unsigned char>(bytes[i + k]) : 0u);
-        for (size_t k = 0; k < 4; ++k)
-            text += k <= count ? Alphabet[(group >> (18 - 6 * k)) & 63] : '=';
-    }
+    gchar* encoded = g_base64_encode(reinterpret_cast<const guchar*>(bytes.data()), bytes.size());
+    std::string text(encoded);
+    g_free(encoded);
     return text;
 }
 
