@@ -30,7 +30,7 @@ std::filesystem::path PffMapi::DefaultProfileFolder()
 
 std::unique_ptr<Session> PffMapi::CreateSession()
 {
-    return std::make_unique<PffSession>(profileFolder_);
+    return std::make_unique<PffSession>(profileFolder_, recent_);
 }
 
 }  // namespace varnemo::mapi::pff

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "source/mapi.h"
+#include "source/pff/recent_data_file.h"
 
 #include <filesystem>
 #include <memory>
@@ -20,6 +21,7 @@ public:
 
 private:
     std::filesystem::path profileFolder_;
+    std::shared_ptr<RecentDataFile> recent_ = std::make_shared<RecentDataFile>();
 };
 
 }  // namespace varnemo::mapi::pff

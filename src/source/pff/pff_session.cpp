@@ -4,11 +4,14 @@
 
 namespace varnemo::mapi::pff {
 
-PffSession::PffSession(std::filesystem::path profileFolder) : profileFolder_(std::move(profileFolder)) {}
+PffSession::PffSession(std::filesystem::path profileFolder, std::shared_ptr<RecentDataFile> recent)
+    : profileFolder_(std::move(profileFolder)), recent_(std::move(recent))
+{
+}
 
 void PffSession::Logon()
 {
-    stores_ = PffStores(ProfileDataFiles(profileFolder_));
+    stores_ = PffStores(ProfileDataFiles(profileFolder_), recent_);
 }
 
 std::unique_ptr<mapi::Store> PffSession::GetStoreFromID(const std::string& entryId)

@@ -4,13 +4,15 @@
 #include "source/pff/pff_stores.h"
 
 #include <filesystem>
+#include <memory>
 
 namespace varnemo::mapi::pff {
 
 // A session on a profile: the Outlook data files in one folder.
 class PffSession : public mapi::Session {
 public:
-    explicit PffSession(std::filesystem::path profileFolder);
+    // recent is shared by the sessions of one component (see RecentDataFile).
+    PffSession(std::filesystem::path profileFolder, std::shared_ptr<RecentDataFile> recent);
 
     // Lists the profile's data files; a profile folder that does not exist gives no stores.
     void Logon() override;
@@ -21,6 +23,7 @@ public:
 
 private:
     std::filesystem::path profileFolder_;
+    std::shared_ptr<RecentDataFile> recent_;
     PffStores stores_;
 };
 

@@ -14,7 +14,8 @@ std::filesystem::path Normalized(const std::filesystem::path& path)
 
 }  // namespace
 
-PffStores::PffStores(const std::vector<std::filesystem::path>& dataFiles)
+PffStores::PffStores(const std::vector<std::filesystem::path>& dataFiles, std::shared_ptr<RecentDataFile> recent)
+    : recent_(std::move(recent))
 {
     for (const auto& path : dataFiles)
         entries_.push_back({Normalized(path), nullptr});
@@ -23,8 +24,13 @@ PffStores::PffStores(const std::vector<std::filesystem::path>& dataFiles)
 std::shared_ptr<const PffFile> PffStores::FileOf(Entry& entry)
 {
     if (!entry.file)
-        entry.file = PffFile::Open(entry.path);
+        entry.file = OpenFile(entry.path);
     return entry.file;
+}
+
+std::shared_ptr<const PffFile> PffStores::OpenFile(const std::filesystem::path& path)
+{
+    return recent_ ? recent_->Open(path) : PffFile::Open(path);
 }
 
 PffStores::Entry* PffStores::Find(const std::filesystem::path& path)
@@ -47,7 +53,7 @@ std::unique_ptr<mapi::Store> PffStores::GetStoreFromID(const std::string& entryI
     const auto path = Normalized(DataFileOfStoreEntryId(entryId));
     if (auto* entry = Find(path))
         return std::make_unique<PffStore>(FileOf(*entry));
-    return std::make_unique<PffStore>(PffFile::Open(path));
+    return std::make_unique<PffStore>(OpenFile(path));
 }
 
 std::unique_ptr<mapi::Store> PffStores::AddPSTStore(const std::string& path)
@@ -55,7 +61,7 @@ std::unique_ptr<mapi::Store> PffStores::AddPSTStore(const std::string& path)
     const auto normalized = Normalized(path);
     if (auto* entry = Find(normalized))
         return std::make_unique<PffStore>(FileOf(*entry));
-    auto file = PffFile::Open(normalized);
+    auto file = OpenFile(normalized);
     entries_.push_back({normalized, file});
     return std::make_unique<PffStore>(std::move(file));
 }

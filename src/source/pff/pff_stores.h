@@ -2,6 +2,7 @@
 
 #include "source/mapi.h"
 #include "source/pff/pff_file.h"
+#include "source/pff/recent_data_file.h"
 
 #include <filesystem>
 #include <memory>
@@ -15,7 +16,8 @@ namespace varnemo::mapi::pff {
 class PffStores : public mapi::Stores {
 public:
     PffStores() = default;
-    explicit PffStores(const std::vector<std::filesystem::path>& dataFiles);
+    // Data files are opened through recent, which the sessions of one component share.
+    PffStores(const std::vector<std::filesystem::path>& dataFiles, std::shared_ptr<RecentDataFile> recent);
 
     long Count() override { return static_cast<long>(entries_.size()); }
     std::unique_ptr<mapi::Store> Item(long index) override;
@@ -33,7 +35,10 @@ private:
     std::shared_ptr<const PffFile> FileOf(Entry& entry);
     Entry* Find(const std::filesystem::path& path);
 
+    std::shared_ptr<const PffFile> OpenFile(const std::filesystem::path& path);
+
     std::vector<Entry> entries_;
+    std::shared_ptr<RecentDataFile> recent_;
 };
 
 }  // namespace varnemo::mapi::pff

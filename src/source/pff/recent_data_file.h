@@ -1,0 +1,33 @@
+#pragma once
+
+#include "source/pff/pff_file.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace varnemo::mapi::pff {
+
+// The data file that the sessions of one component opened last, kept open for the next session:
+// the conversion opens the file whose folder tree was just shown. Opening reads the file's whole
+// node index, which takes libpff time that grows with the square of the number of items (minutes
+// for a mailbox of a few hundred thousand), so it is worth doing once.
+// A file that changed on disk since it was opened (size or modification time) is opened again.
+class RecentDataFile {
+public:
+    // The file at path, open; throws ComponentError as PffFile::Open does.
+    std::shared_ptr<const PffFile> Open(const std::filesystem::path& path);
+
+private:
+    struct Stamp {
+        std::filesystem::path path;
+        std::uintmax_t size = 0;
+        std::filesystem::file_time_type modified;
+        bool operator==(const Stamp&) const = default;
+    };
+    static Stamp StampOf(const std::filesystem::path& path);
+
+    std::shared_ptr<const PffFile> file_;
+    Stamp stamp_;
+};
+
+}  // namespace varnemo::mapi::pff
