@@ -60,7 +60,28 @@ SqliteConnection::SqliteConnection(const std::filesystem::path& path, Mode mode)
 
 SqliteConnection::~SqliteConnection()
 {
+    for (const auto& [sql, statement] : prepared_)
+        sqlite3_finalize(statement);
     sqlite3_close_v2(db_);
+}
+
+sqlite3_stmt* SqliteConnection::TakePrepared(const std::string& sql)
+{
+    const std::lock_guard lock(preparedMutex_);
+    const auto found = prepared_.find(sql);
+    if (found == prepared_.end())
+        return nullptr;
+    auto* statement = found->second;
+    prepared_.erase(found);
+    return statement;
+}
+
+void SqliteConnection::GiveBackPrepared(const std::string& sql, sqlite3_stmt* statement)
+{
+    const std::lock_guard lock(preparedMutex_);
+    // A statement nested in another of the same text was prepared twice; one copy is enough.
+    if (!prepared_.emplace(sql, statement).second)
+        sqlite3_finalize(statement);
 }
 
 void SqliteConnection::Execute(const std::string& sql)

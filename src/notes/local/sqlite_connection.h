@@ -1,10 +1,13 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
+#include <mutex>
 #include <string>
 #include <string_view>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace varnemo::notes::local {
 
@@ -32,9 +35,18 @@ public:
     const std::filesystem::path& path() const { return path_; }
     sqlite3* handle() const { return db_; }
 
+    // A statement prepared earlier for this text and given back, ready to bind; null when there
+    // is none. Saving a document runs the same few statements every time, and preparing them
+    // costs more than running them.
+    sqlite3_stmt* TakePrepared(const std::string& sql);
+    // Keeps a reset statement for the next TakePrepared of its text (one per text).
+    void GiveBackPrepared(const std::string& sql, sqlite3_stmt* statement);
+
 private:
     std::filesystem::path path_;
     sqlite3* db_ = nullptr;
+    std::mutex preparedMutex_;
+    std::map<std::string, sqlite3_stmt*, std::less<>> prepared_;
 };
 
 }  // namespace varnemo::notes::local

@@ -7,16 +7,19 @@
 namespace varnemo::notes::local {
 
 SqliteStatement::SqliteStatement(SqliteConnection& connection, const std::string& sql)
-    : connection_(connection), sql_(sql)
+    : connection_(connection), sql_(sql), statement_(connection.TakePrepared(sql))
 {
-    if (sqlite3_prepare_v2(connection_.handle(), sql.c_str(), static_cast<int>(sql.size() + 1), &statement_,
+    if (!statement_ && sqlite3_prepare_v2(connection_.handle(), sql.c_str(), static_cast<int>(sql.size() + 1), &statement_,
                            nullptr) != SQLITE_OK)
         connection_.Fail("preparing " + sql_);
 }
 
 SqliteStatement::~SqliteStatement()
 {
-    sqlite3_finalize(statement_);
+    // Reset so that the statement holds no read snapshot or lock while it waits to be reused.
+    sqlite3_reset(statement_);
+    sqlite3_clear_bindings(statement_);
+    connection_.GiveBackPrepared(sql_, statement_);
 }
 
 SqliteStatement& SqliteStatement::Bind(int index, std::string_view text)
