@@ -1,6 +1,7 @@
 #include "notes/local/sqlite_connection.h"
 
 #include "common/errors.h"
+#include "notes/local/background_checkpointer.h"
 #include "notes/local/sqlite_statement.h"
 
 #include <algorithm>
@@ -60,9 +61,15 @@ SqliteConnection::SqliteConnection(const std::filesystem::path& path, Mode mode)
 
 SqliteConnection::~SqliteConnection()
 {
+    checkpointer_.reset();
     for (const auto& [sql, statement] : prepared_)
         sqlite3_finalize(statement);
     sqlite3_close_v2(db_);
+}
+
+void SqliteConnection::CheckpointInBackground(int framesPerCheckpoint)
+{
+    checkpointer_ = std::make_unique<BackgroundCheckpointer>(*this, framesPerCheckpoint);
 }
 
 sqlite3_stmt* SqliteConnection::TakePrepared(const std::string& sql)

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -10,6 +11,8 @@ struct sqlite3;
 struct sqlite3_stmt;
 
 namespace varnemo::notes::local {
+
+class BackgroundCheckpointer;
 
 // One open SQLite connection to a store file. Every failure becomes a ComponentError that names
 // the file and carries SQLite's own message.
@@ -42,11 +45,16 @@ public:
     // Keeps a reset statement for the next TakePrepared of its text (one per text).
     void GiveBackPrepared(const std::string& sql, sqlite3_stmt* statement);
 
+    // From now on the write-ahead log is folded back on another thread whenever a commit leaves
+    // it holding framesPerCheckpoint pages (see BackgroundCheckpointer).
+    void CheckpointInBackground(int framesPerCheckpoint);
+
 private:
     std::filesystem::path path_;
     sqlite3* db_ = nullptr;
     std::mutex preparedMutex_;
     std::map<std::string, sqlite3_stmt*, std::less<>> prepared_;
+    std::unique_ptr<BackgroundCheckpointer> checkpointer_;
 };
 
 }  // namespace varnemo::notes::local

@@ -18,6 +18,8 @@ namespace {
 
 // How long a write waits for another program that holds the database before giving up.
 constexpr int kBusyTimeoutMilliseconds = 10000;
+// 32 MiB of 4 KiB pages.
+constexpr int kFramesPerCheckpoint = 8192;
 
 void UseWriteAheadLog(SqliteConnection& connection)
 {
@@ -29,9 +31,6 @@ void ApplyConnectionSettings(SqliteConnection& connection)
 {
     connection.Execute("PRAGMA foreign_keys = ON");
     connection.Execute(fmt::format("PRAGMA busy_timeout = {}", kBusyTimeoutMilliseconds));
-    // Each checkpoint waits for the disk twice; a conversion commits a few times per item, so
-    // folding the log back every 32 MiB instead of every 4 MiB saves most of that waiting.
-    connection.Execute("PRAGMA wal_autocheckpoint = 8192");
     // An attachment is reserved as zeros and then filled in; pages spilled to the log before
     // they are filled are written twice. Up to 16 MiB of a transaction stays in memory instead.
     connection.Execute("PRAGMA cache_spill = 4096");
@@ -107,6 +106,9 @@ std::unique_ptr<SqliteConnection> OpenStoreForWriting(const std::filesystem::pat
     CheckWritable(*connection);
     ApplyConnectionSettings(*connection);
     UseWriteAheadLog(*connection);
+    // Each checkpoint waits for the disk twice; a conversion commits a few times per item, so
+    // the log is folded back every 32 MiB, and on a thread of its own so that nobody waits.
+    connection->CheckpointInBackground(kFramesPerCheckpoint);
     RemoveStagedLeftovers(*connection);
     return connection;
 }

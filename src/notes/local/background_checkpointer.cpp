@@ -1,0 +1,75 @@
+#include "notes/local/background_checkpointer.h"
+
+#include "notes/local/sqlite_connection.h"
+
+#include <sqlite3.h>
+
+namespace varnemo::notes::local {
+
+BackgroundCheckpointer::BackgroundCheckpointer(SqliteConnection& writer, int framesPerCheckpoint)
+    : writer_(writer.handle()),
+      framesPerCheckpoint_(framesPerCheckpoint),
+      own_(std::make_unique<SqliteConnection>(writer.path(), SqliteConnection::Mode::ReadWrite)),
+      thread_([this] { Run(); })
+{
+    // Replaces the writer's own automatic checkpoints, which use the same hook.
+    sqlite3_wal_hook(writer_, &BackgroundCheckpointer::OnCommit, this);
+}
+
+BackgroundCheckpointer::~BackgroundCheckpointer()
+{
+    sqlite3_wal_hook(writer_, nullptr, nullptr);
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+}
+
+int BackgroundCheckpointer::OnCommit(void* self, sqlite3* db, const char* schema, int frames)
+{
+    auto& checkpointer = *static_cast<BackgroundCheckpointer*>(self);
+    if (frames >= 4 * checkpointer.framesPerCheckpoint_)
+        sqlite3_wal_checkpoint_v2(db, schema, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    else if (frames >= checkpointer.framesPerCheckpoint_)
+        checkpointer.Request();
+    // A checkpoint that could not run now runs at a later commit; the commit itself succeeded.
+    return SQLITE_OK;
+}
+
+void BackgroundCheckpointer::Request()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        requested_ = true;
+    }
+    changed_.notify_all();
+}
+
+void BackgroundCheckpointer::WaitUntilIdle()
+{
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return stopping_ || (!requested_ && !busy_); });
+}
+
+void BackgroundCheckpointer::Run()
+{
+    std::unique_lock lock(mutex_);
+    while (true) {
+        changed_.wait(lock, [this] { return stopping_ || requested_; });
+        if (stopping_)
+            return;
+        requested_ = false;
+        busy_ = true;
+        lock.unlock();
+        // PASSIVE never waits for the writer: it copies what no reader needs and leaves the rest
+        // for the next request. Failures (a busy log) are left to that next request as well.
+        sqlite3_wal_checkpoint_v2(own_->handle(), nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+        lock.lock();
+        busy_ = false;
+        changed_.notify_all();
+    }
+}
+
+}  // namespace varnemo::notes::local

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <condition_variable>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+struct sqlite3;
+
+namespace varnemo::notes::local {
+
+class SqliteConnection;
+
+// Folds a store's write-ahead log back into the database file on a thread of its own, through a
+// connection of its own. A checkpoint waits for the disk twice (the log, then the file); done by
+// the writer it stalls the conversion for as long, several seconds per gigabyte.
+//
+// Installed on a writer connection, it asks for a checkpoint whenever a commit leaves the log
+// holding framesPerCheckpoint pages or more. Should it fall behind, the writer checkpoints itself
+// once the log holds four times as many, so the log stays bounded.
+class BackgroundCheckpointer {
+public:
+    BackgroundCheckpointer(SqliteConnection& writer, int framesPerCheckpoint);
+    // Stops the thread after the checkpoint in progress, if any.
+    ~BackgroundCheckpointer();
+    BackgroundCheckpointer(const BackgroundCheckpointer&) = delete;
+    BackgroundCheckpointer& operator=(const BackgroundCheckpointer&) = delete;
+
+    // Returns once every checkpoint asked for so far has run.
+    void WaitUntilIdle();
+
+private:
+    static int OnCommit(void* self, sqlite3* db, const char* schema, int frames);
+    void Request();
+    void Run();
+
+    sqlite3* writer_;
+    const int framesPerCheckpoint_;
+    std::unique_ptr<SqliteConnection> own_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool requested_ = false;
+    bool busy_ = false;
+    bool stopping_ = false;
+    std::thread thread_;
+};
+
+}  // namespace varnemo::notes::local
