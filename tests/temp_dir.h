@@ -68,6 +68,7 @@ inline std::string ReadFile(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+#ifdef VARNEMO_FIXTURES_DIR
 // Copies a sample PST file into dir and returns the copy's path.
 inline std::filesystem::path CopyFixture(const std::string& name, const std::filesystem::path& dir)
 {
@@ -78,5 +79,6 @@ inline std::filesystem::path CopyFixture(const std::string& name, const std::fil
                                  std::filesystem::perm_options::add);
     return target;
 }
+#endif
 
 }  // namespace varnemo::testing
