@@ -6,38 +6,18 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <optional>
 #include <windows.h>
 
 namespace varnemo {
 namespace {
 
-// A user's folder name that no Western code page other than UTF-8 writes the same way.
+// A user's folder name whose UTF-8 bytes differ from those of the Western code page 1252.
 const std::wstring kUserFolder = L"J\u00fcrgen-\u00fc";
 
 std::filesystem::path WidePath(const std::string& utf8)
 {
     return std::filesystem::path(com::Widen(utf8));
 }
-
-// Points TMP, the first variable GetTempPath reads, at another folder while it lives.
-class TmpVariable {
-public:
-    explicit TmpVariable(const std::wstring& folder)
-    {
-        wchar_t value[MAX_PATH];
-        const DWORD length = GetEnvironmentVariableW(L"TMP", value, MAX_PATH);
-        if (length > 0 && length < MAX_PATH)
-            previous_ = value;
-        SetEnvironmentVariableW(L"TMP", folder.c_str());
-    }
-    ~TmpVariable() { SetEnvironmentVariableW(L"TMP", previous_ ? previous_->c_str() : nullptr); }
-    TmpVariable(const TmpVariable&) = delete;
-    TmpVariable& operator=(const TmpVariable&) = delete;
-
-private:
-    std::optional<std::wstring> previous_;
-};
 
 TEST(CodePage, IsUtf8)
 {
@@ -49,7 +29,7 @@ TEST(CodePage, GetTempFolderGivesANonAsciiTemporaryFolderInUtf8)
     testing::TempDir dir;
     const auto userTemp = dir.path() / kUserFolder;
     std::filesystem::create_directory(userTemp);
-    TmpVariable tmp(userTemp.wstring());
+    testing::TemporaryFolderOverride useTemp(userTemp);
 
     const std::string folder = GetTempFolder();
 
