@@ -5,6 +5,7 @@
 #include "fakes/fake_mailbox.h"
 #include "fakes/fake_target_view.h"
 #include "fakes/recording_notes.h"
+#include "shell/path_text.h"
 #include "temp_dir.h"
 
 #include <algorithm>
@@ -190,6 +191,26 @@ TEST_F(ConversionRunTest, TemporaryAttachmentFoldersAreGoneEvenForItemsThatFaile
     Run();
     EXPECT_EQ(CallsStartingWith("EmbedObject").size(), 2u);
     EXPECT_TRUE(std::filesystem::is_empty(temp.path()));
+}
+
+TEST_F(ConversionRunTest, AttachmentsGoThroughATemporaryFolderNamedBeyondAscii)
+{
+    testing::TempDir temp;
+    const auto userTemp = temp.path() / PathFromText("J\u00fcrgen-\u00fc");
+    std::filesystem::create_directory(userTemp);
+    testing::TemporaryFolderOverride useTemp(userTemp);
+    auto& inbox = AddFolder("Inbox", "F1");
+    inbox.items = {FakeMail("Bericht")};
+    inbox.items[0].Attach("Bericht-\u00e4.txt", "Inhalt");
+    Select({"F1#Inbox"});
+    Run();
+    EXPECT_TRUE(run.Summary().problems.empty());
+    const auto embedded = CallsStartingWith("EmbedObject");
+    ASSERT_EQ(embedded.size(), 1u);
+    EXPECT_NE(embedded[0].find(TextFromPath(userTemp)), std::string::npos) << embedded[0];
+    EXPECT_NE(embedded[0].find("Bericht-\u00e4.txt"), std::string::npos) << embedded[0];
+    // The saved file was found again by that path and deleted.
+    EXPECT_TRUE(std::filesystem::is_empty(userTemp));
 }
 
 TEST_F(ConversionRunTest, NewDatabaseIsNamedAfterTheDataFileAndTheStartTime)

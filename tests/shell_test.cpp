@@ -1,3 +1,4 @@
+#include "shell/path_text.h"
 #include "shell/shell.h"
 #include "temp_dir.h"
 
@@ -44,6 +45,17 @@ TEST(MakeFolderPath, ReportsFailureWhenAFileIsInTheWay)
     testing::WriteFile(file, "x");
     EXPECT_FALSE(MakeFolderPath((file / "sub").string()));
     EXPECT_FALSE(MakeFolderPath(""));
+}
+
+TEST(PathText, NamesBeyondAsciiReachTheFileSystemAndComeBackAsTheSameText)
+{
+    testing::TempDir dir;
+    const std::string name = "J\u00fcrgen-\u00fc \u6587\u4ef6";
+    std::filesystem::create_directory(dir.path() / PathFromText(name));
+
+    const auto listed = std::filesystem::directory_iterator(dir.path())->path();
+    EXPECT_EQ(TextFromPath(listed.filename()), name);
+    EXPECT_EQ(TextFromPath(dir.path() / PathFromText(name)), TextFromPath(listed));
 }
 
 }  // namespace

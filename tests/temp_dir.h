@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,24 +35,39 @@ private:
 class TemporaryFolderOverride {
 public:
 #ifdef _WIN32
-    static constexpr const char* kVariable = "TMP";  // the first that GetTempPath reads
+    static constexpr const wchar_t* kVariable = L"TMP";  // the first that GetTempPath reads
 #else
     static constexpr const char* kVariable = "TMPDIR";
 #endif
-    explicit TemporaryFolderOverride(const std::filesystem::path& folder) { Set(folder.string().c_str()); }
-    ~TemporaryFolderOverride() { Set(nullptr); }
+    explicit TemporaryFolderOverride(const std::filesystem::path& folder) : previous_(Get()) { Set(folder.c_str()); }
+    ~TemporaryFolderOverride() { Set(previous_ ? previous_->c_str() : nullptr); }
     TemporaryFolderOverride(const TemporaryFolderOverride&) = delete;
     TemporaryFolderOverride& operator=(const TemporaryFolderOverride&) = delete;
 
 private:
-    static void Set(const char* value)
+    // The variable in the path's own characters (wide on Windows), so that any folder name
+    // arrives whole.
+    using Value = std::filesystem::path::string_type;
+
+    static std::optional<Value> Get()
     {
 #ifdef _WIN32
-        _putenv_s(kVariable, value ? value : "");
+        const wchar_t* value = _wgetenv(kVariable);
+#else
+        const char* value = std::getenv(kVariable);
+#endif
+        return value ? std::optional<Value>(value) : std::nullopt;
+    }
+    static void Set(const Value::value_type* value)
+    {
+#ifdef _WIN32
+        _wputenv_s(kVariable, value ? value : L"");
 #else
         value ? setenv(kVariable, value, 1) : unsetenv(kVariable);
 #endif
     }
+
+    std::optional<Value> previous_;
 };
 
 inline void WriteFile(const std::filesystem::path& path, std::string_view content)
@@ -68,6 +84,7 @@ inline std::string ReadFile(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+#ifdef VARNEMO_FIXTURES_DIR
 // Copies a sample PST file into dir and returns the copy's path.
 inline std::filesystem::path CopyFixture(const std::string& name, const std::filesystem::path& dir)
 {
@@ -78,5 +95,6 @@ inline std::filesystem::path CopyFixture(const std::string& name, const std::fil
                                  std::filesystem::perm_options::add);
     return target;
 }
+#endif
 
 }  // namespace varnemo::testing

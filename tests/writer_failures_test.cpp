@@ -7,6 +7,7 @@
 #include "notes/group_writer.h"
 #include "notes/memo_writer.h"
 #include "notes/task_writer.h"
+#include "shell/path_text.h"
 #include "temp_dir.h"
 
 #include <algorithm>
@@ -24,9 +25,9 @@ protected:
 
     std::string AttachmentFile(const std::string& name)
     {
-        const auto path = dir.path() / name;
+        const auto path = dir.path() / PathFromText(name);
         testing::WriteFile(path, "bytes of " + name);
-        return path.string();
+        return TextFromPath(path);
     }
 
     bool Called(const std::string& operation) const
@@ -116,6 +117,15 @@ TEST_F(WriterFailures, AttachmentListPiecesAreEmbeddedInOrderAndEmptyPiecesSkipN
     EXPECT_EQ(attachments, first + "||" + second + "|") << "the list loses its first character";
     EXPECT_FALSE(std::filesystem::exists(first));
     EXPECT_FALSE(std::filesystem::exists(second));
+}
+
+TEST_F(WriterFailures, AttachmentFilesNamedBeyondAsciiAreEmbeddedAndDeletedByTheirUtf8Path)
+{
+    const auto file = AttachmentFile("Bericht-\u00e4.txt");
+    std::string attachments = "|" + file;
+    SendNotesMail(context, "Hi", attachments, "", "", "", "", "", DateTime(), "F", true);
+    EXPECT_TRUE(Called("EmbedObject(1454,\"\"," + file + ",Attachment)"));
+    EXPECT_FALSE(std::filesystem::exists(PathFromText(file)));
 }
 
 TEST_F(WriterFailures, BlankAttachmentListCreatesNoRichTextItem)

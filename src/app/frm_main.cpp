@@ -7,6 +7,9 @@
 #include "app/frm_save.h"
 #include "app/help_window.h"
 #include "app/qt_text.h"
+#ifdef _WIN32
+#include "shell/help_contents.h"
+#endif
 #include "source/start_conversion.h"
 #include "source/store_entry.h"
 
@@ -239,10 +242,16 @@ void FrmMain::mnuExit_Click()
 
 void FrmMain::mnuHelp_Click()
 {
+#ifdef _WIN32
+    const std::string helpFile = varnemo::HelpFilePath();
+    if (!ShowHelpContents(static_cast<WindowHandle>(winId()), helpFile))
+        services_.dialogs.Message(HelpNotShownMessage(helpFile), kProgramTitle);
+#else
     if (!help_)
         help_ = new HelpWindow(services_.helpFile, this);
     help_->show();
     help_->raise();
+#endif
 }
 
 void FrmMain::mnuAbout_Click()

@@ -1,6 +1,9 @@
 #include "app/qt_dialogs.h"
 
 #include "app/qt_text.h"
+#ifdef _WIN32
+#include "shell/folder_picker.h"
+#endif
 
 #include <QApplication>
 #include <QFileDialog>
@@ -38,7 +41,11 @@ std::string QtDialogs::SaveFile(const FileFilter& filter)
 
 std::string QtDialogs::BrowseForFolder(const std::string& title)
 {
+#ifdef _WIN32
+    return varnemo::BrowseForFolder(0, title);
+#else
     return ToStdString(QFileDialog::getExistingDirectory(nullptr, ToQString(title)));
+#endif
 }
 
 void QtDialogs::Message(const std::string& text, const std::string& title)

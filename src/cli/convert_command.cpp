@@ -3,6 +3,7 @@
 #include "cli/terminal_view.h"
 #include "conversion/conversion_report.h"
 #include "conversion/conversion_run.h"
+#include "shell/path_text.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -37,7 +38,7 @@ std::vector<std::string> TickOnly(FolderTree& tree, const std::vector<std::strin
 
 std::string Absolute(const std::string& path)
 {
-    return path.empty() ? path : std::filesystem::absolute(path).string();
+    return path.empty() ? path : TextFromPath(std::filesystem::absolute(PathFromText(path)));
 }
 
 void WriteReportFile(const ConversionSummary& summary, const std::string& path)

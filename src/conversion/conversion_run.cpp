@@ -10,6 +10,7 @@
 #include "notes/group_writer.h"
 #include "notes/memo_writer.h"
 #include "notes/task_writer.h"
+#include "shell/path_text.h"
 #include "shell/shell.h"
 
 #include <fmt/format.h>
@@ -214,7 +215,7 @@ void ConversionRun::ConvertItem(mapi::Item& item, const std::string& kind, const
                                 const std::string& path, long counter, long count)
 {
     // The item's own temporary folders go when it is done, converted or not.
-    TemporaryAttachments temporary(GetTempFolder());
+    TemporaryAttachments temporary(PathFromText(GetTempFolder()));
     ContinueOnError steps;
     context_.state.AttachmentFileList.clear();
     context_.state.AttachmentFileList = temporary.SaveAll(item, steps);

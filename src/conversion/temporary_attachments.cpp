@@ -1,6 +1,7 @@
 #include "conversion/temporary_attachments.h"
 
 #include "conversion/safe_file_name.h"
+#include "shell/path_text.h"
 #include "shell/shell.h"
 
 #include <system_error>
@@ -24,7 +25,7 @@ std::filesystem::path TemporaryAttachments::NewFolder()
     try {
         folders_.push_back(CreateUniqueFolder(tempFolder_, "varnemo-attachment-"));
     } catch (const std::filesystem::filesystem_error& error) {
-        throw ComponentError("cannot create a folder for an attachment in " + tempFolder_.string() + ": " +
+        throw ComponentError("cannot create a folder for an attachment in " + TextFromPath(tempFolder_) + ": " +
                              error.code().message());
     }
     return folders_.back();
@@ -45,8 +46,8 @@ std::string TemporaryAttachments::SaveAll(mapi::Item& item, ContinueOnError& fai
         failures([&] { attachment = attachments->Item(index); });
         failures([&] { name = Required(attachment, "attachment").FileName(); });
         failures([&] {
-            const auto path = (NewFolder() / SafeFileName(name, index)).string();
-            list += "|" + path;
+            const auto path = NewFolder() / PathFromText(SafeFileName(name, index));
+            list += "|" + TextFromPath(path);
             Required(attachment, "attachment").SaveAsFile(path);
         });
     }

@@ -1,6 +1,7 @@
 #include "notes/embed_attachment_list.h"
 
 #include "common/text.h"
+#include "shell/path_text.h"
 
 #include <filesystem>
 #include <system_error>
@@ -13,11 +14,12 @@ void DeleteTemporaryFile(const std::string& path)
 {
     if (path.empty())
         return;
+    const auto file = PathFromText(path);
     std::error_code error;
-    const auto status = std::filesystem::symlink_status(path, error);
+    const auto status = std::filesystem::symlink_status(file, error);
     if (error || !std::filesystem::exists(status) || std::filesystem::is_directory(status))
         return;
-    if (!std::filesystem::remove(path, error) && error)
+    if (!std::filesystem::remove(file, error) && error)
         throw ComponentError("cannot delete the temporary attachment file " + path + ": " + error.message());
 }
 

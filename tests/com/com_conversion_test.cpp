@@ -287,6 +287,29 @@ TEST_F(ComConversionTest, ANewDatabaseIsCopiedFromTheTemplatesThatNotesNames)
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "NotesSession.GetDatabase(VT_BSTR \"\", " + book), 2);
 }
 
+// Jürgen's own folders: the target folder on the command line and the temporary folder of the
+// attachments have names beyond ASCII, which reach the components unchanged.
+TEST_F(ComConversionTest, FoldersNamedBeyondAsciiReachTheComponentsWhole)
+{
+    const auto userFolder = dir.path() / L"J\u00fcrgen-\u00fc";
+    std::filesystem::create_directories(userFolder / L"Temp");
+    TemporaryFolderOverride useTemp(userFolder / L"Temp");
+    const auto result = Cli(L"convert " + Quoted(pstPath) + L" --new-db " + Quoted(userFolder));
+    ASSERT_EQ(result.exitCode, 0u) << result.err;
+
+    const std::string user = "<test>\\J\u00fcrgen-\u00fc\\";
+    const auto calls = Calls("Notes");
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(calls[2].rfind("NotesDatabase.CreateCopy(VT_BSTR \"\", VT_BSTR \"" + user + "Converted Outlook PST\\archive", 0),
+              0u)
+        << calls[2];
+    EXPECT_TRUE(std::filesystem::is_directory(userFolder / L"Converted Outlook PST"));
+    // The fake Notes read the saved attachment back from that folder: all 5 bytes.
+    const std::string embedded = "NotesRichTextItem.EmbedObject(VT_I2 1454, VT_BSTR \"\", VT_BSTR \"" + user +
+                                 "Temp\\varnemo-attachment-*\\report.txt\", VT_BSTR \"Attachment\")  # 5 bytes";
+    EXPECT_NE(std::find(calls.begin(), calls.end(), embedded), calls.end()) << embedded;
+}
+
 TEST_F(ComConversionTest, TheComponentsOwnReportReachesTheUser)
 {
     const auto missing = dir.path() / "missing.nsf";
