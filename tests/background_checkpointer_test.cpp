@@ -40,7 +40,9 @@ TEST(BackgroundCheckpointer, CommittedPagesReachTheDatabaseFileWhileTheWriterGoe
         EXPECT_LT(std::filesystem::file_size(unfolded), kBlobBytes) << "the bytes should wait in the log";
     }
     auto connection = LogOnlyDatabase(folded);
-    BackgroundCheckpointer checkpointer(*connection, 16);
+    // A blob of 1 MiB is some 260 pages: enough to ask for a checkpoint, too few for the writer
+    // to fold the log back itself.
+    BackgroundCheckpointer checkpointer(*connection, 128);
     InsertBlob(*connection);
     checkpointer.WaitUntilIdle();
     EXPECT_GE(std::filesystem::file_size(folded), kBlobBytes);

@@ -12,6 +12,9 @@ BackgroundCheckpointer::BackgroundCheckpointer(SqliteConnection& writer, int fra
       own_(std::make_unique<SqliteConnection>(writer.path(), SqliteConnection::Mode::ReadWrite)),
       thread_([this] { Run(); })
 {
+    // A connection finds out that the file uses a write-ahead log when it first reads it; until
+    // then a checkpoint through it does nothing at all.
+    own_->PragmaInteger("schema_version");
     // Replaces the writer's own automatic checkpoints, which use the same hook.
     sqlite3_wal_hook(writer_, &BackgroundCheckpointer::OnCommit, this);
 }
@@ -30,10 +33,17 @@ BackgroundCheckpointer::~BackgroundCheckpointer()
 int BackgroundCheckpointer::OnCommit(void* self, sqlite3* db, const char* schema, int frames)
 {
     auto& checkpointer = *static_cast<BackgroundCheckpointer*>(self);
-    if (frames >= 4 * checkpointer.framesPerCheckpoint_)
+    const int every = checkpointer.framesPerCheckpoint_;
+    if (frames < checkpointer.requestedAt_)
+        checkpointer.requestedAt_ = 0;  // the log started over
+    if (frames >= 4 * every) {
         sqlite3_wal_checkpoint_v2(db, schema, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
-    else if (frames >= checkpointer.framesPerCheckpoint_)
+    } else if (frames >= checkpointer.requestedAt_ + every) {
+        // Once per stretch of the log: a checkpoint of the few pages each commit adds would
+        // wait for the disk just as long as one of many.
+        checkpointer.requestedAt_ = frames;
         checkpointer.Request();
+    }
     // A checkpoint that could not run now runs at a later commit; the commit itself succeeded.
     return SQLITE_OK;
 }

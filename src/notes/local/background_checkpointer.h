@@ -37,6 +37,7 @@ private:
 
     sqlite3* writer_;
     const int framesPerCheckpoint_;
+    int requestedAt_ = 0;  // the log's length at the last request; read and written by commits only
     std::unique_ptr<SqliteConnection> own_;
     std::mutex mutex_;
     std::condition_variable changed_;
