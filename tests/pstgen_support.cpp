@@ -388,8 +388,14 @@ void ExpectIndependentReadersSee(const fs::path& pst, const pstgen::Mailbox& mai
         EXPECT_EQ(SeenByPffexport(pst, work), Expected(mailbox, PffexportView()));
     }
     const bool separateFiles = ReadpstSeparateFiles(mailbox);
-    const auto read = SeenByReadpst(pst, work, separateFiles);
-    EXPECT_EQ(read.seen, Expected(mailbox, ReadpstView(separateFiles)));
+    const auto expected = Expected(mailbox, ReadpstView(separateFiles));
+    auto read = SeenByReadpst(pst, work, separateFiles);
+    // On a heavily loaded machine readpst has twice written fewer items than it reported
+    // (a few of 300, once per mode, never when run again on the same file); a fault of the
+    // file shows in a second reading too.
+    if (read.seen != expected)
+        read = SeenByReadpst(pst, work / "again", separateFiles);
+    EXPECT_EQ(read.seen, expected);
     EXPECT_EQ(read.reported, ExpectedReadpstReport(mailbox));
     fs::remove_all(work);
 }
