@@ -5,16 +5,26 @@
 #include <sqlite3.h>
 
 namespace varnemo::notes::local {
+namespace {
+
+// Ready before the thread starts, so that a failure here leaves no thread behind.
+std::unique_ptr<SqliteConnection> CheckpointingConnection(const std::filesystem::path& path)
+{
+    auto connection = std::make_unique<SqliteConnection>(path, SqliteConnection::Mode::ReadWrite);
+    // A connection finds out that the file uses a write-ahead log when it first reads it; until
+    // then a checkpoint through it does nothing at all.
+    connection->PragmaInteger("schema_version");
+    return connection;
+}
+
+}  // namespace
 
 BackgroundCheckpointer::BackgroundCheckpointer(SqliteConnection& writer, int framesPerCheckpoint)
     : writer_(writer.handle()),
       framesPerCheckpoint_(framesPerCheckpoint),
-      own_(std::make_unique<SqliteConnection>(writer.path(), SqliteConnection::Mode::ReadWrite)),
+      own_(CheckpointingConnection(writer.path())),
       thread_([this] { Run(); })
 {
-    // A connection finds out that the file uses a write-ahead log when it first reads it; until
-    // then a checkpoint through it does nothing at all.
-    own_->PragmaInteger("schema_version");
     // Replaces the writer's own automatic checkpoints, which use the same hook.
     sqlite3_wal_hook(writer_, &BackgroundCheckpointer::OnCommit, this);
 }
