@@ -22,8 +22,7 @@ std::unique_ptr<SqliteConnection> CheckpointingConnection(const std::filesystem:
 BackgroundCheckpointer::BackgroundCheckpointer(SqliteConnection& writer, int framesPerCheckpoint)
     : writer_(writer.handle()),
       framesPerCheckpoint_(framesPerCheckpoint),
-      own_(CheckpointingConnection(writer.path())),
-      thread_([this] { Run(); })
+      own_(CheckpointingConnection(writer.path()))
 {
     // Replaces the writer's own automatic checkpoints, which use the same hook.
     sqlite3_wal_hook(writer_, &BackgroundCheckpointer::OnCommit, this);
@@ -32,6 +31,8 @@ BackgroundCheckpointer::BackgroundCheckpointer(SqliteConnection& writer, int fra
 BackgroundCheckpointer::~BackgroundCheckpointer()
 {
     sqlite3_wal_hook(writer_, nullptr, nullptr);
+    if (!thread_.joinable())
+        return;
     {
         const std::lock_guard lock(mutex_);
         stopping_ = true;
@@ -60,6 +61,10 @@ int BackgroundCheckpointer::OnCommit(void* self, sqlite3* db, const char* schema
 
 void BackgroundCheckpointer::Request()
 {
+    // Started with the first request only: most databases never hold 32 MiB of log, and a
+    // process without threads of its own may still fork safely.
+    if (!thread_.joinable())
+        thread_ = std::thread([this] { Run(); });
     {
         const std::lock_guard lock(mutex_);
         requested_ = true;

@@ -22,7 +22,7 @@ class SqliteConnection;
 class BackgroundCheckpointer {
 public:
     BackgroundCheckpointer(SqliteConnection& writer, int framesPerCheckpoint);
-    // Stops the thread after the checkpoint in progress, if any.
+    // Stops the thread, if one was started, after the checkpoint in progress.
     ~BackgroundCheckpointer();
     BackgroundCheckpointer(const BackgroundCheckpointer&) = delete;
     BackgroundCheckpointer& operator=(const BackgroundCheckpointer&) = delete;
