@@ -21,11 +21,51 @@ std::string FileNameSafe(std::string name)
     return name;
 }
 
+std::uint32_t IdentifierOf(libpff_item_t* item, const std::string& where)
+{
+    std::uint32_t id = 0;
+    CheckPff("cannot read an item's node id", where, [&](libpff_error_t** e) {
+        return libpff_item_get_identifier(item, &id, e);
+    });
+    return id;
+}
+
+bool IsFolder(const ItemRef& node)
+{
+    std::uint8_t type = LIBPFF_ITEM_TYPE_UNDEFINED;
+    return node && libpff_item_get_type(node->get(), &type, nullptr) == 1 && type == LIBPFF_ITEM_TYPE_FOLDER;
+}
+
+// The attachment read without libpff, when it is a file attached to a message of a folder and the
+// data file is one the direct reader reads; any doubt leaves it to libpff.
+std::optional<direct::AttachmentNode> ReadDirectly(const ItemRef& attachment, const std::string& where)
+{
+    const auto* nodes = attachment->file->nodes();
+    const auto& message = attachment->parent;
+    if (!nodes || !message || !IsFolder(message->parent))
+        return std::nullopt;
+    try {
+        return direct::AttachmentNode::Read(*nodes, IdentifierOf(message->get(), where),
+                                            IdentifierOf(attachment->get(), where), where);
+    } catch (const ComponentError&) {
+        return std::nullopt;
+    }
+}
+
+PropertyBag PropertiesOf(const ItemRef& node, std::optional<direct::AttachmentNode>& direct, std::string where)
+{
+    if (direct)
+        return PropertyBag(std::move(direct->properties()), std::move(where));
+    return PropertyBag(node->get(), std::move(where));
+}
+
 }  // namespace
 
 PffAttachment::PffAttachment(ItemRef node, std::string where)
-    : node_(std::move(node)), properties_(node_->get(), std::move(where))
+    : node_(std::move(node)), direct_(ReadDirectly(node_, where)), properties_(PropertiesOf(node_, direct_, where))
 {
+    if (direct_)
+        return;
     int type = LIBPFF_ATTACHMENT_TYPE_UNDEFINED;
     CheckPff("cannot read the attachment's kind", properties_.where(), [&](libpff_error_t** e) {
         return libpff_attachment_get_type(node_->get(), &type, e);
@@ -79,7 +119,10 @@ std::string PffAttachment::FileName()
 
 void PffAttachment::ReadData(const ByteSink& sink) const
 {
-    ReadAttachmentData(node_->get(), properties_.where(), sink);
+    if (direct_)
+        direct_->ReadData(*node_->file->nodes(), sink);
+    else
+        ReadAttachmentData(node_->get(), properties_.where(), sink);
 }
 
 void PffAttachment::SaveAsFile(const std::filesystem::path& path)

@@ -2,10 +2,12 @@
 
 #include "source/mapi.h"
 #include "source/pff/attachment_data.h"
+#include "source/pff/direct/attachment_node.h"
 #include "source/pff/item_node.h"
 #include "source/pff/property_bag.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace varnemo::mapi::pff {
@@ -36,6 +38,9 @@ private:
     ItemRef EmbeddedNode() const;
 
     ItemRef node_;
+    // A file attached to a message of a folder is read straight from the data file: libpff would
+    // read all of its bytes twice, once only to learn its properties.
+    std::optional<direct::AttachmentNode> direct_;
     PropertyBag properties_;
     bool embedded_ = false;
     // libpff opens the item of an attachment only once; later attempts fail.

@@ -71,6 +71,7 @@ PffFile::PffFile(fs::path path, FileHandle file)
     if (!key || key->size() != recordKey_.size())
         Unreadable(path_, "the message store has no valid record key");
     std::copy(key->begin(), key->end(), recordKey_.begin());
+    nodes_ = direct::NodeDatabase::Open(path_);
 }
 
 std::shared_ptr<PffFile> PffFile::Open(const fs::path& path)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "source/pff/direct/node_database.h"
 #include "source/pff/pff_handles.h"
 
 #include <array>
@@ -33,6 +34,9 @@ public:
     // The item with this node id; an empty handle when the file has none.
     ItemHandle ItemById(std::uint32_t nodeId) const;
 
+    // The file read without libpff, where that is faster; null for files it does not read.
+    const direct::NodeDatabase* nodes() const { return nodes_.get(); }
+
 private:
     PffFile(std::filesystem::path path, FileHandle file);
 
@@ -41,6 +45,7 @@ private:
     FileHandle file_;
     ItemHandle messageStore_;
     RecordKey recordKey_{};
+    std::unique_ptr<direct::NodeDatabase> nodes_;
 };
 
 }  // namespace varnemo::mapi::pff

@@ -79,6 +79,25 @@ PropertyBag::PropertyBag(libpff_item_t* item, std::string where, int recordSet) 
             entries_.emplace(KeyOf(entry.handle.get(), where_), std::move(entry));
         }
     }
+    SettleCharset();
+}
+
+PropertyBag::PropertyBag(std::vector<direct::StoredProperty> properties, std::string where) : where_(std::move(where))
+{
+    constexpr std::uint16_t FirstNamedId = 0x8000;
+    for (auto& property : properties) {
+        if (property.id >= FirstNamedId)
+            continue;
+        Entry entry;
+        entry.valueType = property.type;
+        entry.bytes = std::move(property.bytes);
+        entries_.emplace(PropertyKey::Tag(property.id), std::move(entry));
+    }
+    SettleCharset();
+}
+
+void PropertyBag::SettleCharset()
+{
     const auto codePage = Integer(PropertyKey::Tag(tag::MessageCodepage))
                               .value_or(Integer(PropertyKey::Tag(tag::InternetCodepage)).value_or(DefaultCodePage));
     charset_ = CharsetOfCodePage(static_cast<std::uint32_t>(codePage));
@@ -92,6 +111,8 @@ const PropertyBag::Entry* PropertyBag::Find(const PropertyKey& key) const
 
 std::string PropertyBag::RawData(const Entry& entry) const
 {
+    if (entry.bytes)
+        return *entry.bytes;
     const char* what = "cannot read a property value";
     size_t size = 0;
     CheckPff(what, where_, [&](libpff_error_t** e) { return libpff_record_entry_get_data_size(entry.handle.get(), &size, e); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "source/pff/direct/property_context.h"
 #include "source/pff/pff_handles.h"
 #include "source/pff/property_key.h"
 
@@ -21,6 +22,9 @@ public:
     // An item keeps its own properties in record set 0; a table item (such as the recipients
     // of a message) keeps one row in each record set.
     PropertyBag(libpff_item_t* item, std::string where, int recordSet = 0);
+    // Properties read from the file directly; named properties among them are left out, as
+    // only libpff knows the file's name-to-id map.
+    PropertyBag(std::vector<direct::StoredProperty> properties, std::string where);
 
     const std::string& where() const { return where_; }
     // The iconv name of the code page of the item's 8-bit strings.
@@ -41,7 +45,10 @@ private:
     struct Entry {
         RecordEntryHandle handle;
         std::uint32_t valueType = 0;
+        std::optional<std::string> bytes;  // set when the value was read without libpff
     };
+
+    void SettleCharset();
 
     const Entry* Find(const PropertyKey& key) const;
     std::string RawData(const Entry& entry) const;

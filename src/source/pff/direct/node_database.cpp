@@ -1,0 +1,264 @@
+#include "source/pff/direct/node_database.h"
+
+#include "common/errors.h"
+#include "source/pff/direct/file_layout.h"
+#include "source/pff/direct/permutation.h"
+
+#include <fmt/format.h>
+#include <zlib.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace varnemo::mapi::pff::direct {
+namespace {
+
+// The checksum of pages and blocks is CRC-32 without zlib's inversion before and after.
+std::uint32_t Checksum(std::string_view data)
+{
+    const auto inverted = crc32_z(0xFFFFFFFFul, reinterpret_cast<const Bytef*>(data.data()), data.size());
+    return static_cast<std::uint32_t>(inverted ^ 0xFFFFFFFFul);
+}
+
+// A block id names the same block whatever its lowest bit, which the block B-tree leaves clear.
+std::uint64_t BlockKey(std::uint64_t blockId)
+{
+    return blockId & ~std::uint64_t{1};
+}
+
+bool IsInternal(std::uint64_t blockId)
+{
+    return (blockId & layout::kInternalBlockBit) != 0;
+}
+
+std::size_t StoredBlockSize(std::size_t dataSize)
+{
+    const auto withTrailer = dataSize + layout::kBlockTrailerSize;
+    return (withTrailer + layout::kBlockAlignment - 1) / layout::kBlockAlignment * layout::kBlockAlignment;
+}
+
+}  // namespace
+
+std::unique_ptr<NodeDatabase> NodeDatabase::Open(const std::filesystem::path& path)
+{
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        throw ComponentError(fmt::format("cannot open {}: {}", path.string(), std::strerror(errno)));
+    std::string header(layout::kHeaderSize, '\0');
+    const auto read = ::pread(descriptor, header.data(), header.size(), 0);
+    const bool unicode = read == static_cast<ssize_t>(header.size()) && header.compare(0, 4, "!BDN") == 0 &&
+                         layout::Get<std::uint16_t>(header, layout::kVersionOffset) >= layout::kUnicodeVersion &&
+                         layout::Get<std::uint16_t>(header, layout::kVersionOffset) < layout::kFourKilobyteVersion;
+    const auto encoding = unicode ? static_cast<std::uint8_t>(header[layout::kEncodingOffset]) : 0xFF;
+    if (encoding != layout::kNoEncoding && encoding != layout::kPermuteEncoding) {
+        ::close(descriptor);
+        return nullptr;
+    }
+    return std::unique_ptr<NodeDatabase>(new NodeDatabase(path, descriptor, encoding == layout::kPermuteEncoding,
+                                                          layout::Get<std::uint64_t>(header, layout::kNodeRootOffset),
+                                                          layout::Get<std::uint64_t>(header, layout::kBlockRootOffset)));
+}
+
+NodeDatabase::NodeDatabase(std::filesystem::path path, int descriptor, bool permuted, std::uint64_t nodeRoot,
+                           std::uint64_t blockRoot)
+    : path_(std::move(path)),
+      where_(path_.string()),
+      descriptor_(descriptor),
+      permuted_(permuted),
+      nodeRoot_(nodeRoot),
+      blockRoot_(blockRoot)
+{
+}
+
+NodeDatabase::~NodeDatabase()
+{
+    ::close(descriptor_);
+}
+
+void NodeDatabase::ReadExact(std::uint64_t offset, char* into, std::size_t size) const
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const auto read = ::pread(descriptor_, into + done, size - done, static_cast<off_t>(offset + done));
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read <= 0) {
+            throw ComponentError(fmt::format("cannot read {} at offset {}: {}", where_, offset,
+                                             read < 0 ? std::strerror(errno) : "the file ends there"));
+        }
+        done += static_cast<std::size_t>(read);
+    }
+}
+
+std::string NodeDatabase::ReadPage(std::uint64_t offset, std::uint8_t pageType) const
+{
+    std::string page(layout::kPageSize, '\0');
+    ReadExact(offset, page.data(), page.size());
+    const auto trailer = layout::kPageContentSize;
+    if (static_cast<std::uint8_t>(page[trailer]) != pageType ||
+        layout::Get<std::uint32_t>(page, trailer + 4) !=
+            Checksum(std::string_view(page).substr(0, layout::kPageContentSize))) {
+        throw ComponentError(fmt::format("{} is damaged: the index page at offset {} fails its check", where_, offset));
+    }
+    return page;
+}
+
+namespace {
+
+struct PageEntries {
+    std::size_t count = 0;
+    std::size_t size = 0;
+    int level = 0;
+};
+
+PageEntries EntriesOf(const std::string& page, std::size_t leafEntrySize, const std::string& where)
+{
+    PageEntries entries{static_cast<std::uint8_t>(page[layout::kPageEntryCountOffset]),
+                        static_cast<std::uint8_t>(page[layout::kPageEntrySizeOffset]),
+                        static_cast<std::uint8_t>(page[layout::kPageLevelOffset])};
+    const auto expected = entries.level > 0 ? layout::kBranchEntrySize : leafEntrySize;
+    if (entries.size < expected || entries.count * entries.size > layout::kPageEntriesSize)
+        throw ComponentError(fmt::format("{} is damaged: an index page has a wrong layout", where));
+    return entries;
+}
+
+// Walks a B-tree from its root page to the leaf entry with this key; the offset of that entry in
+// the page it returns, or nothing when no entry has the key.
+template <typename ReadPage>
+std::optional<std::pair<std::string, std::size_t>> FindLeafEntry(std::uint64_t rootOffset, std::uint64_t key,
+                                                                 std::size_t leafEntrySize, const ReadPage& readPage,
+                                                                 const std::string& where)
+{
+    auto offset = rootOffset;
+    for (int depth = 0; depth < layout::kMaxTreeDepth; ++depth) {
+        auto page = readPage(offset);
+        const auto entries = EntriesOf(page, leafEntrySize, where);
+        if (entries.level == 0) {
+            for (std::size_t i = 0; i < entries.count; ++i) {
+                if (layout::Get<std::uint64_t>(page, i * entries.size) == key)
+                    return std::make_pair(std::move(page), i * entries.size);
+            }
+            return std::nullopt;
+        }
+        // The child to descend into is the last one whose first key is not above the key.
+        std::optional<std::uint64_t> child;
+        for (std::size_t i = 0; i < entries.count; ++i) {
+            if (layout::Get<std::uint64_t>(page, i * entries.size) > key)
+                break;
+            child = layout::Get<std::uint64_t>(page, i * entries.size + 16);
+        }
+        if (!child)
+            return std::nullopt;
+        offset = *child;
+    }
+    throw ComponentError(fmt::format("{} is damaged: an index is deeper than any index can be", where));
+}
+
+}  // namespace
+
+std::optional<NodeBlocks> NodeDatabase::FindNode(std::uint32_t nodeId) const
+{
+    const auto found = FindLeafEntry(
+        nodeRoot_, nodeId, layout::kNodeEntrySize,
+        [&](std::uint64_t offset) { return ReadPage(offset, layout::kNodeBTreePage); }, where_);
+    if (!found)
+        return std::nullopt;
+    const auto& [page, at] = *found;
+    return NodeBlocks{layout::Get<std::uint64_t>(page, at + 8), layout::Get<std::uint64_t>(page, at + 16)};
+}
+
+NodeDatabase::BlockLocation NodeDatabase::FindBlock(std::uint64_t blockId) const
+{
+    const auto found = FindLeafEntry(
+        blockRoot_, BlockKey(blockId), layout::kBlockEntrySize,
+        [&](std::uint64_t offset) { return ReadPage(offset, layout::kBlockBTreePage); }, where_);
+    if (!found)
+        throw ComponentError(fmt::format("{} is damaged: block {} is missing", where_, blockId));
+    const auto& [page, at] = *found;
+    return {layout::Get<std::uint64_t>(page, at + 8), layout::Get<std::uint16_t>(page, at + 16)};
+}
+
+std::string NodeDatabase::ReadBlock(std::uint64_t blockId) const
+{
+    const auto location = FindBlock(blockId);
+    if (location.size > layout::kMaxBlockData)
+        throw ComponentError(fmt::format("{} is damaged: block {} is too large", where_, blockId));
+    std::string block(StoredBlockSize(location.size), '\0');
+    ReadExact(location.offset, block.data(), block.size());
+    const auto trailer = block.size() - layout::kBlockTrailerSize;
+    const auto checksum = layout::Get<std::uint32_t>(block, trailer + 4);
+    if (layout::Get<std::uint16_t>(block, trailer) != location.size ||
+        BlockKey(layout::Get<std::uint64_t>(block, trailer + 8)) != BlockKey(blockId))
+        throw ComponentError(fmt::format("{} is damaged: block {} is not where its index says", where_, blockId));
+    block.resize(location.size);
+    if (Checksum(block) != checksum)
+        throw ComponentError(fmt::format("{} is damaged: block {} fails its checksum", where_, blockId));
+    // Only the blocks that hold node data are encoded, never the trees that list blocks.
+    if (permuted_ && !IsInternal(blockId))
+        DecodePermuted(block);
+    return block;
+}
+
+void NodeDatabase::ForEachLeafBlock(std::uint64_t blockId, const std::function<void(std::string&&)>& leaf,
+                                    int depth) const
+{
+    auto block = ReadBlock(blockId);
+    if (!IsInternal(blockId)) {
+        leaf(std::move(block));
+        return;
+    }
+    if (block.size() < layout::kTreeBlockHeaderSize || block[0] != layout::kDataTreeBlock || block[1] == 0 ||
+        block[1] > layout::kMaxDataTreeLevel || depth >= layout::kMaxDataTreeLevel)
+        throw ComponentError(fmt::format("{} is damaged: block {} is not a data tree", where_, blockId));
+    const std::size_t count = layout::Get<std::uint16_t>(block, 2);
+    if (layout::kTreeBlockHeaderSize + count * 8 > block.size())
+        throw ComponentError(fmt::format("{} is damaged: data tree block {} is cut short", where_, blockId));
+    for (std::size_t i = 0; i < count; ++i)
+        ForEachLeafBlock(layout::Get<std::uint64_t>(block, layout::kTreeBlockHeaderSize + i * 8), leaf, depth + 1);
+}
+
+void NodeDatabase::ReadData(std::uint64_t dataBlock, const ByteSink& sink) const
+{
+    if (dataBlock == 0)
+        return;
+    ForEachLeafBlock(dataBlock, [&](std::string&& block) { sink(block); }, 0);
+}
+
+std::vector<std::string> NodeDatabase::DataBlocks(std::uint64_t dataBlock) const
+{
+    std::vector<std::string> blocks;
+    if (dataBlock != 0)
+        ForEachLeafBlock(dataBlock, [&](std::string&& block) { blocks.push_back(std::move(block)); }, 0);
+    return blocks;
+}
+
+std::optional<NodeBlocks> NodeDatabase::FindSubnode(std::uint64_t subnodeBlock, std::uint32_t nodeId) const
+{
+    auto blockId = subnodeBlock;
+    for (int depth = 0; blockId != 0 && depth <= 1; ++depth) {
+        const auto block = ReadBlock(blockId);
+        const bool leaf = block.size() >= layout::kTreeBlockHeaderSize && block[1] == 0;
+        const std::size_t entrySize = leaf ? layout::kSubnodeLeafEntrySize : layout::kSubnodeBranchEntrySize;
+        const std::size_t count = block.size() >= 4 ? layout::Get<std::uint16_t>(block, 2) : 0;
+        if (block.size() < layout::kTreeBlockHeaderSize || block[0] != layout::kSubnodeTreeBlock ||
+            layout::kTreeBlockHeaderSize + count * entrySize > block.size())
+            throw ComponentError(fmt::format("{} is damaged: block {} is not a sub-node tree", where_, blockId));
+        std::uint64_t child = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            const auto at = layout::kTreeBlockHeaderSize + i * entrySize;
+            const auto id = static_cast<std::uint32_t>(layout::Get<std::uint64_t>(block, at));
+            if (leaf && id == nodeId)
+                return NodeBlocks{layout::Get<std::uint64_t>(block, at + 8), layout::Get<std::uint64_t>(block, at + 16)};
+            if (!leaf && id <= nodeId)
+                child = layout::Get<std::uint64_t>(block, at + 8);
+        }
+        if (leaf)
+            return std::nullopt;
+        blockId = child;
+    }
+    return std::nullopt;
+}
+
+}  // namespace varnemo::mapi::pff::direct

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varnemo::mapi::pff::direct {
+
+using ByteSink = std::function<void(std::string_view)>;
+
+// Where a node keeps its data and its sub-nodes (block ids; 0 when it has none).
+struct NodeBlocks {
+    std::uint64_t data = 0;
+    std::uint64_t subnodes = 0;
+};
+
+// The node and block layer of a Unicode Outlook data file, read straight from the file: the two
+// B-trees, blocks (checked against their checksum, decoded), data trees and sub-node trees.
+//
+// libpff reads the whole value of an attachment each time it reads the attachment's properties,
+// and keeps every index page it visited in memory; this reader keeps nothing but its file.
+// It reads unencoded files and files with the compressible encoding, which is what Outlook
+// writes unless asked for more; Open gives nothing for the others, and libpff reads those.
+class NodeDatabase {
+public:
+    // Throws ComponentError when the file cannot be opened or its header read.
+    static std::unique_ptr<NodeDatabase> Open(const std::filesystem::path& path);
+
+    NodeDatabase(const NodeDatabase&) = delete;
+    NodeDatabase& operator=(const NodeDatabase&) = delete;
+    ~NodeDatabase();
+
+    std::optional<NodeBlocks> FindNode(std::uint32_t nodeId) const;
+    std::optional<NodeBlocks> FindSubnode(std::uint64_t subnodeBlock, std::uint32_t nodeId) const;
+
+    // The data of a node, block by block, in order.
+    void ReadData(std::uint64_t dataBlock, const ByteSink& sink) const;
+    // The leaf blocks of a node's data, each whole: a heap addresses its pages by block index.
+    std::vector<std::string> DataBlocks(std::uint64_t dataBlock) const;
+
+    const std::string& where() const { return where_; }
+
+private:
+    struct BlockLocation {
+        std::uint64_t offset = 0;
+        std::uint16_t size = 0;
+    };
+
+    NodeDatabase(std::filesystem::path path, int descriptor, bool permuted, std::uint64_t nodeRoot,
+                 std::uint64_t blockRoot);
+
+    std::string ReadPage(std::uint64_t offset, std::uint8_t pageType) const;
+    BlockLocation FindBlock(std::uint64_t blockId) const;
+    std::string ReadBlock(std::uint64_t blockId) const;
+    void ForEachLeafBlock(std::uint64_t blockId, const std::function<void(std::string&&)>& leaf, int depth) const;
+    void ReadExact(std::uint64_t offset, char* into, std::size_t size) const;
+
+    std::filesystem::path path_;
+    std::string where_;
+    int descriptor_ = -1;
+    bool permuted_ = false;
+    std::uint64_t nodeRoot_ = 0;
+    std::uint64_t blockRoot_ = 0;
+};
+
+}  // namespace varnemo::mapi::pff::direct
