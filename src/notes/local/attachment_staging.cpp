@@ -60,10 +60,11 @@ void CopyFileIntoBlob(SqliteConnection& connection, const std::filesystem::path&
     if (!in)
         throw ComponentError("the file cannot be read");
     SqliteBlob blob(connection, "attachment_contents", "content", attachmentId, SqliteBlob::Access::Write);
-    std::vector<char> chunk(kChunkSize);
+    // Sized to the file: most attachments are far smaller than a chunk.
+    std::vector<char> chunk(static_cast<std::size_t>(std::min<long long>(size, kChunkSize)));
     long long offset = 0;
     while (offset < size) {
-        in.read(chunk.data(), static_cast<std::streamsize>(std::min<long long>(size - offset, kChunkSize)));
+        in.read(chunk.data(), static_cast<std::streamsize>(std::min<long long>(size - offset, chunk.size())));
         const auto count = static_cast<std::size_t>(in.gcount());
         if (count == 0)
             throw ComponentError("the file shrank while it was copied");

@@ -92,6 +92,19 @@ void NodeDatabase::ReadExact(std::uint64_t offset, char* into, std::size_t size)
     }
 }
 
+const std::string& NodeDatabase::Page(std::uint64_t offset, std::uint8_t pageType) const
+{
+    constexpr std::size_t kMaxCachedPages = 2048;
+    if (const auto found = pages_.find(offset); found != pages_.end()) {
+        if (static_cast<std::uint8_t>(found->second[layout::kPageContentSize]) != pageType)
+            throw ComponentError(fmt::format("{} is damaged: the page at offset {} is in two indexes", where_, offset));
+        return found->second;
+    }
+    if (pages_.size() >= kMaxCachedPages)
+        pages_.clear();
+    return pages_.emplace(offset, ReadPage(offset, pageType)).first->second;
+}
+
 std::string NodeDatabase::ReadPage(std::uint64_t offset, std::uint8_t pageType) const
 {
     std::string page(layout::kPageSize, '\0');
@@ -133,12 +146,12 @@ std::optional<std::pair<std::string, std::size_t>> FindLeafEntry(std::uint64_t r
 {
     auto offset = rootOffset;
     for (int depth = 0; depth < layout::kMaxTreeDepth; ++depth) {
-        auto page = readPage(offset);
+        const std::string& page = readPage(offset);
         const auto entries = EntriesOf(page, leafEntrySize, where);
         if (entries.level == 0) {
             for (std::size_t i = 0; i < entries.count; ++i) {
                 if (layout::Get<std::uint64_t>(page, i * entries.size) == key)
-                    return std::make_pair(std::move(page), i * entries.size);
+                    return std::make_pair(page, i * entries.size);
             }
             return std::nullopt;
         }
@@ -162,7 +175,7 @@ std::optional<NodeBlocks> NodeDatabase::FindNode(std::uint32_t nodeId) const
 {
     const auto found = FindLeafEntry(
         nodeRoot_, nodeId, layout::kNodeEntrySize,
-        [&](std::uint64_t offset) { return ReadPage(offset, layout::kNodeBTreePage); }, where_);
+        [&](std::uint64_t offset) -> const std::string& { return Page(offset, layout::kNodeBTreePage); }, where_);
     if (!found)
         return std::nullopt;
     const auto& [page, at] = *found;
@@ -173,7 +186,7 @@ NodeDatabase::BlockLocation NodeDatabase::FindBlock(std::uint64_t blockId) const
 {
     const auto found = FindLeafEntry(
         blockRoot_, BlockKey(blockId), layout::kBlockEntrySize,
-        [&](std::uint64_t offset) { return ReadPage(offset, layout::kBlockBTreePage); }, where_);
+        [&](std::uint64_t offset) -> const std::string& { return Page(offset, layout::kBlockBTreePage); }, where_);
     if (!found)
         throw ComponentError(fmt::format("{} is damaged: block {} is missing", where_, blockId));
     const auto& [page, at] = *found;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace varnemo::mapi::pff::direct {
@@ -26,6 +27,7 @@ struct NodeBlocks {
 // and keeps every index page it visited in memory; this reader keeps nothing but its file.
 // It reads unencoded files and files with the compressible encoding, which is what Outlook
 // writes unless asked for more; Open gives nothing for the others, and libpff reads those.
+// One thread at a time: it keeps the index pages it read last.
 class NodeDatabase {
 public:
     // Throws ComponentError when the file cannot be opened or its header read.
@@ -54,6 +56,7 @@ private:
     NodeDatabase(std::filesystem::path path, int descriptor, bool permuted, std::uint64_t nodeRoot,
                  std::uint64_t blockRoot);
 
+    const std::string& Page(std::uint64_t offset, std::uint8_t pageType) const;
     std::string ReadPage(std::uint64_t offset, std::uint8_t pageType) const;
     BlockLocation FindBlock(std::uint64_t blockId) const;
     std::string ReadBlock(std::uint64_t blockId) const;
@@ -66,6 +69,9 @@ private:
     bool permuted_ = false;
     std::uint64_t nodeRoot_ = 0;
     std::uint64_t blockRoot_ = 0;
+    // Every lookup passes the same few upper pages, and the blocks of one node sit side by side
+    // in the leaves: a small cache, emptied when full, saves most page reads.
+    mutable std::unordered_map<std::uint64_t, std::string> pages_;
 };
 
 }  // namespace varnemo::mapi::pff::direct
