@@ -1,5 +1,6 @@
 // Compares varnemo-cli convert with the usual tools on generated mailboxes of growing size:
-// wall time and peak memory of each, beside a plain read of the file as the floor.
+// wall time and peak memory of each, beside a plain read of the file as the floor, and libpff
+// reading the file without writing anything (what any reader built on libpff costs at least).
 //
 //   compare [--sizes 10,100,1000] [--items-per-mb N] [--repeat R] [--work DIR] [--seed S]
 //
@@ -108,6 +109,7 @@ void CompareOn(const fs::path& work, const MailboxShape& shape, int repeat)
          {}},
         {"pffexport", {"pffexport", "-q", "-t", (out / "pffexport").string(), pst}, {}},
         {"readpst -e", {"readpst", "-e", "-o", (out / "readpst").string(), pst}, {}},
+        {"libpff, reading only", {LIBPFF_READ, pst}, {}},
     };
     // The programs take turns, so that a disturbance of the machine falls on all of them; each
     // keeps its fastest run.
