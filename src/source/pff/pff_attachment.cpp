@@ -1,6 +1,7 @@
 #include "source/pff/pff_attachment.h"
 
 #include "source/pff/collection_index.h"
+#include "source/pff/direct_reading.h"
 #include "source/pff/eml_writer.h"
 #include "source/pff/pff_error.h"
 #include "source/pff/pff_item.h"
@@ -21,48 +22,17 @@ std::string FileNameSafe(std::string name)
     return name;
 }
 
-std::uint32_t IdentifierOf(libpff_item_t* item, const std::string& where)
-{
-    std::uint32_t id = 0;
-    CheckPff("cannot read an item's node id", where, [&](libpff_error_t** e) {
-        return libpff_item_get_identifier(item, &id, e);
-    });
-    return id;
-}
-
-bool IsFolder(const ItemRef& node)
-{
-    std::uint8_t type = LIBPFF_ITEM_TYPE_UNDEFINED;
-    return node && libpff_item_get_type(node->get(), &type, nullptr) == 1 && type == LIBPFF_ITEM_TYPE_FOLDER;
-}
-
-// The attachment read without libpff, when it is a file attached to a message of a folder and the
-// data file is one the direct reader reads; any doubt leaves it to libpff.
-std::optional<direct::AttachmentNode> ReadDirectly(const ItemRef& attachment, const std::string& where)
-{
-    const auto* nodes = attachment->file->nodes();
-    const auto& message = attachment->parent;
-    if (!nodes || !message || !IsFolder(message->parent))
-        return std::nullopt;
-    try {
-        return direct::AttachmentNode::Read(*nodes, IdentifierOf(message->get(), where),
-                                            IdentifierOf(attachment->get(), where), where);
-    } catch (const ComponentError&) {
-        return std::nullopt;
-    }
-}
-
 PropertyBag PropertiesOf(const ItemRef& node, std::optional<direct::AttachmentNode>& direct, std::string where)
 {
     if (direct)
-        return PropertyBag(std::move(direct->properties()), std::move(where));
+        return PropertyBag(std::move(direct->properties()), std::move(where), node->file->names());
     return PropertyBag(node->get(), std::move(where));
 }
 
 }  // namespace
 
 PffAttachment::PffAttachment(ItemRef node, std::string where)
-    : node_(std::move(node)), direct_(ReadDirectly(node_, where)), properties_(PropertiesOf(node_, direct_, where))
+    : node_(std::move(node)), direct_(ReadAttachmentDirectly(node_, where)), properties_(PropertiesOf(node_, direct_, where))
 {
     if (direct_)
         return;

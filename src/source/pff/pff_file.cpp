@@ -71,7 +71,19 @@ PffFile::PffFile(fs::path path, FileHandle file)
     if (!key || key->size() != recordKey_.size())
         Unreadable(path_, "the message store has no valid record key");
     std::copy(key->begin(), key->end(), recordKey_.begin());
+    OpenDirectReader();
+}
+
+void PffFile::OpenDirectReader()
+{
     nodes_ = direct::NodeDatabase::Open(path_);
+    if (!nodes_)
+        return;
+    try {
+        names_ = direct::NameMap::Read(*nodes_);
+    } catch (const ComponentError&) {
+        nodes_.reset();  // without the names, libpff reads everything
+    }
 }
 
 std::shared_ptr<PffFile> PffFile::Open(const fs::path& path)

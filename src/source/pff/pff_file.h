@@ -1,5 +1,6 @@
 #pragma once
 
+#include "source/pff/direct/name_map.h"
 #include "source/pff/direct/node_database.h"
 #include "source/pff/pff_handles.h"
 
@@ -36,9 +37,12 @@ public:
 
     // The file read without libpff, where that is faster; null for files it does not read.
     const direct::NodeDatabase* nodes() const { return nodes_.get(); }
+    // Its name-to-id map, read the same way; valid while nodes() is not null.
+    const direct::NameMap& names() const { return names_; }
 
 private:
     PffFile(std::filesystem::path path, FileHandle file);
+    void OpenDirectReader();
 
     std::filesystem::path path_;
     std::string where_;
@@ -46,6 +50,7 @@ private:
     ItemHandle messageStore_;
     RecordKey recordKey_{};
     std::unique_ptr<direct::NodeDatabase> nodes_;
+    direct::NameMap names_;
 };
 
 }  // namespace varnemo::mapi::pff

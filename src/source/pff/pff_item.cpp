@@ -1,5 +1,6 @@
 #include "source/pff/pff_item.h"
 
+#include "source/pff/direct_reading.h"
 #include "source/pff/file_time.h"
 #include "source/pff/item_body.h"
 #include "source/pff/item_fields.h"
@@ -39,10 +40,17 @@ bool IsDistributionList(const std::string& messageClass)
                       [](char a, char b) { return std::tolower(a) == std::tolower(b); });
 }
 
+PropertyBag PropertiesOf(const ItemRef& node, std::string where)
+{
+    if (auto direct = ReadMessagePropertiesDirectly(node, where))
+        return std::move(*direct);
+    return PropertyBag(node->get(), std::move(where));
+}
+
 }  // namespace
 
 PffItem::PffItem(ItemRef node, std::string where)
-    : node_(std::move(node)), properties_(node_->get(), std::move(where))
+    : node_(std::move(node)), properties_(PropertiesOf(node_, std::move(where)))
 {
 }
 

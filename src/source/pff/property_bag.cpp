@@ -82,16 +82,20 @@ PropertyBag::PropertyBag(libpff_item_t* item, std::string where, int recordSet) 
     SettleCharset();
 }
 
-PropertyBag::PropertyBag(std::vector<direct::StoredProperty> properties, std::string where) : where_(std::move(where))
+PropertyBag::PropertyBag(std::vector<direct::StoredProperty> properties, std::string where,
+                         const direct::NameMap& names, SubnodeReader readSubnode)
+    : where_(std::move(where)), readSubnode_(std::move(readSubnode))
 {
-    constexpr std::uint16_t FirstNamedId = 0x8000;
     for (auto& property : properties) {
-        if (property.id >= FirstNamedId)
-            continue;
         Entry entry;
         entry.valueType = property.type;
-        entry.bytes = std::move(property.bytes);
-        entries_.emplace(PropertyKey::Tag(property.id), std::move(entry));
+        if (property.subnode)
+            entry.subnode = property.subnode;
+        else
+            entry.bytes = std::move(property.bytes);
+        // As with libpff, a local id that the map does not know stays a plain tag.
+        auto key = names.KeyOf(property.id).value_or(PropertyKey::Tag(property.id));
+        entries_.emplace(std::move(key), std::move(entry));
     }
     SettleCharset();
 }
@@ -113,6 +117,11 @@ std::string PropertyBag::RawData(const Entry& entry) const
 {
     if (entry.bytes)
         return *entry.bytes;
+    if (entry.subnode) {
+        if (!readSubnode_)
+            throw ComponentError("cannot read a property value (" + where_ + "): its node cannot be read");
+        return readSubnode_(*entry.subnode);
+    }
     const char* what = "cannot read a property value";
     size_t size = 0;
     CheckPff(what, where_, [&](libpff_error_t** e) { return libpff_record_entry_get_data_size(entry.handle.get(), &size, e); });

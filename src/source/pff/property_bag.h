@@ -1,10 +1,12 @@
 #pragma once
 
+#include "source/pff/direct/name_map.h"
 #include "source/pff/direct/property_context.h"
 #include "source/pff/pff_handles.h"
 #include "source/pff/property_key.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -22,9 +24,11 @@ public:
     // An item keeps its own properties in record set 0; a table item (such as the recipients
     // of a message) keeps one row in each record set.
     PropertyBag(libpff_item_t* item, std::string where, int recordSet = 0);
-    // Properties read from the file directly; named properties among them are left out, as
-    // only libpff knows the file's name-to-id map.
-    PropertyBag(std::vector<direct::StoredProperty> properties, std::string where);
+    // Properties read from the file directly: names resolves the local ids of named properties,
+    // readSubnode reads a value that a sub-node holds, when it is first asked for.
+    using SubnodeReader = std::function<std::string(std::uint32_t subnode)>;
+    PropertyBag(std::vector<direct::StoredProperty> properties, std::string where, const direct::NameMap& names,
+                SubnodeReader readSubnode = {});
 
     const std::string& where() const { return where_; }
     // The iconv name of the code page of the item's 8-bit strings.
@@ -45,7 +49,9 @@ private:
     struct Entry {
         RecordEntryHandle handle;
         std::uint32_t valueType = 0;
-        std::optional<std::string> bytes;  // set when the value was read without libpff
+        // Set when the value was read without libpff: its bytes, or the sub-node that holds them.
+        std::optional<std::string> bytes;
+        std::optional<std::uint32_t> subnode;
     };
 
     void SettleCharset();
@@ -59,6 +65,7 @@ private:
     RecordSetHandle recordSet_;
     std::map<PropertyKey, Entry> entries_;
     std::string charset_;
+    SubnodeReader readSubnode_;
 };
 
 }  // namespace varnemo::mapi::pff

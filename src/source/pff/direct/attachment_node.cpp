@@ -5,20 +5,13 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace varnemo::mapi::pff::direct {
 namespace {
 
 constexpr std::uint16_t kAttachDataId = 0x3701;
 constexpr std::uint16_t kBinaryType = 0x0102;
-
-NodeBlocks SubnodeOf(const NodeDatabase& nodes, std::uint64_t subnodeBlock, std::uint32_t id, const std::string& where)
-{
-    const auto found = nodes.FindSubnode(subnodeBlock, id);
-    if (!found)
-        throw ComponentError(fmt::format("cannot read {}: its value node {:#x} is missing", where, id));
-    return *found;
-}
 
 }  // namespace
 
@@ -40,18 +33,18 @@ std::optional<AttachmentNode> AttachmentNode::Read(const NodeDatabase& nodes, st
     std::optional<std::uint64_t> dataBlock;
     std::string heapData;
     if (data != properties.end()) {
-        if (data->subnode)
-            dataBlock = SubnodeOf(nodes, attachment->subnodes, *data->subnode, where).data;
-        else
+        if (data->subnode) {
+            const auto node = nodes.FindSubnode(attachment->subnodes, *data->subnode);
+            if (!node)
+                throw ComponentError(fmt::format("cannot read {}: the node of its data is missing", where));
+            dataBlock = node->data;
+        } else
             heapData = std::move(data->bytes);
         properties.erase(data);
     }
     for (auto& property : properties) {
-        if (!property.subnode)
-            continue;
-        nodes.ReadData(SubnodeOf(nodes, attachment->subnodes, *property.subnode, where).data,
-                       [&](std::string_view bytes) { property.bytes.append(bytes); });
-        property.subnode.reset();
+        if (property.subnode)
+            property.bytes = nodes.SubnodeData(attachment->subnodes, *std::exchange(property.subnode, std::nullopt));
     }
     return AttachmentNode(std::move(properties), dataBlock, std::move(heapData));
 }

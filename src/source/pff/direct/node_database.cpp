@@ -247,6 +247,16 @@ std::vector<std::string> NodeDatabase::DataBlocks(std::uint64_t dataBlock) const
     return blocks;
 }
 
+std::string NodeDatabase::SubnodeData(std::uint64_t subnodeBlock, std::uint32_t nodeId) const
+{
+    const auto found = FindSubnode(subnodeBlock, nodeId);
+    if (!found)
+        throw ComponentError(fmt::format("{} is damaged: sub-node {:#x} is missing", where_, nodeId));
+    std::string data;
+    ReadData(found->data, [&](std::string_view bytes) { data.append(bytes); });
+    return data;
+}
+
 std::optional<NodeBlocks> NodeDatabase::FindSubnode(std::uint64_t subnodeBlock, std::uint32_t nodeId) const
 {
     auto blockId = subnodeBlock;

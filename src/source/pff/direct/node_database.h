@@ -44,6 +44,8 @@ public:
     void ReadData(std::uint64_t dataBlock, const ByteSink& sink) const;
     // The leaf blocks of a node's data, each whole: a heap addresses its pages by block index.
     std::vector<std::string> DataBlocks(std::uint64_t dataBlock) const;
+    // All the data of a sub-node, which must exist.
+    std::string SubnodeData(std::uint64_t subnodeBlock, std::uint32_t nodeId) const;
 
     const std::string& where() const { return where_; }
 

@@ -1,0 +1,64 @@
+#include "source/pff/direct_reading.h"
+
+#include "common/errors.h"
+#include "source/pff/pff_error.h"
+
+namespace varnemo::mapi::pff {
+namespace {
+
+std::uint32_t NodeIdOf(const ItemNode& node, const std::string& where)
+{
+    std::uint32_t id = 0;
+    CheckPff("cannot read an item's node id", where, [&](libpff_error_t** e) {
+        return libpff_item_get_identifier(node.get(), &id, e);
+    });
+    return id;
+}
+
+bool IsFolder(const ItemRef& node)
+{
+    std::uint8_t type = LIBPFF_ITEM_TYPE_UNDEFINED;
+    return node && libpff_item_get_type(node->get(), &type, nullptr) == 1 && type == LIBPFF_ITEM_TYPE_FOLDER;
+}
+
+// Messages embedded in attachments live in sub-nodes, which the node B-tree does not list.
+bool IsMessageOfFolder(const ItemRef& message)
+{
+    return message && message->file->nodes() && IsFolder(message->parent);
+}
+
+}  // namespace
+
+std::optional<PropertyBag> ReadMessagePropertiesDirectly(const ItemRef& message, const std::string& where)
+{
+    if (!IsMessageOfFolder(message))
+        return std::nullopt;
+    const auto& file = *message->file;
+    const auto* nodes = file.nodes();
+    try {
+        const auto blocks = nodes->FindNode(NodeIdOf(*message, where));
+        if (!blocks)
+            return std::nullopt;
+        auto properties = direct::ReadPropertyContext(nodes->DataBlocks(blocks->data), where);
+        return PropertyBag(std::move(properties), where, file.names(),
+                           [nodes, subnodes = blocks->subnodes](std::uint32_t subnode) {
+                               return nodes->SubnodeData(subnodes, subnode);
+                           });
+    } catch (const ComponentError&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<direct::AttachmentNode> ReadAttachmentDirectly(const ItemRef& attachment, const std::string& where)
+{
+    if (!IsMessageOfFolder(attachment->parent))
+        return std::nullopt;
+    try {
+        return direct::AttachmentNode::Read(*attachment->file->nodes(), NodeIdOf(*attachment->parent, where),
+                                            NodeIdOf(*attachment, where), where);
+    } catch (const ComponentError&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace varnemo::mapi::pff
