@@ -137,7 +137,8 @@ void ForEachMessage(libpff_item_t* folder, const std::string& path, const Messag
 }
 
 // Every tag and every named property the conversion reads come out of a message alike, whether
-// read directly or by libpff; returns how many messages were compared.
+// read directly or by libpff, and so do its attachments' node ids; returns how many messages were
+// compared.
 int ExpectMessagePropertiesAgree(const std::filesystem::path& pst)
 {
     const auto file = mapi::pff::PffFile::Open(pst);
@@ -168,6 +169,17 @@ int ExpectMessagePropertiesAgree(const std::filesystem::path& pst)
             EXPECT_EQ(direct->TextList(key), fromLibpff.TextList(key)) << where;
         }
         EXPECT_EQ(direct->charset(), fromLibpff.charset()) << where;
+
+        // The attachment table lists the same attachments in the same order.
+        int count = 0;
+        ASSERT_EQ(libpff_message_get_number_of_attachments(message, &count, nullptr), 1) << where;
+        std::vector<std::uint32_t> listed;
+        for (int a = 0; a < count; ++a) {
+            ItemHandle attachment;
+            ASSERT_EQ(libpff_message_get_attachment(message, a, attachment.out(), nullptr), 1) << where;
+            listed.push_back(IdOf(attachment.get()));
+        }
+        EXPECT_EQ(mapi::pff::direct::AttachmentNode::Ids(*file->nodes(), IdOf(message), where), listed) << where;
         ++compared;
     });
     return compared;

@@ -49,13 +49,24 @@ std::optional<PropertyBag> ReadMessagePropertiesDirectly(const ItemRef& message,
     }
 }
 
-std::optional<direct::AttachmentNode> ReadAttachmentDirectly(const ItemRef& attachment, const std::string& where)
+std::optional<std::vector<std::uint32_t>> ReadAttachmentIdsDirectly(const ItemRef& message, const std::string& where)
 {
-    if (!IsMessageOfFolder(attachment->parent))
+    if (!IsMessageOfFolder(message))
         return std::nullopt;
     try {
-        return direct::AttachmentNode::Read(*attachment->file->nodes(), NodeIdOf(*attachment->parent, where),
-                                            NodeIdOf(*attachment, where), where);
+        return direct::AttachmentNode::Ids(*message->file->nodes(), NodeIdOf(*message, where), where);
+    } catch (const ComponentError&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<direct::AttachmentNode> ReadAttachmentDirectly(const ItemRef& message, std::uint32_t attachmentId,
+                                                             const std::string& where)
+{
+    if (!IsMessageOfFolder(message))
+        return std::nullopt;
+    try {
+        return direct::AttachmentNode::Read(*message->file->nodes(), NodeIdOf(*message, where), attachmentId, where);
     } catch (const ComponentError&) {
         return std::nullopt;
     }

@@ -4,8 +4,10 @@
 #include "source/pff/item_node.h"
 #include "source/pff/property_bag.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace varnemo::mapi::pff {
 
@@ -17,7 +19,11 @@ namespace varnemo::mapi::pff {
 // The properties of a message of a folder.
 std::optional<PropertyBag> ReadMessagePropertiesDirectly(const ItemRef& message, const std::string& where);
 
+// The sub-node ids of the attachments of a message of a folder.
+std::optional<std::vector<std::uint32_t>> ReadAttachmentIdsDirectly(const ItemRef& message, const std::string& where);
+
 // An attachment by value of a message of a folder.
-std::optional<direct::AttachmentNode> ReadAttachmentDirectly(const ItemRef& attachment, const std::string& where);
+std::optional<direct::AttachmentNode> ReadAttachmentDirectly(const ItemRef& message, std::uint32_t attachmentId,
+                                                             const std::string& where);
 
 }  // namespace varnemo::mapi::pff

@@ -22,20 +22,27 @@ std::string FileNameSafe(std::string name)
     return name;
 }
 
-PropertyBag PropertiesOf(const ItemRef& node, std::optional<direct::AttachmentNode>& direct, std::string where)
+std::uint32_t NodeIdOf(libpff_item_t* item, const std::string& where)
 {
-    if (direct)
-        return PropertyBag(std::move(direct->properties()), std::move(where), node->file->names());
-    return PropertyBag(node->get(), std::move(where));
+    std::uint32_t id = 0;
+    CheckPff("cannot read an attachment's node id", where, [&](libpff_error_t** e) {
+        return libpff_item_get_identifier(item, &id, e);
+    });
+    return id;
 }
 
 }  // namespace
 
-PffAttachment::PffAttachment(ItemRef node, std::string where)
-    : node_(std::move(node)), direct_(ReadAttachmentDirectly(node_, where)), properties_(PropertiesOf(node_, direct_, where))
+PffAttachment::PffAttachment(ItemRef message, direct::AttachmentNode direct, std::string where)
+    : node_(std::move(message)),
+      direct_(std::move(direct)),
+      properties_(std::move(direct_->properties()), std::move(where), node_->file->names())
 {
-    if (direct_)
-        return;
+}
+
+PffAttachment::PffAttachment(ItemRef node, std::string where)
+    : node_(std::move(node)), properties_(node_->get(), std::move(where))
+{
     int type = LIBPFF_ATTACHMENT_TYPE_UNDEFINED;
     CheckPff("cannot read the attachment's kind", properties_.where(), [&](libpff_error_t** e) {
         return libpff_attachment_get_type(node_->get(), &type, e);
@@ -104,24 +111,46 @@ void PffAttachment::SaveAsFile(const std::filesystem::path& path)
     WriteFileThrough(path, properties_.where(), [&](const ByteSink& sink) { ReadData(sink); });
 }
 
-PffAttachments::PffAttachments(ItemRef message, std::string where) : message_(std::move(message)), where_(std::move(where))
+PffAttachments::PffAttachments(ItemRef message, std::string where)
+    : message_(std::move(message)), where_(std::move(where)), directIds_(ReadAttachmentIdsDirectly(message_, where_))
 {
-    int count = 0;
-    CheckPff("cannot read the attachment table", where_, [&](libpff_error_t** e) {
-        return libpff_message_get_number_of_attachments(message_->get(), &count, e);
-    });
-    count_ = count;
+    count_ = directIds_ ? static_cast<long>(directIds_->size()) : LibpffCount();
 }
 
 std::unique_ptr<PffAttachment> PffAttachments::Attachment(long index) const
 {
     const int at = ZeroBasedIndex(index, count_, "attachment", where_);
+    auto where = fmt::format("attachment {} of {}", index, where_);
+    if (!directIds_)
+        return std::make_unique<PffAttachment>(LibpffAttachment(at, index), std::move(where));
+    const auto id = (*directIds_)[static_cast<size_t>(at)];
+    if (auto direct = ReadAttachmentDirectly(message_, id, where))
+        return std::make_unique<PffAttachment>(message_, std::move(*direct), std::move(where));
+    // An embedded item or an OLE object: libpff reads it, found by its node id.
+    for (int candidate = 0; candidate < LibpffCount(); ++candidate) {
+        auto node = LibpffAttachment(candidate, index);
+        if (NodeIdOf(node->get(), where) == id)
+            return std::make_unique<PffAttachment>(std::move(node), std::move(where));
+    }
+    throw ComponentError(fmt::format("cannot open {}: libpff does not list it", where));
+}
+
+int PffAttachments::LibpffCount() const
+{
+    int count = 0;
+    CheckPff("cannot read the attachment table", where_, [&](libpff_error_t** e) {
+        return libpff_message_get_number_of_attachments(message_->get(), &count, e);
+    });
+    return count;
+}
+
+ItemRef PffAttachments::LibpffAttachment(int at, long index) const
+{
     ItemHandle attachment;
     CheckPff(fmt::format("cannot open attachment {}", index), where_, [&](libpff_error_t** e) {
         return libpff_message_get_attachment(message_->get(), at, attachment.out(), e);
     });
-    return std::make_unique<PffAttachment>(MakeItemNode(message_->file, message_, std::move(attachment)),
-                                           fmt::format("attachment {} of {}", index, where_));
+    return MakeItemNode(message_->file, message_, std::move(attachment));
 }
 
 }  // namespace varnemo::mapi::pff

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace varnemo::mapi::pff {
 
@@ -19,7 +20,10 @@ class PffItem;
 // data file holds for it are saved).
 class PffAttachment : public mapi::Attachment {
 public:
+    // An attachment as libpff reads it.
     PffAttachment(ItemRef node, std::string where);
+    // A file attached to message, read straight from the data file.
+    PffAttachment(ItemRef message, direct::AttachmentNode direct, std::string where);
 
     // May be empty: the caller chooses a name then.
     std::string FileName() override;
@@ -37,9 +41,8 @@ public:
 private:
     ItemRef EmbeddedNode() const;
 
+    // The attachment as libpff reads it; for one read directly, the message it belongs to.
     ItemRef node_;
-    // A file attached to a message of a folder is read straight from the data file: libpff would
-    // read all of its bytes twice, once only to learn its properties.
     std::optional<direct::AttachmentNode> direct_;
     PropertyBag properties_;
     bool embedded_ = false;
@@ -56,8 +59,13 @@ public:
     std::unique_ptr<PffAttachment> Attachment(long index) const;
 
 private:
+    int LibpffCount() const;
+    ItemRef LibpffAttachment(int at, long index) const;
+
     ItemRef message_;
     std::string where_;
+    // The attachments' node ids when the attachment table was read directly.
+    std::optional<std::vector<std::uint32_t>> directIds_;
     long count_ = 0;
 };
 

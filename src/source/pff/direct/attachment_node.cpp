@@ -1,6 +1,7 @@
 #include "source/pff/direct/attachment_node.h"
 
 #include "common/errors.h"
+#include "source/pff/direct/table_context.h"
 
 #include <fmt/format.h>
 
@@ -12,6 +13,7 @@ namespace {
 
 constexpr std::uint16_t kAttachDataId = 0x3701;
 constexpr std::uint16_t kBinaryType = 0x0102;
+constexpr std::uint32_t kAttachmentTableNode = 0x671;
 
 }  // namespace
 
@@ -47,6 +49,18 @@ std::optional<AttachmentNode> AttachmentNode::Read(const NodeDatabase& nodes, st
             property.bytes = nodes.SubnodeData(attachment->subnodes, *std::exchange(property.subnode, std::nullopt));
     }
     return AttachmentNode(std::move(properties), dataBlock, std::move(heapData));
+}
+
+std::optional<std::vector<std::uint32_t>> AttachmentNode::Ids(const NodeDatabase& nodes, std::uint32_t messageId,
+                                                             const std::string& where)
+{
+    const auto message = nodes.FindNode(messageId);
+    if (!message)
+        return std::nullopt;
+    const auto table = message->subnodes ? nodes.FindSubnode(message->subnodes, kAttachmentTableNode) : std::nullopt;
+    if (!table)
+        return std::vector<std::uint32_t>{};
+    return ReadTableRowIds(nodes.DataBlocks(table->data), "the attachment table of " + where);
 }
 
 void AttachmentNode::ReadData(const NodeDatabase& nodes, const ByteSink& sink) const

@@ -18,6 +18,10 @@ public:
     // attachment's data is not plain bytes (an embedded item, an OLE object).
     static std::optional<AttachmentNode> Read(const NodeDatabase& nodes, std::uint32_t messageId,
                                               std::uint32_t attachmentId, const std::string& where);
+    // The sub-node ids of a message's attachments, in the order of its attachment table; nothing
+    // when the node tree has no such message.
+    static std::optional<std::vector<std::uint32_t>> Ids(const NodeDatabase& nodes, std::uint32_t messageId,
+                                                         const std::string& where);
 
     // Every property but the data, with values from sub-nodes read in.
     std::vector<StoredProperty>& properties() { return properties_; }
