@@ -60,7 +60,7 @@ NameMap NameMap::Read(const NodeDatabase& nodes)
             continue;
         }
         const auto length = layout::Get<std::uint32_t>(strings, idOrOffset);
-        if (idOrOffset + 4 + static_cast<std::uint64_t>(length) > strings.size())
+        if (std::uint64_t{idOrOffset} + 4 + length > strings.size())
             continue;
         auto name = ToUtf8(std::string_view(strings).substr(idOrOffset + 4, length), "UTF-16LE");
         name.resize(std::min(name.size(), name.find('\0')));

@@ -232,18 +232,39 @@ void NodeDatabase::ForEachLeafBlock(std::uint64_t blockId, const std::function<v
         ForEachLeafBlock(layout::Get<std::uint64_t>(block, layout::kTreeBlockHeaderSize + i * 8), leaf, depth + 1);
 }
 
-void NodeDatabase::ReadData(std::uint64_t dataBlock, const ByteSink& sink) const
+void NodeDatabase::ForEachDataBlock(std::uint64_t dataBlock, const std::function<void(std::string&&)>& leaf) const
 {
     if (dataBlock == 0)
         return;
-    ForEachLeafBlock(dataBlock, [&](std::string&& block) { sink(block); }, 0);
+    // A data tree states its total size: a damaged one that names its blocks over and over must
+    // not read on and on, nor one that lost blocks pass for whole.
+    std::optional<std::uint64_t> declared;
+    if (IsInternal(dataBlock))
+        declared = layout::Get<std::uint32_t>(ReadBlock(dataBlock), 4);
+    std::uint64_t total = 0;
+    ForEachLeafBlock(
+        dataBlock,
+        [&](std::string&& block) {
+            total += block.size();
+            if (declared && total > *declared)
+                throw ComponentError(fmt::format("{} is damaged: the data of block {} is longer than it says",
+                                                 where_, dataBlock));
+            leaf(std::move(block));
+        },
+        0);
+    if (declared && total != *declared)
+        throw ComponentError(fmt::format("{} is damaged: the data of block {} is shorter than it says", where_, dataBlock));
+}
+
+void NodeDatabase::ReadData(std::uint64_t dataBlock, const ByteSink& sink) const
+{
+    ForEachDataBlock(dataBlock, [&](std::string&& block) { sink(block); });
 }
 
 std::vector<std::string> NodeDatabase::DataBlocks(std::uint64_t dataBlock) const
 {
     std::vector<std::string> blocks;
-    if (dataBlock != 0)
-        ForEachLeafBlock(dataBlock, [&](std::string&& block) { blocks.push_back(std::move(block)); }, 0);
+    ForEachDataBlock(dataBlock, [&](std::string&& block) { blocks.push_back(std::move(block)); });
     return blocks;
 }
 

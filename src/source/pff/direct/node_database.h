@@ -62,6 +62,7 @@ private:
     std::string ReadPage(std::uint64_t offset, std::uint8_t pageType) const;
     BlockLocation FindBlock(std::uint64_t blockId) const;
     std::string ReadBlock(std::uint64_t blockId) const;
+    void ForEachDataBlock(std::uint64_t dataBlock, const std::function<void(std::string&&)>& leaf) const;
     void ForEachLeafBlock(std::uint64_t blockId, const std::function<void(std::string&&)>& leaf, int depth) const;
     void ReadExact(std::uint64_t offset, char* into, std::size_t size) const;
 
