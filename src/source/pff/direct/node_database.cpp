@@ -15,11 +15,18 @@
 namespace varnemo::mapi::pff::direct {
 namespace {
 
-// The checksum of pages and blocks is CRC-32 without zlib's inversion before and after.
-std::uint32_t Checksum(std::string_view data)
+// The checksum of pages and blocks is CRC-32 without zlib's inversion before and after. A fuzzing
+// build takes every checksum as good, so that its inputs reach the structures behind them.
+bool ChecksumHolds(std::string_view data, std::uint32_t stored)
 {
+#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+    static_cast<void>(data);
+    static_cast<void>(stored);
+    return true;
+#else
     const auto inverted = crc32_z(0xFFFFFFFFul, reinterpret_cast<const Bytef*>(data.data()), data.size());
-    return static_cast<std::uint32_t>(inverted ^ 0xFFFFFFFFul);
+    return static_cast<std::uint32_t>(inverted ^ 0xFFFFFFFFul) == stored;
+#endif
 }
 
 // A block id names the same block whatever its lowest bit, which the block B-tree leaves clear.
@@ -111,8 +118,8 @@ std::string NodeDatabase::ReadPage(std::uint64_t offset, std::uint8_t pageType) 
     ReadExact(offset, page.data(), page.size());
     const auto trailer = layout::kPageContentSize;
     if (static_cast<std::uint8_t>(page[trailer]) != pageType ||
-        layout::Get<std::uint32_t>(page, trailer + 4) !=
-            Checksum(std::string_view(page).substr(0, layout::kPageContentSize))) {
+        !ChecksumHolds(std::string_view(page).substr(0, layout::kPageContentSize),
+                       layout::Get<std::uint32_t>(page, trailer + 4))) {
         throw ComponentError(fmt::format("{} is damaged: the index page at offset {} fails its check", where_, offset));
     }
     return page;
@@ -206,7 +213,7 @@ std::string NodeDatabase::ReadBlock(std::uint64_t blockId) const
         BlockKey(layout::Get<std::uint64_t>(block, trailer + 8)) != BlockKey(blockId))
         throw ComponentError(fmt::format("{} is damaged: block {} is not where its index says", where_, blockId));
     block.resize(location.size);
-    if (Checksum(block) != checksum)
+    if (!ChecksumHolds(block, checksum))
         throw ComponentError(fmt::format("{} is damaged: block {} fails its checksum", where_, blockId));
     // Only the blocks that hold node data are encoded, never the trees that list blocks.
     if (permuted_ && !IsInternal(blockId))
