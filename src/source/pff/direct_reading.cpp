@@ -1,19 +1,9 @@
 #include "source/pff/direct_reading.h"
 
 #include "common/errors.h"
-#include "source/pff/pff_error.h"
 
 namespace varnemo::mapi::pff {
 namespace {
-
-std::uint32_t NodeIdOf(const ItemNode& node, const std::string& where)
-{
-    std::uint32_t id = 0;
-    CheckPff("cannot read an item's node id", where, [&](libpff_error_t** e) {
-        return libpff_item_get_identifier(node.get(), &id, e);
-    });
-    return id;
-}
 
 bool IsFolder(const ItemRef& node)
 {

@@ -3,7 +3,9 @@
 #include "source/pff/pff_file.h"
 #include "source/pff/pff_handles.h"
 
+#include <cstdint>
 #include <memory>
+#include <string>
 
 namespace varnemo::mapi::pff {
 
@@ -19,6 +21,9 @@ struct ItemNode {
 };
 
 using ItemRef = std::shared_ptr<const ItemNode>;
+
+// The node id under which the data file keeps the item; where names it in error messages.
+std::uint32_t NodeIdOf(const ItemNode& node, const std::string& where);
 
 inline ItemRef MakeItemNode(std::shared_ptr<const PffFile> file, ItemRef parent, ItemHandle handle)
 {

@@ -22,15 +22,6 @@ std::string FileNameSafe(std::string name)
     return name;
 }
 
-std::uint32_t NodeIdOf(libpff_item_t* item, const std::string& where)
-{
-    std::uint32_t id = 0;
-    CheckPff("cannot read an attachment's node id", where, [&](libpff_error_t** e) {
-        return libpff_item_get_identifier(item, &id, e);
-    });
-    return id;
-}
-
 }  // namespace
 
 PffAttachment::PffAttachment(ItemRef message, direct::AttachmentNode direct, std::string where)
@@ -129,7 +120,7 @@ std::unique_ptr<PffAttachment> PffAttachments::Attachment(long index) const
     // An embedded item or an OLE object: libpff reads it, found by its node id.
     for (int candidate = 0; candidate < LibpffCount(); ++candidate) {
         auto node = LibpffAttachment(candidate, index);
-        if (NodeIdOf(node->get(), where) == id)
+        if (NodeIdOf(*node, where) == id)
             return std::make_unique<PffAttachment>(std::move(node), std::move(where));
     }
     throw ComponentError(fmt::format("cannot open {}: libpff does not list it", where));

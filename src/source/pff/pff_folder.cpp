@@ -11,15 +11,6 @@
 namespace varnemo::mapi::pff {
 namespace {
 
-std::uint32_t NodeIdOf(const ItemNode& node, const std::string& where)
-{
-    std::uint32_t nodeId = 0;
-    CheckPff("cannot read the node id", where, [&](libpff_error_t** e) {
-        return libpff_item_get_identifier(node.get(), &nodeId, e);
-    });
-    return nodeId;
-}
-
 std::string NodeWhere(const ItemNode& node)
 {
     return fmt::format("folder with node id {} in {}", NodeIdOf(node, node.file->where()), node.file->where());
