@@ -221,10 +221,9 @@ std::string NodeDatabase::ReadBlock(std::uint64_t blockId) const
     return block;
 }
 
-void NodeDatabase::ForEachLeafBlock(std::uint64_t blockId, const std::function<void(std::string&&)>& leaf,
-                                    int depth) const
+void NodeDatabase::ForEachLeafBlock(std::uint64_t blockId, std::string&& block,
+                                    const std::function<void(std::string&&)>& leaf, int depth) const
 {
-    auto block = ReadBlock(blockId);
     if (!IsInternal(blockId)) {
         leaf(std::move(block));
         return;
@@ -235,31 +234,36 @@ void NodeDatabase::ForEachLeafBlock(std::uint64_t blockId, const std::function<v
     const std::size_t count = layout::Get<std::uint16_t>(block, 2);
     if (layout::kTreeBlockHeaderSize + count * 8 > block.size())
         throw ComponentError(fmt::format("{} is damaged: data tree block {} is cut short", where_, blockId));
-    for (std::size_t i = 0; i < count; ++i)
-        ForEachLeafBlock(layout::Get<std::uint64_t>(block, layout::kTreeBlockHeaderSize + i * 8), leaf, depth + 1);
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto child = layout::Get<std::uint64_t>(block, layout::kTreeBlockHeaderSize + i * 8);
+        ForEachLeafBlock(child, ReadBlock(child), leaf, depth + 1);
+    }
 }
 
 void NodeDatabase::ForEachDataBlock(std::uint64_t dataBlock, const std::function<void(std::string&&)>& leaf) const
 {
     if (dataBlock == 0)
         return;
+    auto root = ReadBlock(dataBlock);
+    if (!IsInternal(dataBlock)) {
+        leaf(std::move(root));
+        return;
+    }
     // A data tree states its total size: a damaged one that names its blocks over and over must
     // not read on and on, nor one that lost blocks pass for whole.
-    std::optional<std::uint64_t> declared;
-    if (IsInternal(dataBlock))
-        declared = layout::Get<std::uint32_t>(ReadBlock(dataBlock), 4);
+    const std::uint64_t declared = layout::Get<std::uint32_t>(root, 4);
     std::uint64_t total = 0;
     ForEachLeafBlock(
-        dataBlock,
+        dataBlock, std::move(root),
         [&](std::string&& block) {
             total += block.size();
-            if (declared && total > *declared)
+            if (total > declared)
                 throw ComponentError(fmt::format("{} is damaged: the data of block {} is longer than it says",
                                                  where_, dataBlock));
             leaf(std::move(block));
         },
         0);
-    if (declared && total != *declared)
+    if (total != declared)
         throw ComponentError(fmt::format("{} is damaged: the data of block {} is shorter than it says", where_, dataBlock));
 }
 

@@ -63,7 +63,8 @@ private:
     BlockLocation FindBlock(std::uint64_t blockId) const;
     std::string ReadBlock(std::uint64_t blockId) const;
     void ForEachDataBlock(std::uint64_t dataBlock, const std::function<void(std::string&&)>& leaf) const;
-    void ForEachLeafBlock(std::uint64_t blockId, const std::function<void(std::string&&)>& leaf, int depth) const;
+    void ForEachLeafBlock(std::uint64_t blockId, std::string&& block, const std::function<void(std::string&&)>& leaf,
+                          int depth) const;
     void ReadExact(std::uint64_t offset, char* into, std::size_t size) const;
 
     std::filesystem::path path_;
