@@ -47,6 +47,8 @@ constexpr char kMaxDataTreeLevel = 2;
 constexpr std::size_t kSubnodeLeafEntrySize = 24;
 constexpr std::size_t kSubnodeBranchEntrySize = 16;
 
+// A value past the end of a damaged structure reads as zero; the callers' size checks then
+// reject it instead of reading beyond the buffer.
 template <typename T>
 T Get(std::string_view bytes, std::size_t offset)
 {
