@@ -104,7 +104,7 @@ void Measure(long size, const std::filesystem::path& work)
     const auto& summary = run.Summary();
     fmt::print("{:>7} items  {:>7} converted  {:>4} failed  {:8.2f} s  {:9.0f} items/s  {:7.2f} MB/s  "
                "peak {:7.1f} MB  database {:8.1f} MB\n",
-               size, summary.converted, summary.failed, seconds, static_cast<double>(summary.converted) / seconds,
+               size, summary.converted(), summary.notConverted(), seconds, static_cast<double>(summary.converted()) / seconds,
                box.bytes / 1e6 / seconds, PeakMegabytes(),
                static_cast<double>(std::filesystem::file_size(state.TargetDatabasePath)) / 1e6);
 }

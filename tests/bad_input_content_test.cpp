@@ -106,8 +106,8 @@ TEST_F(HostileContent, AttachmentsWithHostileNamesArriveWholeAndStayInTheTempora
         mail.Attach(names[index], BinaryContent(1000 + index, static_cast<unsigned>(index)));
 
     const auto database = Convert();
-    EXPECT_EQ(summary.converted, 1);
-    EXPECT_TRUE(summary.problems.empty()) << summary.problems.front().reason;
+    EXPECT_EQ(summary.converted(), 1);
+    EXPECT_TRUE(summary.problems().empty()) << summary.problems().front().reason;
     const auto documents = ReadDocuments(database);
     ASSERT_EQ(documents.size(), 1u);
     ASSERT_EQ(documents[0].attachments.size(), names.size());
@@ -132,10 +132,11 @@ TEST_F(HostileContent, AttachmentsOfAwkwardSizesArriveWholeAndAFailedOneIsListed
     mail.attachments.push_back({.fileName = "unreadable.bin", .content = nullptr, .failsToSave = true});
 
     const auto database = Convert();
-    ASSERT_EQ(summary.problems.size(), 1u);
-    EXPECT_EQ(summary.problems[0].item, "sizes");
-    EXPECT_NE(summary.problems[0].reason.find("cannot save attachment unreadable.bin"), std::string::npos)
-        << summary.problems[0].reason;
+    ASSERT_EQ(summary.problems().size(), 1u);
+    EXPECT_EQ(summary.problems()[0].item, "sizes");
+    EXPECT_EQ(summary.problems()[0].outcome, Outcome::ConvertedInPart);
+    EXPECT_NE(summary.problems()[0].reason.find("cannot save attachment unreadable.bin"), std::string::npos)
+        << summary.problems()[0].reason;
     const auto documents = ReadDocuments(database);
     ASSERT_EQ(documents.size(), 1u);
     ASSERT_EQ(documents[0].attachments.size(), sizes.size());
@@ -157,8 +158,8 @@ TEST_F(HostileContent, NamesAndSubjectsOfTenThousandCharactersArriveWhole)
     AddFolder("Contacts", "IPM.Contact").items.push_back(FakeContact(longName, longSubject));
 
     const auto database = Convert();
-    EXPECT_EQ(summary.converted, 2);
-    EXPECT_TRUE(summary.problems.empty()) << summary.problems.front().reason;
+    EXPECT_EQ(summary.converted(), 2);
+    EXPECT_TRUE(summary.problems().empty()) << summary.problems().front().reason;
     const auto documents = ReadDocuments(database);
     ASSERT_EQ(documents.size(), 1u);
     EXPECT_EQ(TextOf(documents[0], "Subject"), longSubject);
@@ -187,8 +188,8 @@ TEST_F(HostileContent, ControlCharactersAndBrokenUnicodeAreKeptAsTheyCame)
         .Text(mapi::TextField::SenderName, controls);
 
     const auto database = Convert();
-    EXPECT_EQ(summary.converted, 1);
-    EXPECT_TRUE(summary.problems.empty()) << summary.problems.front().reason;
+    EXPECT_EQ(summary.converted(), 1);
+    EXPECT_TRUE(summary.problems().empty()) << summary.problems().front().reason;
     const auto documents = ReadDocuments(database);
     ASSERT_EQ(documents.size(), 1u);
     EXPECT_EQ(TextOf(documents[0], "Subject"), controls + broken);

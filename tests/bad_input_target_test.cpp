@@ -117,7 +117,8 @@ TEST_F(BadTarget, ADiskThatFillsDuringTheRunCostsOnlyListedItems)
     // Room for the message, not for its attachment: the message arrives, and the attachment it
     // lacks is listed with the reason.
     const auto outcome = ConvertInto(source_, database, WithFileSizeLimit(sizeBefore + 4096));
-    EXPECT_TRUE(Says(outcome.err, "\"Here is a sample message\": saved, but not whole"));
+    EXPECT_EQ(outcome.exitStatus, 1) << "an item that lost its attachment is no success";
+    EXPECT_TRUE(Says(outcome.err, "\"Here is a sample message\": converted in part"));
     EXPECT_TRUE(Says(outcome.err, "leah_thumper.jpg: File too large"));
     const auto shown = RunCli({"show", database.string()});
     EXPECT_EQ(shown.exitStatus, 0) << shown.err;

@@ -64,7 +64,7 @@ TEST_F(ConversionRunTest, SkipsBlankEntriesAndFilesByTheFolderPath)
     EXPECT_EQ(CallsStartingWith("PutInFolder"),
               (std::vector<std::string>{"PutInFolder(Outlook\\Inbox)", "PutInFolder(Outlook\\Inbox)",
                                         "PutInFolder(Outlook\\Inbox\\Sub)"}));
-    EXPECT_EQ(run.Summary().converted, 3);
+    EXPECT_EQ(run.Summary().converted(), 3);
     EXPECT_TRUE(state.SelectedFolders.empty());
     EXPECT_TRUE(view.closed);
     EXPECT_TRUE(view.subjectLabelShown);
@@ -88,8 +88,12 @@ TEST_F(ConversionRunTest, FoldersOfOtherClassesShowTheirNameAndConvertNothing)
     const auto shown = std::count(view.captionHistory.begin(), view.captionHistory.end(),
                                   std::make_pair(TargetLabel::LblSaveHeader, std::string("Notes")));
     EXPECT_EQ(shown, 1);
-    EXPECT_EQ(run.Summary().converted, 0);
+    EXPECT_EQ(run.Summary().converted(), 0);
+    // Not converted by design, but not left unsaid either.
+    EXPECT_EQ(run.Summary().skippedByDesign(), 2);
+    EXPECT_TRUE(run.Summary().AllWhole());
     EXPECT_NE(view.messages.back().first.find("No item was exported"), std::string::npos);
+    EXPECT_NE(view.messages.back().first.find("2 items not converted by design"), std::string::npos);
 }
 
 TEST_F(ConversionRunTest, OnlyAnExactDistListClassGoesToTheGroupWriter)
@@ -103,7 +107,7 @@ TEST_F(ConversionRunTest, OnlyAnExactDistListClassGoesToTheGroupWriter)
     EXPECT_EQ(CallsStartingWith("PutInFolder"),
               (std::vector<std::string>{"PutInFolder(Outlook Contacts)", "PutInFolder(Outlook Groups)",
                                         "PutInFolder(Outlook Contacts)"}));
-    EXPECT_EQ(run.Summary().converted, 3);
+    EXPECT_EQ(run.Summary().converted(), 3);
 }
 
 TEST_F(ConversionRunTest, AFailingItemIsCountedAndTheFolderGoesOn)
@@ -116,30 +120,35 @@ TEST_F(ConversionRunTest, AFailingItemIsCountedAndTheFolderGoesOn)
     contacts.items[0].unreadable = true;
     Select({"F1#Inbox", "F2#Contacts", "MISSING#Gone"});
     Run();
-    EXPECT_EQ(run.Summary().converted, 3);
-    EXPECT_EQ(run.Summary().failed, 2);
-    ASSERT_EQ(run.Summary().problems.size(), 3u);
-    EXPECT_EQ(run.Summary().problems[0].folder, "Inbox");
-    EXPECT_EQ(run.Summary().problems[2].folder, "Gone");
+    EXPECT_EQ(run.Summary().converted(), 3);
+    EXPECT_EQ(run.Summary().notConverted(), 2);
+    ASSERT_EQ(run.Summary().problems().size(), 3u);
+    EXPECT_EQ(run.Summary().problems()[0].folder, "Inbox");
+    EXPECT_EQ(run.Summary().problems()[2].folder, "Gone");
     const auto& message = view.messages.back();
     EXPECT_EQ(message.second, "Export Complete");
-    EXPECT_EQ(message.first, "Outlook Mailbox Exported Successfully to Lotus Notes Mailbox.\r\n/notes/mail.nsf\r\n\r\n"
-                             "3 items converted. 2 items could not be converted.");
+    EXPECT_EQ(message.first,
+              "Outlook Mailbox Exported to Lotus Notes Mailbox, but not everything arrived whole.\r\n"
+              "/notes/mail.nsf\r\n\r\n"
+              "3 items converted. 2 items could not be converted. 1 folder could not be read.");
+    EXPECT_FALSE(run.Summary().AllWhole());
 }
 
 TEST_F(ConversionRunTest, TheReportNamesEveryItemThatDidNotArrive)
 {
     auto& inbox = AddFolder("In\tbox", "F1");
     inbox.items = {FakeMail("fine"), FakeMail("broken")};
+    inbox.items[1].entryId = "M2";
     inbox.items[1].unreadableTexts.insert(mapi::TextField::Body);
     Select({"F1#In\tbox", "GONE#Old"});
     Run();
     std::ostringstream report;
     WriteConversionReport(run.Summary(), report);
-    EXPECT_EQ(report.str(), "Items converted: 1\nItems not converted: 1\n\n"
-                            "Folder\tItem\tOutcome\tReason\n"
-                            "In box\tbroken\tnot converted\tvalue cannot be read\n"
-                            "Old\t\tfolder not read\tthe folder could not be read: no folder GONE in Mailbox\n");
+    EXPECT_EQ(report.str(), "Items converted: 1\nItems converted in part: 0\nItems not converted: 1\n"
+                            "Items skipped by design: 0\nFolders not read: 1\n\n"
+                            "Folder\tPosition\tItem\tEntry ID\tOutcome\tReason\n"
+                            "In box\t2\tbroken\tM2\tnot converted\tvalue cannot be read\n"
+                            "Old\t\t(whole folder)\t\tfolder not read\tno folder GONE in Mailbox\n");
 }
 
 TEST_F(ConversionRunTest, AWriterThatCannotSaveCountsAsAFailure)
@@ -148,8 +157,8 @@ TEST_F(ConversionRunTest, AWriterThatCannotSaveCountsAsAFailure)
     notes.failing = {"Save"};
     Select({"F1#Calendar"});
     Run();
-    EXPECT_EQ(run.Summary().failed, 1);
-    EXPECT_NE(run.Summary().problems.at(0).reason.find("Save failed"), std::string::npos);
+    EXPECT_EQ(run.Summary().notConverted(), 1);
+    EXPECT_NE(run.Summary().problems().at(0).reason.find("Save failed"), std::string::npos);
 }
 
 TEST_F(ConversionRunTest, AnExistingTargetThatCannotBeOpenedStopsTheRunBeforeTheFirstItem)
@@ -159,7 +168,7 @@ TEST_F(ConversionRunTest, AnExistingTargetThatCannotBeOpenedStopsTheRunBeforeThe
     Select({"F1#Inbox"});
     Run();
     EXPECT_TRUE(CallsStartingWith("CreateDocument").empty());
-    EXPECT_EQ(run.Summary().converted + run.Summary().failed, 0);
+    EXPECT_EQ(run.Summary().converted() + run.Summary().notConverted(), 0);
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].first, "The conversion could not start.\r\nGetDatabase failed");
     EXPECT_FALSE(view.closed);
@@ -171,7 +180,7 @@ TEST_F(ConversionRunTest, ProgressLabelsCountEveryItemOfABigFolder)
     inbox.items.assign(40000, FakeMail("bulk"));
     Select({"F1#Inbox"});
     Run();
-    EXPECT_EQ(run.Summary().converted, 40000);
+    EXPECT_EQ(run.Summary().converted(), 40000);
     EXPECT_EQ(view.captions[TargetLabel::LblCurrent], "40000/40000");
     EXPECT_EQ(view.captions[TargetLabel::LblFound], "40000");
 }
@@ -204,7 +213,7 @@ TEST_F(ConversionRunTest, AttachmentsGoThroughATemporaryFolderNamedBeyondAscii)
     inbox.items[0].Attach("Bericht-\u00e4.txt", "Inhalt");
     Select({"F1#Inbox"});
     Run();
-    EXPECT_TRUE(run.Summary().problems.empty());
+    EXPECT_TRUE(run.Summary().problems().empty());
     const auto embedded = CallsStartingWith("EmbedObject");
     ASSERT_EQ(embedded.size(), 1u);
     EXPECT_NE(embedded[0].find(TextFromPath(userTemp)), std::string::npos) << embedded[0];
@@ -272,7 +281,7 @@ TEST_F(ConversionRunTest, ASecondClickDuringARunDoesNothing)
     clicking.run = &reentrant;
     Select({"F1#Inbox"});
     reentrant.CmdConversion_Click();
-    EXPECT_EQ(reentrant.Summary().converted, 2);
+    EXPECT_EQ(reentrant.Summary().converted(), 2);
     EXPECT_EQ(clicking.messages.size(), 1u);
     EXPECT_EQ(mailbox.sessionsCreated, 1);
 }

@@ -129,7 +129,7 @@ TEST_F(EndToEnd, DistListIntoAnExistingDatabase)
     EXPECT_EQ(Members(database, "Outlook Contacts").size(), 1u);
     EXPECT_EQ(Members(database, "Outlook Groups").size(), 1u);
     EXPECT_EQ(Members(database, "Outlook\\Calendar").size(), 1u);
-    EXPECT_EQ(run.Summary().failed, 0);
+    EXPECT_EQ(run.Summary().notConverted(), 0);
 }
 
 TEST_F(EndToEnd, SampleMessageKeepsItsPictureByteForByte)
@@ -175,9 +175,9 @@ TEST_P(EveryFixture, ConvertsWhole)
         ConvertIntoNewDatabase();
     else
         ConvertInto(ExistingDatabase());
-    EXPECT_GT(run.Summary().converted, 0);
-    EXPECT_EQ(run.Summary().failed, 0);
-    EXPECT_TRUE(run.Summary().problems.empty()) << run.Summary().problems.front().reason;
+    EXPECT_GT(run.Summary().converted(), 0);
+    EXPECT_EQ(run.Summary().notConverted(), 0);
+    EXPECT_TRUE(run.Summary().problems().empty()) << run.Summary().problems().front().reason;
     EXPECT_NE(view.messages.back().first.find(state.TargetDatabasePath), std::string::npos);
 }
 

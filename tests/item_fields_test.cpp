@@ -69,49 +69,66 @@ TEST(TemporaryAttachments, SameNamesDoNotOverwriteAndEverythingIsGoneAfterwards)
     FakeItem mail = testing::FakeMail("two reports");
     mail.Attach("report.pdf", "first").Attach("report.pdf", "second").Attach("../../escape", "third");
     OneItem item(mail);
-    std::vector<std::string> paths;
     {
         TemporaryAttachments attachments(temp.path());
-        ContinueOnError failures;
-        const auto list = attachments.SaveAll(*item, failures);
-        EXPECT_FALSE(failures.anyFailed());
-        ASSERT_EQ(list.front(), '|');
-        paths = SplitKeepingEmpty(list.substr(1), '|');
+        const auto saved = attachments.SaveAll(*item);
+        EXPECT_TRUE(saved.missing.empty());
+        const auto& paths = saved.files;
         ASSERT_EQ(paths.size(), 3u);
         EXPECT_NE(paths[0], paths[1]);
-        EXPECT_EQ(std::filesystem::path(paths[0]).filename(), "report.pdf");
+        EXPECT_EQ(paths[0].filename(), "report.pdf");
         EXPECT_EQ(testing::ReadFile(paths[0]), "first");
         EXPECT_EQ(testing::ReadFile(paths[1]), "second");
         for (const auto& path : paths)
-            EXPECT_EQ(std::filesystem::path(path).parent_path().parent_path(), temp.path()) << path;
+            EXPECT_EQ(path.parent_path().parent_path(), temp.path()) << path;
     }
     EXPECT_TRUE(std::filesystem::is_empty(temp.path()));
 }
 
-TEST(TemporaryAttachments, AnUnsavableAttachmentKeepsItsPathAndIsReported)
+// A reader that fails half-way has written part of the file: that part must not be handed on
+// as the attachment.
+TEST(TemporaryAttachments, AnAttachmentCutShortIsLeftOutAndNamed)
 {
     testing::TempDir temp;
     FakeItem mail = testing::FakeMail("broken");
     mail.Attach("a.txt", "a");
-    mail.Attach("b.txt", "b");
+    mail.Attach("big.bin", std::string(1000, 'x'));
     mail.attachments.back().failsToSave = true;
     OneItem item(mail);
     TemporaryAttachments attachments(temp.path());
-    ContinueOnError failures;
-    const auto paths = SplitKeepingEmpty(attachments.SaveAll(*item, failures).substr(1), '|');
-    ASSERT_EQ(paths.size(), 2u);
-    EXPECT_TRUE(std::filesystem::exists(paths[0]));
-    EXPECT_FALSE(std::filesystem::exists(paths[1]));
-    ASSERT_EQ(failures.failures().size(), 1u);
+    const auto saved = attachments.SaveAll(*item);
+    ASSERT_EQ(saved.files.size(), 1u);
+    EXPECT_EQ(saved.files[0].filename(), "a.txt");
+    ASSERT_EQ(saved.missing.size(), 1u);
+    EXPECT_NE(saved.missing[0].find("attachment 2 of 2 \"big.bin\" is left out"), std::string::npos)
+        << saved.missing[0];
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(temp.path()))
+        EXPECT_NE(entry.path().filename(), "big.bin") << "a part of the file stayed behind";
 }
 
-TEST(TemporaryAttachments, NoAttachmentsGiveAnEmptyList)
+// The list of files is handed on as paths: no character a path may hold splits it.
+TEST(TemporaryAttachments, ATemporaryFolderWithABarKeepsEveryFileWhole)
+{
+    testing::TempDir temp;
+    const auto barred = temp.path() / "a|b";
+    std::filesystem::create_directory(barred);
+    FakeItem mail = testing::FakeMail("photo");
+    mail.Attach("leah.jpg", "jpeg");
+    OneItem item(mail);
+    TemporaryAttachments attachments(barred);
+    const auto saved = attachments.SaveAll(*item);
+    ASSERT_EQ(saved.files.size(), 1u);
+    EXPECT_EQ(testing::ReadFile(saved.files[0]), "jpeg");
+}
+
+TEST(TemporaryAttachments, NoAttachmentsGiveNoFiles)
 {
     testing::TempDir temp;
     OneItem item(testing::FakeMail("plain"));
     TemporaryAttachments attachments(temp.path());
-    ContinueOnError failures;
-    EXPECT_EQ(attachments.SaveAll(*item, failures), "");
+    const auto saved = attachments.SaveAll(*item);
+    EXPECT_TRUE(saved.files.empty());
+    EXPECT_TRUE(saved.missing.empty());
 }
 
 TEST(ItemFields, MailTakesTheSenderNameAndTheMessageDate)

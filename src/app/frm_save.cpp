@@ -229,14 +229,14 @@ void FrmSave::Yield()
 void FrmSave::ShowMessage(const std::string& text, const std::string& title)
 {
     dialogs_.Message(text, title);
-    if (title == "Export Complete" && !run_.Summary().problems.empty())
+    if (title == "Export Complete" && !run_.Summary().problems().empty())
         OfferReport();
 }
 
 // Some items did not arrive whole: the user may keep the list of them, with the reasons.
 void FrmSave::OfferReport()
 {
-    if (!dialogs_.Ask("Some items were not converted, or not whole. Save a report of them?", "Kestrova Varnemo"))
+    if (!dialogs_.Ask("Not everything arrived whole. Save a report of what did not, with the reasons?", "Kestrova Varnemo"))
         return;
     const std::string path = dialogs_.SaveFile({"Conversion report (*.txt)", "*.txt"});
     if (path.empty())

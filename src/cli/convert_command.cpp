@@ -52,12 +52,8 @@ void WriteReportFile(const ConversionSummary& summary, const std::string& path)
 
 void ReportProblems(const ConversionSummary& summary)
 {
-    for (const auto& problem : summary.problems) {
-        if (problem.item.empty())
-            fmt::print(stderr, "{}: {}\n", problem.folder, problem.reason);
-        else
-            fmt::print(stderr, "{}: \"{}\": {}\n", problem.folder, problem.item, problem.reason);
-    }
+    for (const auto& problem : summary.problems())
+        fmt::print(stderr, "{}\n", ProblemLine(problem));
 }
 
 }  // namespace
@@ -93,7 +89,8 @@ int RunConvert(const BackendOptions& options, const ConvertOptions& convert)
     ReportProblems(run.Summary());
     if (!convert.reportFile.empty())
         WriteReportFile(run.Summary(), convert.reportFile);
-    return run.Summary().failed > 0 ? kFailure : kSuccess;
+    // Only a conversion in which everything selected arrived whole succeeds.
+    return run.Summary().AllWhole() ? kSuccess : kFailure;
 }
 
 }  // namespace varnemo::cli

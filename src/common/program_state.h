@@ -32,8 +32,6 @@ struct ProgramState {
     std::string TargetDatabasePath;
     // For a new database, first its folder and then the full path of the new address book.
     std::string NamesDbPath;
-    // For each saved attachment of the current item, "|" followed by the file's full path.
-    std::string AttachmentFileList;
     // Stored as the text list excludeFromView on memos, calendar entries and tasks.
     std::array<std::string, 2> ExcludeFromViewValues;
 

@@ -14,16 +14,44 @@ std::string Cell(std::string text)
     return text;
 }
 
+std::string Position(const ConversionProblem& problem)
+{
+    return problem.position > 0 ? std::to_string(problem.position) : std::string();
+}
+
+// A whole folder, with its items when they could be counted.
+std::string WholeFolder(const ConversionProblem& problem)
+{
+    if (problem.items < 0)
+        return "(whole folder)";
+    return fmt::format("(whole folder: {} {})", problem.items, problem.items == 1 ? "item" : "items");
+}
+
 }  // namespace
 
 void WriteConversionReport(const ConversionSummary& summary, std::ostream& out)
 {
-    fmt::print(out, "Items converted: {}\nItems not converted: {}\n\n", summary.converted, summary.failed);
-    fmt::print(out, "Folder\tItem\tOutcome\tReason\n");
-    for (const auto& problem : summary.problems) {
-        const char* outcome = problem.item.empty() ? "folder not read" : problem.itemLost ? "not converted" : "converted in part";
-        fmt::print(out, "{}\t{}\t{}\t{}\n", Cell(problem.folder), Cell(problem.item), outcome, Cell(problem.reason));
+    fmt::print(out, "Items converted: {}\n", summary.converted());
+    fmt::print(out, "Items converted in part: {}\n", summary.convertedInPart());
+    fmt::print(out, "Items not converted: {}\n", summary.notConverted());
+    fmt::print(out, "Items skipped by design: {}\n", summary.skippedByDesign());
+    fmt::print(out, "Folders not read: {}\n\n", summary.foldersNotRead());
+    fmt::print(out, "Folder\tPosition\tItem\tEntry ID\tOutcome\tReason\n");
+    for (const auto& problem : summary.problems()) {
+        const auto item = problem.position > 0 ? problem.item : WholeFolder(problem);
+        fmt::print(out, "{}\t{}\t{}\t{}\t{}\t{}\n", Cell(problem.folder), Position(problem), Cell(item), problem.id,
+                   OutcomeName(problem.outcome), Cell(problem.reason));
     }
+}
+
+// One line for the terminal: where, what, how it ended and why.
+std::string ProblemLine(const ConversionProblem& problem)
+{
+    const auto folder = problem.folder.empty() ? std::string("(top folder)") : problem.folder;
+    if (problem.position == 0)
+        return fmt::format("{} {}: {}: {}", folder, WholeFolder(problem), OutcomeName(problem.outcome), problem.reason);
+    return fmt::format("{}, item {} \"{}\": {}: {}", folder, problem.position, problem.item,
+                       OutcomeName(problem.outcome), problem.reason);
 }
 
 }  // namespace varnemo

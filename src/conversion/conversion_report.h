@@ -3,12 +3,16 @@
 #include "conversion/conversion_summary.h"
 
 #include <ostream>
+#include <string>
 
 namespace varnemo {
 
-// A plain-text account of a conversion for the administrator: the counts, then one line per
-// item that did not arrive whole and per folder that could not be read (folder, item, reason),
-// tab-separated so that a spreadsheet opens it as it is.
+// A plain-text account of a conversion for the administrator: the count of every outcome, then
+// one line per item or folder that did not arrive whole (folder, position, item, entry id,
+// outcome, reason), tab-separated so that a spreadsheet opens it as it is.
 void WriteConversionReport(const ConversionSummary& summary, std::ostream& out);
+
+// One problem as one line of text: folder, position and item, outcome, reason.
+std::string ProblemLine(const ConversionProblem& problem);
 
 }  // namespace varnemo

@@ -1,6 +1,7 @@
 #include "conversion/conversion_run.h"
 
 #include "common/continue_on_error.h"
+#include "common/scoped_flag.h"
 #include "common/text.h"
 #include "conversion/item_fields.h"
 #include "conversion/temporary_attachments.h"
@@ -34,6 +35,17 @@ std::string Join(const std::vector<std::string>& parts)
     return fmt::format("{}", fmt::join(parts, "; "));
 }
 
+// An item's entry id names it in the report; an item whose id cannot be read is named by its
+// folder and position alone.
+std::string EntryIdOf(mapi::Item& item)
+{
+    try {
+        return item.EntryID();
+    } catch (const ComponentError&) {
+        return {};
+    }
+}
+
 // The Notes folder that mirrors an Outlook folder path.
 std::string NotesFolderName(const std::string& kind, const std::string& path)
 {
@@ -46,17 +58,13 @@ void ConversionRun::CmdConversion_Click()
 {
     if (running_)
         return;
-    running_ = true;
+    ScopedFlag running(running_);
     summary_ = {};
     try {
         Convert();
     } catch (const ComponentError& error) {
         context_.view.ShowMessage(std::string("The conversion could not start.\r\n") + error.what(), "Kestrova Varnemo");
-    } catch (...) {
-        running_ = false;
-        throw;
     }
-    running_ = false;
 }
 
 void ConversionRun::Convert()
@@ -83,11 +91,14 @@ void ConversionRun::Convert()
         CheckTargetDatabase();
         view.Yield();
     }
+    target_ = CurrentTargetDatabases(context_);
 
+    RecordLeftOutFolders();
     for (const auto& entry : state.SelectedFolders)
         ConvertFolder(*store, entry);
 
     state.SelectedFolders.clear();
+    state.LeftOutFolders.clear();
     store.reset();
     session->Logoff();
     session.reset();
@@ -122,6 +133,20 @@ void ConversionRun::CheckTargetDatabase()
     context_.notes.CreateSession()->GetDatabase("", context_.state.TargetDatabasePath);
 }
 
+// The folders that the tree found but could not hand over: their items are accounted for too.
+void ConversionRun::RecordLeftOutFolders()
+{
+    for (const auto& folder : context_.state.LeftOutFolders) {
+        ConversionProblem problem;
+        problem.folder = folder.path;
+        problem.items = folder.items;
+        problem.reason = folder.reason;
+        problem.outcome =
+            folder.why == LeftOutFolder::Why::Unreadable ? Outcome::FolderNotRead : Outcome::SkippedByDesign;
+        summary_.Record(std::move(problem));
+    }
+}
+
 void ConversionRun::ConvertFolder(mapi::Store& store, const std::string& entry)
 {
     if (TrimBlanks(entry).empty())
@@ -141,13 +166,15 @@ void ConversionRun::ConvertFolder(mapi::Store& store, const std::string& entry)
         kind = folder->DefaultMessageClass();
     });
     if (!opened) {
-        summary_.problems.push_back({path, "", "the folder could not be read: " + step.failures().front()});
+        summary_.Record({Outcome::FolderNotRead, path, 0, "", "", -1, step.failures().front()});
         return;
     }
     if (kind == kContact)
         ConvertContactFolder(*folder, path);
     else if (kind == kMail || kind == kAppointment || kind == kTask)
         ConvertItemFolder(*folder, path, kind);
+    else
+        SkipFolder(*folder, path, kind);
 }
 
 std::unique_ptr<mapi::Items> ConversionRun::OpenItems(mapi::Folder& folder, const std::string& path, long& count)
@@ -159,8 +186,18 @@ std::unique_ptr<mapi::Items> ConversionRun::OpenItems(mapi::Folder& folder, cons
             count = items->Count();
         }))
         return items;
-    summary_.problems.push_back({path, "", "the folder's items could not be read: " + step.failures().front()});
+    summary_.Record({Outcome::FolderNotRead, path, 0, "", "", -1, step.failures().front()});
     return nullptr;
+}
+
+// Journal entries, notes and other kinds are not converted; their count says what stayed behind.
+void ConversionRun::SkipFolder(mapi::Folder& folder, const std::string& path, const std::string& kind)
+{
+    long count = 0;
+    if (!OpenItems(folder, path, count) || count == 0)
+        return;
+    summary_.Record({Outcome::SkippedByDesign, path, 0, "", "", count,
+                     fmt::format("items of folders of class \"{}\" are not converted", kind)});
 }
 
 void ConversionRun::ConvertItemFolder(mapi::Folder& folder, const std::string& path, const std::string& kind)
@@ -171,12 +208,14 @@ void ConversionRun::ConvertItemFolder(mapi::Folder& folder, const std::string& p
         return;
     const std::string notesFolder = NotesFolderName(kind, path);
     for (long counter = 1; counter <= count; ++counter) {
+        ItemAccount account{path, counter};
         ContinueOnError step;
         std::unique_ptr<mapi::Item> item;
         if (step([&] { item = items->Item(counter); })) {
-            ConvertItem(*item, kind, notesFolder, path, counter, count);
+            ConvertItem(*item, kind, notesFolder, account, count);
         } else {
-            Record(path, fmt::format("item {} of {}", counter, count), {false, {step.failures().back()}});
+            account.failures = step.failures();
+            Record(std::move(account), {});
         }
         context_.view.Yield();
     }
@@ -189,63 +228,63 @@ void ConversionRun::ConvertContactFolder(mapi::Folder& folder, const std::string
     if (!items)
         return;
     for (long counter = 1; counter <= count; ++counter) {
-        ContinueOnError steps;
-        std::string caption = fmt::format("item {} of {}", counter, count);
-        WriteResult result;
-        steps([&] {
-            auto item = items->Item(counter);
-            if (item->MessageClass() == "IPM.DistList") {
-                const std::string members = ReadMemberList(*item, steps);
-                caption = item->Text(mapi::TextField::DLName);
-                ShowProgress(caption, counter, count);
-                result = SaveNotesGroups(context_, caption, members, item->Text(mapi::TextField::Body), true);
-            } else {
-                caption = item->Text(mapi::TextField::FirstName) + " " + item->Text(mapi::TextField::LastName);
-                ShowProgress(caption, counter, count);
-                result = SaveNotesContacts(context_, ReadContactFields(*item), true);
-            }
-        });
-        result.failures.insert(result.failures.begin(), steps.failures().begin(), steps.failures().end());
-        Record(path, caption, result);
+        ItemAccount account{path, counter};
+        ConvertContactItem(*items, account, count);
         context_.view.Yield();
     }
 }
 
+void ConversionRun::ConvertContactItem(mapi::Items& items, ItemAccount& account, long count)
+{
+    ContinueOnError steps;
+    WriteResult result;
+    steps([&] {
+        auto item = items.Item(account.position);
+        account.id = EntryIdOf(*item);
+        if (item->MessageClass() == "IPM.DistList") {
+            GroupFields group;
+            group.Members = ReadMemberList(*item, steps);
+            group.DLName = account.caption = item->Text(mapi::TextField::DLName);
+            group.Desc = item->Text(mapi::TextField::Body);
+            ShowProgress(account.caption, account.position, count);
+            result = WriteGroup(context_, target_, group);
+        } else {
+            account.caption = item->Text(mapi::TextField::FirstName) + " " + item->Text(mapi::TextField::LastName);
+            ShowProgress(account.caption, account.position, count);
+            result = WritePerson(context_, target_, ReadContactFields(*item));
+        }
+    });
+    account.failures = steps.failures();
+    Record(std::move(account), result);
+}
+
 void ConversionRun::ConvertItem(mapi::Item& item, const std::string& kind, const std::string& notesFolder,
-                                const std::string& path, long counter, long count)
+                                ItemAccount& account, long count)
 {
     // The item's own temporary folders go when it is done, converted or not.
     TemporaryAttachments temporary(PathFromText(GetTempFolder()));
+    account.id = EntryIdOf(item);
+    const auto attachments = temporary.SaveAll(item);
     ContinueOnError steps;
-    context_.state.AttachmentFileList.clear();
-    context_.state.AttachmentFileList = temporary.SaveAll(item, steps);
-    std::string caption;
     steps([&] {
-        caption = item.Subject();
-        ShowProgress(caption, counter, count);
+        account.caption = item.Subject();
+        ShowProgress(account.caption, account.position, count);
     });
     WriteResult result;
-    steps([&] { result = WriteItem(kind, item, notesFolder); });
-    result.failures.insert(result.failures.begin(), steps.failures().begin(), steps.failures().end());
-    Record(path, caption, result);
+    steps([&] { result = WriteItem(kind, item, attachments.files.empty() ? nullptr : &attachments.files, notesFolder); });
+    account.failures = steps.failures();
+    account.failures.insert(account.failures.end(), attachments.missing.begin(), attachments.missing.end());
+    Record(std::move(account), result);
 }
 
-WriteResult ConversionRun::WriteItem(const std::string& kind, mapi::Item& item, const std::string& notesFolder)
+WriteResult ConversionRun::WriteItem(const std::string& kind, mapi::Item& item, const AttachmentFiles* attachments,
+                                     const std::string& notesFolder)
 {
-    auto& attachments = context_.state.AttachmentFileList;
-    if (kind == kMail) {
-        const auto f = ReadMailFields(item);
-        return SendNotesMail(context_, f.Subject, attachments, f.MailTo, f.MailFrom, f.MailCC, f.MailBCC, f.BodyText,
-                             f.MailDate, notesFolder, true);
-    }
-    if (kind == kAppointment) {
-        const auto f = ReadCalendarFields(item);
-        return SendNotesCalendar(context_, f.calSubject, attachments, f.calSenderEmail, f.calStart, f.calEnd,
-                                 f.calBody, f.calCreationTime, f.calLocation, f.calCategories, notesFolder, true);
-    }
-    const auto f = ReadTaskFields(item);
-    return SendNotesTask(context_, f.TaskSubject, attachments, f.TaskDueDate, f.TaskStart, f.TaskBody,
-                         f.TaskCreationTime, f.TaskPriority, f.TaskReminderTime, notesFolder, true);
+    if (kind == kMail)
+        return WriteMemo(context_, target_, ReadMailFields(item), attachments, notesFolder);
+    if (kind == kAppointment)
+        return WriteCalendarEntry(context_, target_, ReadCalendarFields(item), attachments, notesFolder);
+    return WriteTask(context_, target_, ReadTaskFields(item), attachments, notesFolder);
 }
 
 void ConversionRun::ShowProgress(const std::string& caption, long counter, long count)
@@ -255,16 +294,25 @@ void ConversionRun::ShowProgress(const std::string& caption, long counter, long 
     context_.view.SetCaption(TargetLabel::LblCurrent, fmt::format("{}/{}", counter, count));
 }
 
-void ConversionRun::Record(const std::string& path, const std::string& caption, const WriteResult& result)
+// A saved document with nothing missing is converted whole; a saved one that lacks something is
+// converted in part; an item without a document is not converted. The writer's own failures
+// come after the run's (reading the item comes first).
+void ConversionRun::Record(ItemAccount account, const WriteResult& result)
 {
-    if (result.saved) {
-        ++summary_.converted;
-        if (!result.failures.empty())
-            summary_.problems.push_back({path, caption, "saved, but not whole: " + Join(result.failures), false});
+    auto failures = std::move(account.failures);
+    failures.insert(failures.end(), result.failures.begin(), result.failures.end());
+    if (result.saved && failures.empty()) {
+        summary_.RecordConverted();
         return;
     }
-    ++summary_.failed;
-    summary_.problems.push_back({path, caption, result.failures.empty() ? "not saved" : Join(result.failures), true});
+    ConversionProblem problem;
+    problem.outcome = result.saved ? Outcome::ConvertedInPart : Outcome::NotConverted;
+    problem.folder = std::move(account.folder);
+    problem.position = account.position;
+    problem.item = ItemCaption(account.caption);
+    problem.id = std::move(account.id);
+    problem.reason = failures.empty() ? "the document was not saved" : Join(failures);
+    summary_.Record(std::move(problem));
 }
 
 }  // namespace varnemo

@@ -9,7 +9,9 @@ namespace varnemo {
 
 // The conversion: reopens the chosen store, settles the target database (creating a new one
 // when the user asked for it), and hands every item of every selected folder to its writer,
-// showing progress in the target window and ending with the completion message.
+// showing progress in the target window and ending with the completion message. Every item and
+// folder it meets ends in the summary: converted whole, converted in part, not converted,
+// skipped by design, or in a folder that could not be read.
 class ConversionRun {
 public:
     ConversionRun(mapi::Component& mapi, WriterContext context) : mapi_(mapi), context_(std::move(context)) {}
@@ -23,22 +25,39 @@ public:
     const ConversionSummary& Summary() const { return summary_; }
 
 private:
+    // What one item came to while it was converted.
+    struct ItemAccount {
+        ItemAccount(std::string inFolder, long at) : folder(std::move(inFolder)), position(at) {}
+        std::string folder;
+        long position = 0;
+        std::string caption;
+        std::string id;
+        // What the item lacks (attachments, members) or why it failed, in order.
+        std::vector<std::string> failures;
+    };
+
     void Convert();
     void SettleNewDatabasePath(mapi::Store& store);
     void CheckTargetDatabase();
+    void RecordLeftOutFolders();
     void ConvertFolder(mapi::Store& store, const std::string& entry);
-    // The folder's items and their count, or nothing (the problem recorded) when unreadable.
+    // The folder's items and their count, or nothing (the folder recorded as not read).
     std::unique_ptr<mapi::Items> OpenItems(mapi::Folder& folder, const std::string& path, long& count);
     void ConvertContactFolder(mapi::Folder& folder, const std::string& path);
     void ConvertItemFolder(mapi::Folder& folder, const std::string& path, const std::string& kind);
+    void SkipFolder(mapi::Folder& folder, const std::string& path, const std::string& kind);
+    void ConvertContactItem(mapi::Items& items, ItemAccount& account, long count);
     void ConvertItem(mapi::Item& item, const std::string& kind, const std::string& notesFolder,
-                     const std::string& path, long counter, long count);
-    WriteResult WriteItem(const std::string& kind, mapi::Item& item, const std::string& notesFolder);
+                     ItemAccount& account, long count);
+    WriteResult WriteItem(const std::string& kind, mapi::Item& item, const AttachmentFiles* attachments,
+                          const std::string& notesFolder);
     void ShowProgress(const std::string& caption, long counter, long count);
-    void Record(const std::string& path, const std::string& caption, const WriteResult& result);
+    void Record(ItemAccount account, const WriteResult& result);
 
     mapi::Component& mapi_;
     WriterContext context_;
+    // Settled once the target database is known; every writer of the run writes there.
+    TargetDatabases target_;
     bool running_ = false;
     ConversionSummary summary_;
 };

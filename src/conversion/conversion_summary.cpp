@@ -1,26 +1,88 @@
 #include "conversion/conversion_summary.h"
 
+#include "common/text.h"
+
 #include <fmt/format.h>
+
+#include <algorithm>
 
 namespace varnemo {
 namespace {
 
+std::string Count(long count, const char* one, const char* many)
+{
+    return fmt::format("{} {}", count, count == 1 ? one : many);
+}
+
 std::string Items(long count)
 {
-    return fmt::format("{} {}", count, count == 1 ? "item" : "items");
+    return Count(count, "item", "items");
+}
+
+std::string Headline(const ConversionSummary& summary)
+{
+    if (summary.converted() + summary.convertedInPart() == 0)
+        return "No item was exported to the Lotus Notes Mailbox.";
+    if (summary.AllWhole())
+        return "Outlook Mailbox Exported Successfully to Lotus Notes Mailbox.";
+    return "Outlook Mailbox Exported to Lotus Notes Mailbox, but not everything arrived whole.";
 }
 
 }  // namespace
 
+const char* OutcomeName(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::ConvertedInPart:
+        return "converted in part";
+    case Outcome::NotConverted:
+        return "not converted";
+    case Outcome::SkippedByDesign:
+        return "skipped by design";
+    case Outcome::FolderNotRead:
+        return "folder not read";
+    }
+    return "not converted";
+}
+
+void ConversionSummary::Record(ConversionProblem problem)
+{
+    switch (problem.outcome) {
+    case Outcome::ConvertedInPart:
+        ++convertedInPart_;
+        break;
+    case Outcome::NotConverted:
+        ++notConverted_;
+        break;
+    case Outcome::SkippedByDesign:
+        skippedByDesign_ += std::max(problem.items, 0L);
+        break;
+    case Outcome::FolderNotRead:
+        ++foldersNotRead_;
+        break;
+    }
+    problems_.push_back(std::move(problem));
+}
+
+std::string ItemCaption(const std::string& subjectOrName)
+{
+    return TrimBlanks(subjectOrName).empty() ? "(no subject)" : subjectOrName;
+}
+
 std::string CompletionText(const ConversionSummary& summary, const std::string& targetDatabasePath,
                            const std::string& namesDbPath)
 {
-    const std::string headline = summary.converted > 0 ? "Outlook Mailbox Exported Successfully to Lotus Notes Mailbox."
-                                                       : "No item was exported to the Lotus Notes Mailbox.";
-    std::string text = headline + "\r\n" + targetDatabasePath + "\r\n" + namesDbPath + "\r\n";
-    text += fmt::format("{} converted.", Items(summary.converted));
-    if (summary.failed > 0)
-        text += fmt::format(" {} could not be converted.", Items(summary.failed));
+    std::string text = Headline(summary) + "\r\n" + targetDatabasePath + "\r\n" + namesDbPath + "\r\n";
+    text += fmt::format("{} converted.", Items(summary.converted()));
+    if (summary.convertedInPart() > 0)
+        text += fmt::format(" {} converted in part.", Items(summary.convertedInPart()));
+    if (summary.notConverted() > 0)
+        text += fmt::format(" {} could not be converted.", Items(summary.notConverted()));
+    if (summary.foldersNotRead() > 0)
+        text += fmt::format(" {} could not be read.", Count(summary.foldersNotRead(), "folder", "folders"));
+    if (summary.skippedByDesign() > 0)
+        text += fmt::format(" {} not converted by design (kinds of items that the conversion does not take).",
+                            Items(summary.skippedByDesign()));
     return text;
 }
 

@@ -5,23 +5,70 @@
 
 namespace varnemo {
 
-// Something of the mailbox that did not arrive whole: an item that was not converted, an item
-// saved without some of its parts, or a folder that could not be read.
+// How something of the mailbox that the run met ended, short of arriving whole.
+enum class Outcome {
+    // The document was saved without some of its parts: an attachment, a member, a value.
+    ConvertedInPart,
+    // No document was saved: the step that failed and why.
+    NotConverted,
+    // Items of a kind that the conversion does not take (journal entries, notes, the top
+    // folder's own items, folders of other classes).
+    SkippedByDesign,
+    // A whole folder whose items could not be read.
+    FolderNotRead,
+};
+
+// The outcome's name as the report and the terminal show it: "converted in part", ...
+const char* OutcomeName(Outcome outcome);
+
+// One item or folder that did not arrive whole, named so that a user can find it in Outlook.
 struct ConversionProblem {
-    std::string folder;   // the folder's path in the mailbox
-    std::string item;     // the item's caption (subject or name); empty for a whole folder
+    Outcome outcome = Outcome::NotConverted;
+    // The folder's path in the mailbox.
+    std::string folder;
+    // The item's place in its folder, from 1; 0 for a whole folder.
+    long position = 0;
+    // The item's subject or name, "(no subject)" when it has none; empty for a whole folder.
+    std::string item;
+    // The item's entry identifier, when it could be read.
+    std::string id;
+    // The items it stands for: 1 for an item, a folder's items, -1 when they could not be counted.
+    long items = 1;
+    // What is missing, or why.
     std::string reason;
-    bool itemLost = true;  // false when the item was saved, but not whole
 };
 
-struct ConversionSummary {
-    long converted = 0;
-    long failed = 0;
-    std::vector<ConversionProblem> problems;
+// The account of one conversion. Items that arrive whole are only counted, so that the account
+// of a mailbox of any size stays small; everything else is listed.
+class ConversionSummary {
+public:
+    void RecordConverted() { ++converted_; }
+    void Record(ConversionProblem problem);
+
+    // Items that arrived whole.
+    long converted() const { return converted_; }
+    long convertedInPart() const { return convertedInPart_; }
+    long notConverted() const { return notConverted_; }
+    long skippedByDesign() const { return skippedByDesign_; }
+    long foldersNotRead() const { return foldersNotRead_; }
+    // Whether everything that was selected arrived whole (items skipped by design aside).
+    bool AllWhole() const { return convertedInPart_ == 0 && notConverted_ == 0 && foldersNotRead_ == 0; }
+    const std::vector<ConversionProblem>& problems() const { return problems_; }
+
+private:
+    long converted_ = 0;
+    long convertedInPart_ = 0;
+    long notConverted_ = 0;
+    long skippedByDesign_ = 0;
+    long foldersNotRead_ = 0;
+    std::vector<ConversionProblem> problems_;
 };
 
-// The completion message: the fixed success text when anything was converted, then the two
-// database paths, then how many items were converted and how many failed.
+// The caption that names an item: its subject or name, or "(no subject)" when that is blank.
+std::string ItemCaption(const std::string& subjectOrName);
+
+// The completion message: a headline that says whether everything arrived whole, the two
+// database paths, then the counts of every outcome.
 std::string CompletionText(const ConversionSummary& summary, const std::string& targetDatabasePath,
                            const std::string& namesDbPath);
 

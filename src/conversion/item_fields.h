@@ -2,7 +2,10 @@
 
 #include "common/continue_on_error.h"
 #include "common/date_time.h"
+#include "notes/calendar_writer.h"
 #include "notes/contact_writer.h"
+#include "notes/memo_writer.h"
+#include "notes/task_writer.h"
 #include "source/mapi.h"
 
 #include <string>
@@ -11,21 +14,6 @@ namespace varnemo {
 
 // The values each writer takes from a source item. Reading fails with ComponentError when a
 // value cannot be read; the item is then not written.
-
-struct MailFields {
-    std::string Subject, MailTo, MailFrom, MailCC, MailBCC, BodyText;
-    DateTime MailDate;
-};
-
-struct CalendarFields {
-    std::string calSubject, calSenderEmail, calBody, calLocation, calCategories;
-    DateTime calStart, calEnd, calCreationTime;
-};
-
-struct TaskFields {
-    std::string TaskSubject, TaskBody, TaskPriority;
-    DateTime TaskDueDate, TaskStart, TaskCreationTime, TaskReminderTime;
-};
 
 MailFields ReadMailFields(mapi::Item& item);
 CalendarFields ReadCalendarFields(mapi::Item& item);

@@ -4,6 +4,8 @@
 #include "shell/path_text.h"
 #include "shell/shell.h"
 
+#include <fmt/format.h>
+
 #include <system_error>
 
 namespace varnemo {
@@ -31,27 +33,47 @@ std::filesystem::path TemporaryAttachments::NewFolder()
     return folders_.back();
 }
 
-std::string TemporaryAttachments::SaveAll(mapi::Item& item, ContinueOnError& failures)
+SavedAttachments TemporaryAttachments::SaveAll(mapi::Item& item)
 {
-    std::string list;
+    SavedAttachments saved;
     std::unique_ptr<mapi::Attachments> attachments;
     long count = 0;
-    failures([&] {
+    try {
         attachments = item.GetAttachments();
         count = attachments->Count();
-    });
-    for (long index = 1; index <= count; ++index) {
-        std::unique_ptr<mapi::Attachment> attachment;
-        std::string name;
-        failures([&] { attachment = attachments->Item(index); });
-        failures([&] { name = Required(attachment, "attachment").FileName(); });
-        failures([&] {
-            const auto path = NewFolder() / PathFromText(SafeFileName(name, index));
-            list += "|" + TextFromPath(path);
-            Required(attachment, "attachment").SaveAsFile(path);
-        });
+    } catch (const ComponentError& error) {
+        saved.missing.push_back(std::string("its attachments could not be listed: ") + error.what());
+        return saved;
     }
-    return list;
+    for (long index = 1; index <= count; ++index) {
+        try {
+            saved.files.push_back(Save(*attachments, index, count));
+        } catch (const ComponentError& error) {
+            saved.missing.push_back(error.what());
+        }
+    }
+    return saved;
+}
+
+std::filesystem::path TemporaryAttachments::Save(mapi::Attachments& attachments, long index, long count)
+{
+    std::string which = fmt::format("attachment {} of {}", index, count);
+    std::filesystem::path path;
+    try {
+        const auto attachment = attachments.Item(index);
+        const auto name = attachment->FileName();
+        which += " \"" + name + "\"";
+        path = NewFolder() / PathFromText(SafeFileName(name, index));
+        attachment->SaveAsFile(path);
+    } catch (const ComponentError& error) {
+        // Whatever part of the file was written goes: a file cut short must not pass for the
+        // attachment.
+        std::error_code ignored;
+        if (!path.empty())
+            std::filesystem::remove(path, ignored);
+        throw ComponentError(fmt::format("{} is left out: {}", which, error.what()));
+    }
+    return path;
 }
 
 }  // namespace varnemo

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/continue_on_error.h"
+#include "notes/embed_attachment_list.h"
 #include "source/mapi.h"
 
 #include <filesystem>
@@ -8,6 +8,15 @@
 #include <vector>
 
 namespace varnemo {
+
+// The attachments of one item as they were saved for the writer.
+struct SavedAttachments {
+    // The files saved whole, in attachment order.
+    AttachmentFiles files;
+    // One text for each attachment that could not be saved whole: which one, and why. Such an
+    // attachment has no file: a file cut short is never handed on under the attachment's name.
+    std::vector<std::string> missing;
+};
 
 // Saves the attachments of one item to files in the temporary folder, each in a fresh
 // sub-folder of its own so that two attachments of the same name never overwrite each other
@@ -20,13 +29,12 @@ public:
     TemporaryAttachments(const TemporaryAttachments&) = delete;
     TemporaryAttachments& operator=(const TemporaryAttachments&) = delete;
 
-    // Returns the attachment list: "|" and the full path of each saved file, in attachment
-    // order. An attachment that cannot be saved keeps its path in the list; its failure is
-    // added to failures.
-    std::string SaveAll(mapi::Item& item, ContinueOnError& failures);
+    SavedAttachments SaveAll(mapi::Item& item);
 
 private:
     std::filesystem::path NewFolder();
+    // Saves attachment index of count; returns its file, or throws ComponentError saying why not.
+    std::filesystem::path Save(mapi::Attachments& attachments, long index, long count);
 
     std::filesystem::path tempFolder_;
     std::vector<std::filesystem::path> folders_;

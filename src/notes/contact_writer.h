@@ -21,7 +21,11 @@ struct ContactFields {
     std::string elotus_BirthDay, elotus_Anniversary, elotus_Comments, elotus_Categories;
 };
 
-// Writes one contact as a Person document, filed into "Outlook Contacts". Best effort.
+// Writes one contact as a Person document of the address book, filed into "Outlook Contacts".
+// Best effort.
+WriteResult WritePerson(WriterContext& context, const TargetDatabases& target, const ContactFields& contact);
+
+// The same, into the address book that the program-wide values and the target window name now.
 WriteResult SaveNotesContacts(WriterContext& context, const ContactFields& contact, bool SaveIt);
 
 }  // namespace varnemo

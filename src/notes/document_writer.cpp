@@ -1,44 +1,37 @@
 #include "notes/document_writer.h"
 
-#include "notes/embed_attachment_list.h"
-
 namespace varnemo {
 
-namespace {
-
-// Where contacts and groups go: the new address book in a new-database conversion, the target
-// database otherwise. Asked afresh on every call.
-std::string AddressBookPath(WriterContext& context)
+TargetDatabases CurrentTargetDatabases(WriterContext& context)
 {
-    return context.view.NewNsfSelected() ? context.state.NamesDbPath : context.state.TargetDatabasePath;
+    const auto& state = context.state;
+    return {state.TargetDatabasePath, context.view.NewNsfSelected() ? state.NamesDbPath : state.TargetDatabasePath};
 }
 
-}  // namespace
-
-DocumentPlan MailDatabasePlan(WriterContext& context, ItemList items, std::string& attachmentList,
+DocumentPlan MailDatabasePlan(const TargetDatabases& target, ItemList items, const AttachmentFiles* attachments,
                               const std::string& folderName, FailureMode failureMode)
 {
     DocumentPlan plan;
-    plan.databasePath = context.state.TargetDatabasePath;
+    plan.databasePath = target.mailDatabase;
     plan.enableFolderFirst = true;
     plan.items = std::move(items);
-    plan.attachmentList = &attachmentList;
+    plan.attachments = attachments;
     plan.folderName = folderName;
     plan.failureMode = failureMode;
     return plan;
 }
 
-DocumentPlan AddressBookPlan(WriterContext& context, ItemList items, const std::string& folderName)
+DocumentPlan AddressBookPlan(const TargetDatabases& target, ItemList items, const std::string& folderName)
 {
     DocumentPlan plan;
-    plan.databasePath = AddressBookPath(context);
+    plan.databasePath = target.addressBook;
     plan.items = std::move(items);
     plan.folderName = folderName;
     plan.failureMode = FailureMode::BestEffort;
     return plan;
 }
 
-WriteResult WriteDocument(WriterContext& context, DocumentPlan& plan)
+WriteResult WriteDocument(WriterContext& context, const DocumentPlan& plan)
 {
     WriterSteps steps(plan.failureMode);
     // Declared in this order so that they are released document first, session last.
@@ -54,8 +47,8 @@ WriteResult WriteDocument(WriterContext& context, DocumentPlan& plan)
     // Not a structured binding: clang before 16 cannot capture one in a lambda.
     for (const auto& item : plan.items)
         steps([&] { Required(document, "document").ReplaceItemValue(item.first, item.second); });
-    if (plan.attachmentList)
-        EmbedAttachmentList(document.get(), *plan.attachmentList, context.view, steps);
+    if (plan.attachments)
+        EmbedAttachmentFiles(document.get(), *plan.attachments, context.view, steps);
 
     WriteResult result;
     result.saved = steps([&] { Required(document, "document").Save(0, 0); });

@@ -1,17 +1,27 @@
 #pragma once
 
+#include "notes/embed_attachment_list.h"
+#include "notes/item_rules.h"
 #include "notes/notes.h"
 #include "notes/writer_context.h"
 #include "notes/writer_steps.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace varnemo {
 
-// The items of one document, in the order they are assigned.
-using ItemList = std::vector<std::pair<std::string, notes::ItemValue>>;
+// The databases that a conversion writes into, settled once when it starts.
+struct TargetDatabases {
+    // Memos, calendar entries and tasks.
+    std::string mailDatabase;
+    // Contacts and groups: the new address book in a new-database conversion, the target
+    // database otherwise.
+    std::string addressBook;
+};
+
+// The target databases as the program-wide values and the target window give them now.
+TargetDatabases CurrentTargetDatabases(WriterContext& context);
 
 // One Notes document as a writer wants it written.
 struct DocumentPlan {
@@ -19,8 +29,8 @@ struct DocumentPlan {
     // Make sure the folder exists before the document is created (mail, calendar, task).
     bool enableFolderFirst = false;
     ItemList items;
-    // The caller's attachment list, or none for writers without attachments.
-    std::string* attachmentList = nullptr;
+    // The files to embed; none for an item without attachments (no rich-text item then).
+    const AttachmentFiles* attachments = nullptr;
     std::string folderName;
     FailureMode failureMode = FailureMode::BestEffort;
 };
@@ -32,17 +42,17 @@ struct WriteResult {
     std::vector<std::string> failures;
 };
 
-// A document of the target mail database, made sure of its folder first and filed into it,
-// with the attachment list embedded.
-DocumentPlan MailDatabasePlan(WriterContext& context, ItemList items, std::string& attachmentList,
+// A document of the mail database, made sure of its folder first and filed into it, with the
+// attachment files embedded.
+DocumentPlan MailDatabasePlan(const TargetDatabases& target, ItemList items, const AttachmentFiles* attachments,
                               const std::string& folderName, FailureMode failureMode);
 
 // A document of the address book (contacts and groups) filed into folderName; best effort.
-DocumentPlan AddressBookPlan(WriterContext& context, ItemList items, const std::string& folderName);
+DocumentPlan AddressBookPlan(const TargetDatabases& target, ItemList items, const std::string& folderName);
 
 // Writes one document through its own Notes session: open the database, create the document,
 // assign its items, embed its attachments, save it and file it. A failure that the plan's mode
 // reports propagates as ComponentError.
-WriteResult WriteDocument(WriterContext& context, DocumentPlan& plan);
+WriteResult WriteDocument(WriterContext& context, const DocumentPlan& plan);
 
 }  // namespace varnemo

@@ -3,35 +3,41 @@
 #include "common/text.h"
 #include "shell/path_text.h"
 
-#include <filesystem>
 #include <system_error>
 
 namespace varnemo {
 namespace {
 
-// Deletes the temporary file at path; a directory, or nothing at all, is left alone.
-void DeleteTemporaryFile(const std::string& path)
+// Deletes the temporary file; a directory, or nothing at all, is left alone.
+void DeleteTemporaryFile(const std::filesystem::path& file)
 {
-    if (path.empty())
+    if (file.empty())
         return;
-    const auto file = PathFromText(path);
     std::error_code error;
     const auto status = std::filesystem::symlink_status(file, error);
     if (error || !std::filesystem::exists(status) || std::filesystem::is_directory(status))
         return;
     if (!std::filesystem::remove(file, error) && error)
-        throw ComponentError("cannot delete the temporary attachment file " + path + ": " + error.message());
+        throw ComponentError("cannot delete the temporary attachment file " + TextFromPath(file) + ": " +
+                             error.message());
 }
 
 }  // namespace
 
-void EmbedAttachmentList(notes::Document* document, std::string& MailAttachment, TargetView& view,
-                         WriterSteps& steps)
+std::optional<AttachmentFiles> TakeAttachmentList(std::string& MailAttachment)
 {
     if (TrimBlanks(MailAttachment).empty())
-        return;
+        return std::nullopt;
     MailAttachment.erase(0, 1);
-    const auto paths = SplitKeepingEmpty(MailAttachment, '|');
+    AttachmentFiles files;
+    for (const auto& piece : SplitKeepingEmpty(MailAttachment, '|'))
+        files.push_back(PathFromText(piece));
+    return files;
+}
+
+void EmbedAttachmentFiles(notes::Document* document, const AttachmentFiles& files, TargetView& view,
+                          WriterSteps& steps)
+{
     view.Yield();
 
     std::unique_ptr<notes::RichTextItem> richText;
@@ -40,10 +46,12 @@ void EmbedAttachmentList(notes::Document* document, std::string& MailAttachment,
             throw ComponentError("no document to attach files to (an earlier step failed)");
         richText = document->CreateRichTextItem("Attachment");
     });
-    for (const auto& path : paths) {
+    for (const auto& file : files) {
         steps.SkipFailuresFromHere();
-        steps([&] { Required(richText, "rich-text item").EmbedObject(notes::EMBED_ATTACHMENT, "", path, "Attachment"); });
-        steps([&] { DeleteTemporaryFile(path); });
+        steps([&] {
+            Required(richText, "rich-text item").EmbedObject(notes::EMBED_ATTACHMENT, "", TextFromPath(file), "Attachment");
+        });
+        steps([&] { DeleteTemporaryFile(file); });
         view.Yield();
     }
 }

@@ -1,31 +1,47 @@
 #include "notes/task_writer.h"
 
 namespace varnemo {
+namespace {
+
+using Rule = ItemRule<TaskFields>;
+
+const std::vector<Rule> kTaskItems = {
+    Fixed<TaskFields>("Form", "Task"),
+    Fixed<TaskFields>("TaskType", "1"),
+    Fixed<TaskFields>("Chair", ""),
+    Fixed<TaskFields>("Repeats", ""),
+    Fixed<TaskFields>("From", ""),
+    Field("DueDate", &TaskFields::TaskDueDate),
+    Field("DueDateTime", &TaskFields::TaskDueDate),
+    Field("StartDate", &TaskFields::TaskStart),
+    Field("STARTDATETIME", &TaskFields::TaskStart),
+    Field("Subject", &TaskFields::TaskSubject),
+    Field("Body", &TaskFields::TaskBody),
+    Field("CalendarDateTime", &TaskFields::TaskCreationTime),
+    Field("Importance", &TaskFields::TaskPriority),
+    ExcludeFromView<TaskFields>(),
+};
+
+}  // namespace
+
+WriteResult WriteTask(WriterContext& context, const TargetDatabases& target, const TaskFields& task,
+                      const AttachmentFiles* attachments, const std::string& folderName)
+{
+    const auto plan = MailDatabasePlan(target, ItemsByRules(kTaskItems, task, context.state), attachments, folderName,
+                                       FailureMode::ReportUntilFirstFile);
+    return WriteDocument(context, plan);
+}
 
 WriteResult SendNotesTask(WriterContext& context, const std::string& TaskSubject, std::string& MailAttachment,
                           const DateTime& TaskDueDate, const DateTime& TaskStart, const std::string& TaskBody,
                           const DateTime& TaskCreationTime, const std::string& TaskPriority,
-                          const DateTime& /*TaskReminderTime: never read*/, const std::string& FolderName,
+                          const DateTime& TaskReminderTime, const std::string& FolderName,
                           bool /*SaveIt: accepted, never read*/)
 {
-    ItemList items = {
-        {"Form", std::string("Task")},
-        {"TaskType", std::string("1")},
-        {"Chair", std::string()},
-        {"Repeats", std::string()},
-        {"From", std::string()},
-        {"DueDate", TaskDueDate},
-        {"DueDateTime", TaskDueDate},
-        {"StartDate", TaskStart},
-        {"STARTDATETIME", TaskStart},
-        {"Subject", TaskSubject},
-        {"Body", TaskBody},
-        {"CalendarDateTime", TaskCreationTime},
-        {"Importance", TaskPriority},
-        {"excludeFromView", context.state.ExcludeFromViewList()},
-    };
-    auto plan = MailDatabasePlan(context, std::move(items), MailAttachment, FolderName, FailureMode::ReportUntilFirstFile);
-    return WriteDocument(context, plan);
+    const TaskFields task{TaskSubject, TaskBody,         TaskPriority,    TaskDueDate,
+                          TaskStart,   TaskCreationTime, TaskReminderTime};
+    const auto files = TakeAttachmentList(MailAttachment);
+    return WriteTask(context, CurrentTargetDatabases(context), task, files ? &*files : nullptr, FolderName);
 }
 
 }  // namespace varnemo

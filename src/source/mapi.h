@@ -68,6 +68,8 @@ public:
 class Item {
 public:
     virtual ~Item() = default;
+    // Names the item for good within its store (a message's entry identifier).
+    virtual std::string EntryID() = 0;
     virtual std::string Text(TextField field) = 0;
     virtual DateTime Date(DateField field) = 0;
     // 0 low, 1 normal, 2 high.

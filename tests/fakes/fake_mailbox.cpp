@@ -17,9 +17,12 @@ public:
     std::string FileName() override { return data_.fileName; }
     void SaveAsFile(const std::filesystem::path& path) override
     {
-        if (data_.failsToSave)
-            throw ComponentError("cannot save attachment " + data_.fileName);
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        if (data_.failsToSave) {
+            if (data_.content)
+                out << data_.content->substr(0, data_.content->size() / 2);
+            throw ComponentError("cannot save attachment " + data_.fileName);
+        }
         if (data_.content)
             out << *data_.content;
         if (!out)
@@ -63,6 +66,7 @@ private:
 class FakeItemObject : public mapi::Item {
 public:
     explicit FakeItemObject(const FakeItem& data) : data_(data) {}
+    std::string EntryID() override { return data_.entryId; }
     std::string Text(mapi::TextField field) override
     {
         if (data_.unreadableTexts.count(field))

@@ -18,10 +18,12 @@ struct FakeAttachment {
     std::string fileName;
     // Shared, so that a large mailbox can hold one content many times over.
     std::shared_ptr<const std::string> content;
+    // Saving writes the first half of the content, then fails, as a reader does at a damaged block.
     bool failsToSave = false;
 };
 
 struct FakeItem {
+    std::string entryId;
     std::map<mapi::TextField, std::string> texts;
     std::map<mapi::DateField, DateTime> dates;
     long importance = 1;

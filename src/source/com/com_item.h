@@ -11,6 +11,7 @@ class ComItem : public mapi::Item {
 public:
     explicit ComItem(varnemo::com::Object item) : item_(std::move(item)) {}
 
+    std::string EntryID() override { return item_.GetText("EntryID"); }
     std::string Text(TextField field) override;
     DateTime Date(DateField field) override;
     long Importance() override;

@@ -17,7 +17,8 @@ std::string StoreEntryId(const std::filesystem::path& dataFile);
 std::filesystem::path DataFileOfStoreEntryId(std::string_view entryId);
 
 // A folder's entry id is the data file's own: 4 zero flag bytes, the store's record key and
-// the folder's node id, little-endian, 24 bytes written as upper-case hex.
+// the folder's node id, little-endian, 24 bytes written as upper-case hex. A message's has the
+// same form, with the message's node id.
 struct FolderEntryId {
     RecordKey recordKey{};
     std::uint32_t nodeId = 0;

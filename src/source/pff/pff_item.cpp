@@ -1,6 +1,7 @@
 #include "source/pff/pff_item.h"
 
 #include "source/pff/direct_reading.h"
+#include "source/pff/entry_ids.h"
 #include "source/pff/file_time.h"
 #include "source/pff/item_body.h"
 #include "source/pff/item_fields.h"
@@ -52,6 +53,11 @@ PropertyBag PropertiesOf(const ItemRef& node, std::string where)
 PffItem::PffItem(ItemRef node, std::string where)
     : node_(std::move(node)), properties_(PropertiesOf(node_, std::move(where)))
 {
+}
+
+std::string PffItem::EntryID()
+{
+    return ToText(FolderEntryId{node_->file->recordKey(), NodeIdOf(*node_, properties_.where())});
 }
 
 std::string PffItem::Text(TextField field)
@@ -114,16 +120,8 @@ std::unique_ptr<mapi::Members> PffItem::GetMembers()
     if (!IsDistributionList(messageClass))
         throw ComponentError(fmt::format("{} is not a distribution list (message class \"{}\")",
                                          properties_.where(), messageClass));
-    std::vector<std::string> members;
-    const auto entryIds = properties_.BytesList(named::DistributionListOneOffMembers);
-    for (size_t index = 0; index < entryIds.size(); ++index) {
-        const auto member = ParseOneOffEntryId(entryIds[index], properties_.charset());
-        if (!member)
-            throw ComponentError(fmt::format("member {} of the distribution list {} is not a one-off entry id",
-                                             index + 1, properties_.where()));
-        members.push_back(member->displayName.empty() ? member->address : member->displayName);
-    }
-    return std::make_unique<PffMembers>(std::move(members), properties_.where());
+    return std::make_unique<PffMembers>(properties_.BytesList(named::DistributionListOneOffMembers),
+                                        properties_.charset(), properties_.where());
 }
 
 }  // namespace varnemo::mapi::pff

@@ -20,6 +20,7 @@ public:
     // where names the item in error messages.
     PffItem(ItemRef node, std::string where);
 
+    std::string EntryID() override;
     std::string Text(TextField field) override;
     DateTime Date(DateField field) override;
     long Importance() override;
