@@ -151,6 +151,53 @@ TEST_F(ConversionRunTest, TheReportNamesEveryItemThatDidNotArrive)
                             "Old\t\t(whole folder)\t\tfolder not read\tno folder GONE in Mailbox\n");
 }
 
+// Drafts often have no subject: such an item is still named, by its place and as "(no subject)",
+// and never taken for a whole folder.
+TEST_F(ConversionRunTest, AnItemWithoutASubjectIsNamedByItsPlace)
+{
+    auto& drafts = AddFolder("Drafts", "F1");
+    drafts.items = {FakeMail("first"), FakeMail("")};
+    drafts.items[1].entryId = "D2";
+    drafts.items[1].unreadableTexts.insert(mapi::TextField::Body);
+    Select({"F1#Drafts"});
+    Run();
+    ASSERT_EQ(run.Summary().problems().size(), 1u);
+    const auto& problem = run.Summary().problems()[0];
+    EXPECT_EQ(problem.outcome, Outcome::NotConverted);
+    EXPECT_EQ(problem.position, 2);
+    EXPECT_EQ(problem.item, "(no subject)");
+    EXPECT_EQ(problem.id, "D2");
+    EXPECT_EQ(ProblemLine(problem), "Drafts, item 2 \"(no subject)\": not converted: value cannot be read");
+}
+
+// What the folder tree found but could not hand over is counted with the rest.
+TEST_F(ConversionRunTest, FoldersLeftOutOfTheSelectionAreAccountedFor)
+{
+    AddFolder("Inbox", "F1").items = {FakeMail("one")};
+    Select({"F1#Inbox"});
+    state.LeftOutFolders = {
+        {"Sent Items", LeftOutFolder::Why::Unreadable, "the contents table is damaged", -1},
+        {"", LeftOutFolder::Why::NotConverted, "items stored in the top folder are not converted", 2},
+        {"Custom", LeftOutFolder::Why::NotConverted, "folders of class IPF.Custom are not converted", 3},
+    };
+    Run();
+    const auto& summary = run.Summary();
+    EXPECT_EQ(summary.converted(), 1);
+    EXPECT_EQ(summary.foldersNotRead(), 1);
+    EXPECT_EQ(summary.skippedByDesign(), 5);
+    EXPECT_FALSE(summary.AllWhole());
+    EXPECT_TRUE(state.LeftOutFolders.empty());
+    const auto& text = view.messages.back().first;
+    EXPECT_NE(text.find("1 item converted. 1 folder could not be read. 5 items not converted by design"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(ProblemLine(summary.problems()[0]),
+              "Sent Items (whole folder): folder not read: the contents table is damaged");
+    EXPECT_EQ(ProblemLine(summary.problems()[1]),
+              "(top folder) (whole folder: 2 items): skipped by design: items stored in the top folder are not "
+              "converted");
+}
+
 TEST_F(ConversionRunTest, AWriterThatCannotSaveCountsAsAFailure)
 {
     AddFolder("Calendar", "F1", "IPM.Appointment").items = {FakeMail("meeting")};

@@ -1,0 +1,222 @@
+// Every item accounted for, checked on real and generated data files damaged as disks and
+// copies damage them, through varnemo-cli as an administrator runs it: the exit status, the
+// line on standard error, and what the database holds.
+#include "pstgen/block_checksum.h"
+#include "pstgen/byte_sources.h"
+#include "pstgen/pst_writer.h"
+#include "pstgen_support.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+
+namespace varnemo::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+// Writes bytes over part of a block of a Unicode data file and gives the block the checksum of
+// its new content, as a copy made through a faulty disk or cable would look: nothing but the
+// data itself tells that it is wrong.
+void DamageKeepingChecksum(std::string& file, std::size_t at, std::string_view bytes)
+{
+    constexpr std::size_t kAlignment = 64, kTrailer = 16;
+    const auto original = file;
+    file.replace(at, bytes.size(), bytes);
+    // The block's trailer ends at one of the next 64-byte boundaries: the one whose stated
+    // size reaches back over the damage and whose checksum fits the original content.
+    for (auto end = (at / kAlignment + 1) * kAlignment; end <= at + 8192 + kAlignment; end += kAlignment) {
+        const auto trailer = end - kTrailer;
+        const auto size = static_cast<std::uint8_t>(original[trailer]) |
+                          static_cast<std::size_t>(static_cast<std::uint8_t>(original[trailer + 1])) << 8;
+        const auto allocated = (size + kTrailer + kAlignment - 1) / kAlignment * kAlignment;
+        if (allocated > end || end - allocated > at || end - allocated + size < at + bytes.size())
+            continue;
+        const auto start = end - allocated;
+        auto crcOf = [&](const std::string& data) {
+            return pstgen::BlockCrc(pstgen::ByteView(reinterpret_cast<const std::uint8_t*>(data.data()) + start, size));
+        };
+        std::uint32_t stored = 0;
+        for (int i = 3; i >= 0; --i)
+            stored = stored << 8 | static_cast<std::uint8_t>(original[trailer + 4 + static_cast<std::size_t>(i)]);
+        if (crcOf(original) != stored)
+            continue;
+        const auto crc = crcOf(file);
+        for (std::size_t i = 0; i < 4; ++i)
+            file[trailer + 4 + i] = static_cast<char>(crc >> (8 * i));
+        return;
+    }
+    FAIL() << "no block holds offset " << at;
+}
+
+std::string ReadWhole(const fs::path& path)
+{
+    return ReadFile(path);
+}
+
+void WriteWhole(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string Utf16(const std::string& ascii)
+{
+    std::string wide;
+    for (char c : ascii) {
+        wide += c;
+        wide += '\0';
+    }
+    return wide;
+}
+
+class Accounting : public ::testing::Test {
+protected:
+    Accounting() { fs::create_directories(tmp); }
+
+    CommandResult Cli(const std::vector<std::string>& arguments, const fs::path& temporaryFolder)
+    {
+        std::string command = "TMPDIR=" + Quote(temporaryFolder.string()) + " " + Quote(VARNEMO_CLI);
+        for (const auto& argument : arguments)
+            command += " " + Quote(argument);
+        return RunCommand(command, dir.path());
+    }
+
+    CommandResult Convert(const fs::path& pst, const fs::path& temporaryFolder)
+    {
+        return Cli({"convert", pst.string(), "--new-db", (dir.path() / "out").string(), "--notes-data",
+                    (dir.path() / "notes-data").string(), "--report", report.string()},
+                   temporaryFolder);
+    }
+
+    // The mail database and the address book that the completion text names.
+    static std::string DatabaseLine(const CommandResult& result, int line)
+    {
+        std::size_t start = 0;
+        for (int skipped = 0; skipped < line; ++skipped)
+            start = result.out.find('\n', start) + 1;
+        return result.out.substr(start, result.out.find('\n', start) - start);
+    }
+
+    json Show(const std::string& database)
+    {
+        const auto result = Cli({"show", database, "--json"}, tmp);
+        EXPECT_EQ(result.status, 0) << result.err;
+        return json::parse(result.out);
+    }
+
+    TempDir dir;
+    fs::path tmp = dir.path() / "tmp";
+    fs::path report = dir.path() / "report.txt";
+};
+
+// One flipped byte in a large attachment: the reader sees the block's checksum fail.
+TEST_F(Accounting, AnAttachmentWithADamagedBlockIsLeftOutNotCutShort)
+{
+    constexpr std::uint64_t kSize = 3'000'000;
+    pstgen::Mailbox mailbox;
+    mailbox.folders.push_back({"Inbox", "IPF.Note", {}, {}});
+    pstgen::Item item;
+    item.subject = "Big one";
+    item.attachments.push_back({"big.bin", std::make_shared<pstgen::PatternBytes>(kSize, 7), nullptr});
+    item.attachments.push_back({"small.txt", std::make_shared<pstgen::PatternBytes>(100, 9), nullptr});
+    mailbox.folders.back().items.push_back(std::move(item));
+    const auto pst = dir.path() / "damaged.pst";
+    pstgen::WritePst(mailbox, pst);
+
+    std::string start;
+    pstgen::PatternBytes(kSize, 7).Read([&](pstgen::ByteView bytes) {
+        if (start.empty())
+            start.assign(reinterpret_cast<const char*>(bytes.data()), 64);
+    });
+    auto bytes = ReadWhole(pst);
+    const auto at = bytes.find(start);
+    ASSERT_NE(at, std::string::npos);
+    bytes[at + 2'400'000] ^= 0x01;
+    WriteWhole(pst, bytes);
+
+    const auto result = Convert(pst, tmp);
+    EXPECT_EQ(result.status, 1) << result.out;
+    EXPECT_NE(result.out.find("but not everything arrived whole"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("1 item converted in part."), std::string::npos) << result.out;
+    EXPECT_NE(result.err.find("Inbox, item 1 \"Big one\": converted in part: attachment 1 of 2 \"big.bin\" is left out"),
+              std::string::npos)
+        << result.err;
+    const auto shown = Show(DatabaseLine(result, 1));
+    ASSERT_EQ(shown["documents"].size(), 1u);
+    const auto& attachments = shown["documents"][0]["attachments"];
+    ASSERT_EQ(attachments.size(), 1u) << attachments.dump();
+    EXPECT_EQ(attachments[0]["name"], "small.txt");
+    EXPECT_TRUE(fs::is_empty(tmp)) << "a part of the damaged attachment stayed behind";
+    EXPECT_NE(ReadFile(report).find("Inbox\t1\tBig one\t"), std::string::npos) << ReadFile(report);
+}
+
+// Without a temporary folder no attachment can be saved: the items arrive without them, and the
+// run says so instead of "Exported Successfully".
+TEST_F(Accounting, ItemsThatLostTheirAttachmentsAreNoSuccess)
+{
+    const auto pst = CopyFixture("sample1.pst", dir.path());
+    const auto result = Convert(pst, dir.path() / "nonexistent");
+    EXPECT_EQ(result.status, 1) << result.out;
+    EXPECT_EQ(result.out.find("Exported Successfully"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("0 items converted. 1 item converted in part."), std::string::npos) << result.out;
+    EXPECT_NE(result.err.find("\"Here is a sample message\": converted in part: attachment 1 of 1 \"leah_thumper.jpg\""),
+              std::string::npos)
+        << result.err;
+}
+
+// A "|" is as good a character of a folder name as any: it must not cut an attachment's path.
+TEST_F(Accounting, ATemporaryFolderWithABarInItsPathLosesNothing)
+{
+    const auto barred = dir.path() / "temp|files";
+    fs::create_directories(barred);
+    const auto pst = CopyFixture("sample1.pst", dir.path());
+    const auto result = Convert(pst, barred);
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto shown = Show(DatabaseLine(result, 1));
+    ASSERT_EQ(shown["documents"].size(), 1u);
+    const auto& attachments = shown["documents"][0]["attachments"];
+    ASSERT_EQ(attachments.size(), 1u);
+    EXPECT_EQ(attachments[0]["name"], "leah_thumper.jpg");
+    EXPECT_TRUE(fs::is_empty(barred));
+}
+
+// The second of three members has a damaged entry id: the list keeps the other two.
+TEST_F(Accounting, ADistributionListKeepsEveryMemberThatCanBeRead)
+{
+    pstgen::Mailbox mailbox;
+    mailbox.folders.push_back({"Contacts", "IPF.Contact", {}, {}});
+    pstgen::Item list;
+    list.kind = pstgen::ItemKind::DistributionList;
+    list.subject = list.listName = "Team";
+    list.members = {{"Ann Alpha", "ann@example.com"}, {"Bob Broken", "bob@example.com"}, {"Cy Gamma", "cy@example.com"}};
+    mailbox.folders.back().items.push_back(std::move(list));
+    const auto pst = dir.path() / "list.pst";
+    pstgen::WritePst(mailbox, pst);
+
+    // The one-off entry id's provider UID stands 20 bytes before the member's display name; both
+    // lists of members hold a copy, and both are damaged alike.
+    auto bytes = ReadWhole(pst);
+    const auto name = Utf16("Bob Broken");
+    int damaged = 0;
+    for (auto at = bytes.find(name); at != std::string::npos; at = bytes.find(name, at + 1), ++damaged)
+        DamageKeepingChecksum(bytes, at - 20, "XXXX");
+    ASSERT_GE(damaged, 1);
+    WriteWhole(pst, bytes);
+
+    const auto result = Convert(pst, tmp);
+    EXPECT_EQ(result.status, 1) << result.out;
+    EXPECT_NE(result.err.find("Contacts, item 1 \"Team\": converted in part: member 2"), std::string::npos)
+        << result.err;
+    const auto shown = Show(DatabaseLine(result, 2));
+    ASSERT_EQ(shown["documents"].size(), 1u);
+    std::string members;
+    for (const auto& item : shown["documents"][0]["items"])
+        if (item["name"] == "Members")
+            members = item["value"];
+    EXPECT_EQ(members, "'Ann Alpha' 'Cy Gamma' ");
+}
+
+}  // namespace
+}  // namespace varnemo::testing
