@@ -208,6 +208,20 @@ TEST_F(ConversionRunTest, AWriterThatCannotSaveCountsAsAFailure)
     EXPECT_NE(run.Summary().problems().at(0).reason.find("Save failed"), std::string::npos);
 }
 
+// A calendar entry that was saved and then could not be filed is in the database: the account
+// must say so, so that its counts match what the user finds there.
+TEST_F(ConversionRunTest, ASavedEntryThatCouldNotBeFiledIsConvertedInPart)
+{
+    AddFolder("Calendar", "F1", "IPM.Appointment").items = {FakeMail("meeting")};
+    notes.failing = {"PutInFolder"};
+    Select({"F1#Calendar"});
+    Run();
+    EXPECT_EQ(CallsStartingWith("Save").size(), 1u);
+    ASSERT_EQ(run.Summary().problems().size(), 1u);
+    EXPECT_EQ(run.Summary().problems()[0].outcome, Outcome::ConvertedInPart);
+    EXPECT_NE(run.Summary().problems()[0].reason.find("PutInFolder failed"), std::string::npos);
+}
+
 TEST_F(ConversionRunTest, AnExistingTargetThatCannotBeOpenedStopsTheRunBeforeTheFirstItem)
 {
     AddFolder("Inbox", "F1").items = {FakeMail("one"), FakeMail("two")};

@@ -300,6 +300,8 @@ void ConversionRun::ShowProgress(const std::string& caption, long counter, long 
 void ConversionRun::Record(ItemAccount account, const WriteResult& result)
 {
     auto failures = std::move(account.failures);
+    if (result.endedBy)
+        failures.push_back(*result.endedBy);
     failures.insert(failures.end(), result.failures.begin(), result.failures.end());
     if (result.saved && failures.empty()) {
         summary_.RecordConverted();

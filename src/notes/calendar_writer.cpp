@@ -44,7 +44,7 @@ WriteResult SendNotesCalendar(WriterContext& context, const std::string& calSubj
     const CalendarFields appointment{calSubject, calSenderEmail, calBody, calLocation, calCategories,
                                      calStart,   calEnd,         calCreationTime};
     const auto files = TakeAttachmentList(MailAttachment);
-    return WriteCalendarEntry(context, CurrentTargetDatabases(context), appointment, files ? &*files : nullptr, FolderName);
+    return WriteCalendarEntry(context, CurrentTargetDatabases(context), appointment, files ? &*files : nullptr, FolderName).ThrowIfEnded();
 }
 
 }  // namespace varnemo

@@ -54,7 +54,15 @@ WriteResult WriteDocument(WriterContext& context, const DocumentPlan& plan)
     result.saved = steps([&] { Required(document, "document").Save(0, 0); });
     steps([&] { Required(document, "document").PutInFolder(plan.folderName); });
     result.failures = steps.skippedFailures();
+    result.endedBy = steps.endedBy();
     return result;
+}
+
+const WriteResult& WriteResult::ThrowIfEnded() const
+{
+    if (endedBy)
+        throw ComponentError(*endedBy);
+    return *this;
 }
 
 }  // namespace varnemo

@@ -6,6 +6,7 @@
 #include "notes/writer_context.h"
 #include "notes/writer_steps.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,11 @@ struct WriteResult {
     bool saved = false;
     // The steps that failed and were skipped, in order; the first one is the cause.
     std::vector<std::string> failures;
+    // The failure that ended a writer that reports its failures (see FailureMode).
+    std::optional<std::string> endedBy;
+
+    // The writers' named entry points report a failure that ended the writer by throwing it.
+    const WriteResult& ThrowIfEnded() const;
 };
 
 // A document of the mail database, made sure of its folder first and filed into it, with the
@@ -52,7 +58,7 @@ DocumentPlan AddressBookPlan(const TargetDatabases& target, ItemList items, cons
 
 // Writes one document through its own Notes session: open the database, create the document,
 // assign its items, embed its attachments, save it and file it. A failure that the plan's mode
-// reports propagates as ComponentError.
+// reports ends the writing and is returned as endedBy.
 WriteResult WriteDocument(WriterContext& context, const DocumentPlan& plan);
 
 }  // namespace varnemo

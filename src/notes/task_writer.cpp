@@ -41,7 +41,7 @@ WriteResult SendNotesTask(WriterContext& context, const std::string& TaskSubject
     const TaskFields task{TaskSubject, TaskBody,         TaskPriority,    TaskDueDate,
                           TaskStart,   TaskCreationTime, TaskReminderTime};
     const auto files = TakeAttachmentList(MailAttachment);
-    return WriteTask(context, CurrentTargetDatabases(context), task, files ? &*files : nullptr, FolderName);
+    return WriteTask(context, CurrentTargetDatabases(context), task, files ? &*files : nullptr, FolderName).ThrowIfEnded();
 }
 
 }  // namespace varnemo
