@@ -82,7 +82,11 @@ int main(int argc, char** argv)
     auto* into = run->add_option("--into", convert.existingDatabase, "Convert into this existing database");
     newDb->excludes(into);
     run->add_option("--folder", convert.folders, "Convert only this folder (a path as in the tags; repeatable)");
-    run->add_option("--report", convert.reportFile, "Write a report of every item that was not converted");
+    run->add_option("--report", convert.reportFile,
+                    "Write a report of every item and folder that did not arrive whole, with the reason");
+    run->footer("Exit status: 0 when everything selected arrived whole; 1 when the run could not start, or items "
+                "were not converted, arrived in part, or sat in folders that could not be read (each one is listed "
+                "on standard error); 2 for a usage error.");
     AddBackendOptions(*run, backends);
 
 #ifdef VARNEMO_LOCAL_BACKENDS
