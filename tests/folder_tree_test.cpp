@@ -12,8 +12,8 @@ namespace varnemo {
 // Found by argument-dependent lookup, so it lives beside LeftOutFolder.
 void PrintTo(const LeftOutFolder& folder, std::ostream* out)
 {
-    *out << "{\"" << folder.path << "\", " << (folder.why == LeftOutFolder::Why::Unreadable ? "unreadable" : "not converted")
-         << ", \"" << folder.reason << "\", " << folder.items << "}";
+    const char* why = folder.why == LeftOutFolder::Why::Unreadable ? "unreadable" : "not converted";
+    *out << "{\"" << folder.path << "\", " << why << ", \"" << folder.reason << "\", " << folder.items << "}";
 }
 
 namespace {
@@ -245,9 +245,9 @@ TEST_F(FolderTreeTest, TopFolderItemsThatCannotBeCountedAreSaidSo)
     top().Add({.name = "Inbox", .entryId = "I"});
     Build();
     EXPECT_EQ(Texts(), (std::vector<std::string>{"Inbox (0)"}));
-    EXPECT_EQ(tree.LeftOutFolders(), (std::vector<LeftOutFolder>{{"the top folder", Why::Unreadable,
-                                                                  "cannot read the contents table of folder TOP (damaged)",
-                                                                  -1}}));
+    const LeftOutFolder items{"the top folder", Why::Unreadable,
+                              "cannot read the contents table of folder TOP (damaged)", -1};
+    EXPECT_EQ(tree.LeftOutFolders(), (std::vector<LeftOutFolder>{items}));
 }
 
 TEST_F(FolderTreeTest, ANewBuildForgetsWhatTheLastOneLeftOut)
