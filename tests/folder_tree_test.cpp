@@ -1,12 +1,26 @@
 #include "fakes/fake_mailbox.h"
 #include "source/folder_tree.h"
 
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
+
 namespace varnemo {
+
+// Found by argument-dependent lookup, so it lives beside LeftOutFolder.
+void PrintTo(const LeftOutFolder& folder, std::ostream* out)
+{
+    const char* why = folder.why == LeftOutFolder::Why::Unreadable ? "unreadable" : "not converted";
+    *out << "{\"" << folder.path << "\", " << why << ", \"" << folder.reason << "\", " << folder.items << "}";
+}
+
 namespace {
 
 using testing::FakeFolder;
+using testing::FolderFault;
+using Why = LeftOutFolder::Why;
 
 class FolderTreeTest : public ::testing::Test {
 protected:
@@ -29,6 +43,14 @@ protected:
         for (size_t n = 2; n <= tree.Count(); ++n)
             tags.push_back(tree.Node(n).tag);
         return tags;
+    }
+
+    std::vector<std::string> Texts() const
+    {
+        std::vector<std::string> texts;
+        for (size_t n = 2; n <= tree.Count(); ++n)
+            texts.push_back(tree.Node(n).text);
+        return texts;
     }
 
     testing::FakeMailbox mailbox;
@@ -109,6 +131,143 @@ TEST_F(FolderTreeTest, AStoreWithoutShownFoldersIsTheRootAlone)
     ASSERT_EQ(tree.Count(), 1u);
     EXPECT_TRUE(tree.Node(1).checked);
     EXPECT_EQ(tree.SelectedFolders(), (std::vector<std::string>{"", ""}));
+}
+
+// A folder whose contents table is damaged, with a sub-folder and siblings that are intact.
+TEST_F(FolderTreeTest, AFolderWhoseItemsCannotBeCountedCostsOnlyItself)
+{
+    auto& inbox = top().Add({.name = "Inbox", .entryId = "I", .faults = {FolderFault::Items}});
+    inbox.items.resize(3);
+    inbox.Add({.name = "Projects", .entryId = "P"}).items.resize(2);
+    top().Add({.name = "Sent Messages", .entryId = "S"}).items.resize(4);
+    Build();
+
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"Inbox (cannot be read)", "Projects (2)", "Sent Messages (4)"}));
+    const FolderNode& damaged = tree.Node(2);
+    EXPECT_EQ(damaged.error, "cannot read the contents table of folder I (damaged)");
+    EXPECT_FALSE(damaged.checked);
+    EXPECT_FALSE(damaged.hasItems);
+    EXPECT_EQ(damaged.image, 2) << "its class could be read";
+    EXPECT_EQ(tree.Node(3).parent, 2u) << "its sub-folders hang below it";
+    EXPECT_TRUE(tree.Node(3).checked);
+    EXPECT_EQ(tree.SelectedFolders(), (std::vector<std::string>{"P#Inbox\\Projects", "S#Sent Messages", "", "", ""}));
+    EXPECT_EQ(tree.LeftOutFolders(),
+              (std::vector<LeftOutFolder>{{"Inbox", Why::Unreadable, damaged.error, -1}}));
+}
+
+// Whatever part of a folder cannot be read, the folder gets a node that says so and carries
+// the error, and its siblings and listable sub-folders are built as usual.
+TEST_F(FolderTreeTest, EachPartThatCannotBeReadLeavesAnUntickedNodeWithItsError)
+{
+    struct Case {
+        FolderFault fault;
+        const char* defaultMessageClass;
+        std::vector<std::string> texts;
+        int image;
+        long items;
+    };
+    const std::vector<Case> cases{
+        {FolderFault::Name, "IPM.Task", {"Unnamed folder 2 (cannot be read)", "Old (0)", "Sent (0)"}, 58, 2},
+        {FolderFault::EntryId, "IPM.Task", {"Drafts (cannot be read)", "Old (0)", "Sent (0)"}, 58, 2},
+        {FolderFault::Class, "IPM.Task", {"Drafts (cannot be read)", "Old (0)", "Sent (0)"}, kPlainFolderImage, 2},
+        {FolderFault::Items, "IPM.Task", {"Drafts (cannot be read)", "Old (0)", "Sent (0)"}, 58, -1},
+        {FolderFault::Items, "IPM.Custom", {"Drafts (cannot be read)", "Old (0)", "Sent (0)"}, kPlainFolderImage, -1},
+        {FolderFault::SubFolders, "IPM.Task", {"Drafts (cannot be read)", "Sent (0)"}, 58, 2},
+        {FolderFault::Open, "IPM.Task", {"Unnamed folder 2 (cannot be read)", "Sent (0)"}, kPlainFolderImage, -1},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(fmt::format("fault {}, class {}", static_cast<int>(test.fault), test.defaultMessageClass));
+        top() = FakeFolder{.name = "Top", .entryId = "TOP"};
+        top().Add({.name = "Inbox", .entryId = "I"});
+        auto& drafts = top().Add({.name = "Drafts", .entryId = "D", .defaultMessageClass = test.defaultMessageClass,
+                                  .faults = {test.fault}});
+        drafts.items.resize(2);
+        drafts.Add({.name = "Old", .entryId = "O"});
+        top().Add({.name = "Sent", .entryId = "S"});
+        Build();
+
+        auto texts = Texts();
+        ASSERT_FALSE(texts.empty());
+        EXPECT_EQ(texts.front(), "Inbox (0)");
+        texts.erase(texts.begin());
+        EXPECT_EQ(texts, test.texts);
+        const FolderNode& damaged = tree.Node(3);
+        EXPECT_NE(damaged.error.find("(damaged)"), std::string::npos) << damaged.error;
+        EXPECT_EQ(damaged.image, test.image);
+        EXPECT_FALSE(damaged.checked);
+        const auto selected = tree.SelectedFolders();
+        EXPECT_EQ(std::count_if(selected.begin(), selected.end(), [](const auto& tag) { return !tag.empty(); }),
+                  static_cast<std::ptrdiff_t>(tree.Count()) - 2)
+            << "every folder node but the damaged one is handed over";
+        ASSERT_EQ(tree.LeftOutFolders().size(), 1u);
+        const std::string path = damaged.text.substr(0, damaged.text.find(" (cannot be read)"));
+        EXPECT_EQ(tree.LeftOutFolders()[0], (LeftOutFolder{path, Why::Unreadable, damaged.error, test.items}));
+    }
+}
+
+TEST_F(FolderTreeTest, AFolderThatCannotBeReadCannotBeTickedNorHandedOver)
+{
+    top().Add({.name = "Inbox", .entryId = "I", .faults = {FolderFault::Items}});
+    top().Add({.name = "Sent", .entryId = "S"});
+    Build();
+    tree.SetChecked(2, true);
+    EXPECT_FALSE(tree.Node(2).checked);
+    tree.SetChecked(3, false);
+    tree.SetChecked(3, true);
+    EXPECT_TRUE(tree.Node(3).checked);
+    tree.Node(2).checked = true;  // as a caller that sets the state itself
+    EXPECT_EQ(tree.SelectedFolders(), (std::vector<std::string>{"S#Sent", "", "", ""}));
+}
+
+TEST_F(FolderTreeTest, LeftOutFoldersNameTheItemsThatNoShownFolderHolds)
+{
+    top().items.resize(2);
+    auto& custom = top().Add({.name = "Custom", .entryId = "C", .defaultMessageClass = "IPM.Custom"});
+    custom.items.resize(1);
+    custom.Add({.name = "Forms", .entryId = "F", .defaultMessageClass = "IPM.Custom.Forms"}).items.resize(3);
+    custom.Add({.name = "Inbox", .entryId = "I"}).items.resize(5);
+    top().Add({.name = "Search", .entryId = "E", .defaultMessageClass = "IPM.Other"});
+    top().Add({.name = "Broken", .entryId = "B", .faults = {FolderFault::Items}});
+    Build();
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"Inbox (5)", "Broken (cannot be read)"}));
+    EXPECT_EQ(tree.LeftOutFolders(),
+              (std::vector<LeftOutFolder>{
+                  {"Top of Personal Folders", Why::NotConverted, "items stored in the top folder are not converted", 2},
+                  {"Custom", Why::NotConverted, "folders of class IPM.Custom are not converted", 1},
+                  {"Custom\\Forms", Why::NotConverted, "folders of class IPM.Custom.Forms are not converted", 3},
+                  {"Broken", Why::Unreadable, "cannot read the contents table of folder B (damaged)", -1}}))
+        << "an empty folder of another class leaves nothing out";
+}
+
+TEST_F(FolderTreeTest, TopFolderItemsThatCannotBeCountedAreSaidSo)
+{
+    top().faults = {FolderFault::Items, FolderFault::Name};
+    top().Add({.name = "Inbox", .entryId = "I"});
+    Build();
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"Inbox (0)"}));
+    const LeftOutFolder items{"the top folder", Why::Unreadable,
+                              "cannot read the contents table of folder TOP (damaged)", -1};
+    EXPECT_EQ(tree.LeftOutFolders(), (std::vector<LeftOutFolder>{items}));
+}
+
+TEST_F(FolderTreeTest, ANewBuildForgetsWhatTheLastOneLeftOut)
+{
+    top().items.resize(1);
+    top().Add({.name = "Inbox", .entryId = "I", .faults = {FolderFault::Items}});
+    Build();
+    EXPECT_EQ(tree.LeftOutFolders().size(), 2u);
+    top() = FakeFolder{.name = "Top", .entryId = "TOP"};
+    top().Add({.name = "Inbox", .entryId = "I"});
+    Build();
+    EXPECT_TRUE(tree.LeftOutFolders().empty());
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"Inbox (0)"}));
+}
+
+TEST_F(FolderTreeTest, AStoreWhoseFoldersCannotBeListedStillFailsAsAWhole)
+{
+    top().Add({.name = "Inbox", .entryId = "I"});
+    top().faults = {FolderFault::SubFolders};
+    EXPECT_THROW(Build(), ComponentError);
 }
 
 }  // namespace

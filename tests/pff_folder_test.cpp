@@ -1,6 +1,7 @@
 #include "pff_fixtures.h"
 
 #include "common/errors.h"
+#include "source/folder_tree.h"
 
 #include <vector>
 
@@ -76,6 +77,27 @@ TEST(PffFolder, IndicesOutsideTheCollectionsThrow)
     auto folders = distList.store->TopFolder()->GetFolders();
     EXPECT_THROW(folders->Item(folders->Count() + 1), ComponentError);
     EXPECT_THROW(contacts->GetFolders()->Item(1), ComponentError);
+}
+
+// What the tree of each sample file leaves out: only test_unicode.pst keeps an item (an
+// IPM.Post) in its top folder; the other folders that no node shows hold nothing.
+TEST(PffFolder, TheTreeLeavesOutTheItemsOfTheTopFolder)
+{
+    using Why = LeftOutFolder::Why;
+    const std::vector<std::pair<std::string, std::vector<LeftOutFolder>>> expected{
+        {"test_unicode.pst",
+         {{"Top of Personal Folders", Why::NotConverted, "items stored in the top folder are not converted", 1}}},
+        {"test_ansi.pst", {}},
+        {"sample1.pst", {}},
+        {"dist-list.pst", {}},
+    };
+    for (const auto& [fixture, leftOut] : expected) {
+        SCOPED_TRACE(fixture);
+        FixtureStore file(fixture);
+        FolderTree tree;
+        BuildFolderTree(*file.store, tree, [] {});
+        EXPECT_EQ(tree.LeftOutFolders(), leftOut);
+    }
 }
 
 }  // namespace

@@ -202,7 +202,7 @@ TEST_F(StoreDiscoveryTest, AStoreThatDoesNotQualifyOpensNothingAndSaysNothing)
     EXPECT_TRUE(view.previewTabShown);
 }
 
-TEST_F(StoreDiscoveryTest, AFolderThatFailsMidBuildIsReportedAndTheStartStaysOff)
+TEST_F(StoreDiscoveryTest, AFolderThatFailsMidBuildCostsOnlyItself)
 {
     auto store = Store("Archive", "PST1");
     store.top.folders[0].Add({.name = "2008", .entryId = "Y8"});
@@ -216,10 +216,26 @@ TEST_F(StoreDiscoveryTest, AFolderThatFailsMidBuildIsReportedAndTheStartStaysOff
             inbox.folders.pop_back();
     };
     discovery.CmdExportOther_Click();
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(NodeTexts(), (std::vector<std::string>{"Archive", "Inbox (0)", "2008 (0)",
+                                                     "Unnamed folder 2 (cannot be read)", "Contacts (0)"}));
+    EXPECT_EQ(tree.Node(4).error, "no folder at index 2");
+    EXPECT_FALSE(tree.Node(4).checked);
+    EXPECT_TRUE(tree.Node(5).checked);
+    EXPECT_TRUE(view.startConversionEnabled);
+}
+
+TEST_F(StoreDiscoveryTest, AStoreWhoseFoldersCannotBeListedIsReportedAndTheStartStaysOff)
+{
+    auto store = Store("Archive", "PST1");
+    store.top.faults = {testing::FolderFault::SubFolders};
+    mailbox.dataFiles["/mail/archive.pst"] = store;
+    view.dataFilePath = "/mail/archive.pst";
+    discovery.CmdExportOther_Click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].first,
-              "The file \"/mail/archive.pst\" cannot be opened as an Outlook data file.\nno folder at index 2");
-    EXPECT_EQ(NodeTexts(), (std::vector<std::string>{"Archive", "Inbox (0)", "2008 (0)"}));
+    EXPECT_EQ(dialogs.messages[0].first, "The file \"/mail/archive.pst\" cannot be opened as an Outlook data file.\n"
+                                         "cannot read the sub-folders of folder TOP (damaged)");
+    EXPECT_EQ(NodeTexts(), (std::vector<std::string>{"Archive"}));
     EXPECT_FALSE(AllTicked());
     EXPECT_FALSE(view.startConversionEnabled);
     EXPECT_TRUE(view.previewTabShown);

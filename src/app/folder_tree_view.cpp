@@ -21,6 +21,15 @@ void Decorate(QTreeWidgetItem& item, const FolderNode& node)
         item.setForeground(0, palette::kBlue);
 }
 
+// A folder that cannot be read has no check box, so that it cannot be ticked; it is greyed and
+// says why when pointed at.
+void ShowUnreadable(QTreeWidgetItem& item, const FolderNode& node, const QColor& grey)
+{
+    item.setFlags(item.flags() & ~Qt::ItemIsUserCheckable);
+    item.setForeground(0, grey);
+    item.setToolTip(0, ToQString(node.error));
+}
+
 }  // namespace
 
 FolderTreeView::FolderTreeView(FolderTree& tree, const SmallIcons& icons, QWidget* parent)
@@ -55,7 +64,10 @@ void FolderTreeView::NodeAdded(size_t number)
     item->setText(0, ToQString(node.text));
     item->setIcon(0, icons_.At(node.image));
     item->setData(0, kNumberRole, QVariant::fromValue<qulonglong>(number));
-    item->setCheckState(0, node.checked ? Qt::Checked : Qt::Unchecked);
+    if (node.Readable())
+        item->setCheckState(0, node.checked ? Qt::Checked : Qt::Unchecked);
+    else
+        ShowUnreadable(*item, node, palette().color(QPalette::Disabled, QPalette::Text));
     Decorate(*item, node);
     items_.push_back(item);
     if (item->parent())
@@ -65,8 +77,9 @@ void FolderTreeView::NodeAdded(size_t number)
 void FolderTreeView::AllTicked()
 {
     ScopedFlag following(following_);
-    for (QTreeWidgetItem* item : items_)
-        item->setCheckState(0, Qt::Checked);
+    for (size_t number = 1; number <= tree_.Count(); ++number)
+        if (tree_.Node(number).Readable())
+            Item(number)->setCheckState(0, Qt::Checked);
 }
 
 void FolderTreeView::OnItemChanged(QTreeWidgetItem* item, int column)

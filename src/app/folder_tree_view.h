@@ -8,9 +8,9 @@
 
 namespace varnemo::app {
 
-// OutlookFoldersTree: shows the folder tree model with a check box on every node and follows
-// it node by node while it is built. The model stays the truth: a tick or untick by the user is
-// written back to it at once.
+// OutlookFoldersTree: shows the folder tree model with a check box on every node but those of
+// folders that cannot be read, and follows it node by node while it is built. The model stays
+// the truth: a tick or untick by the user is written back to it at once.
 class FolderTreeView : public QTreeWidget, private FolderTreeObserver {
     Q_OBJECT
 public:

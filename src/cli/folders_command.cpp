@@ -14,8 +14,10 @@ int RunFolders(const BackendOptions& options, const std::string& dataFile)
         const std::string indent(static_cast<size_t>(node.level) * 2, ' ');
         if (node.tag.empty())
             fmt::print("{}{}\n", indent, node.text);
-        else
+        else if (node.Readable())
             fmt::print("{}{}\t{}\n", indent, node.text, node.tag);
+        else
+            fmt::print("{}{}\t{}\t{}\n", indent, node.text, node.tag, node.error);
     }
     return kSuccess;
 }

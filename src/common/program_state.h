@@ -17,6 +17,8 @@ struct LeftOutFolder {
     std::string reason;
     // Its items, or -1 when they could not be counted.
     long items = -1;
+
+    bool operator==(const LeftOutFolder&) const = default;
 };
 
 // The values that live for the whole program and travel between the windows, the conversion

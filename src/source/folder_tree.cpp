@@ -1,44 +1,94 @@
 #include "source/folder_tree.h"
 
+#include "source/folder_readout.h"
+
 #include <fmt/format.h>
 
 namespace varnemo {
 namespace {
+
+using Why = LeftOutFolder::Why;
 
 struct Visit {
     FolderTree& tree;
     const std::function<void()>& yield;
 };
 
-// Adds the folder's node below the parent node when its class is shown; returns the node that
-// the folder's sub-folders hang below (its own, or the parent's when it got none).
-size_t AddFolderNode(Visit& visit, mapi::Folder& folder, size_t parent, const std::string& path)
+size_t AddNode(Visit& visit, const FolderReadout& folder, size_t parent, const std::string& path, int image)
 {
-    const long count = folder.GetItems()->Count();
-    const int image = FolderImage(folder.DefaultMessageClass());
-    if (image < 0)
-        return parent;
     FolderNode node;
-    node.key = folder.EntryID();
-    node.text = fmt::format("{} ({})", folder.Name(), count);
+    node.key = folder.entryId;
+    node.text = folder.Readable() ? fmt::format("{} ({})", folder.name, folder.itemCount)
+                                  : fmt::format("{} (cannot be read)", folder.name);
     node.image = image;
     node.parent = parent;
     node.tag = node.key + "#" + path;
-    node.hasItems = count > 0;
+    node.hasItems = folder.itemCount > 0;
     node.level = visit.tree.Node(parent).level + 1;
+    node.error = folder.error;
     return visit.tree.Add(std::move(node));
 }
 
-void GetSubFolders(Visit& visit, mapi::Folder& iSubFolder, size_t node, const std::string& path)
+// Adds the folder's node below the parent node when its class is shown, or when it cannot be
+// read, so that the user sees what is missing; records what the conversion cannot take of it.
+// Returns the node that the folder's sub-folders hang below (its own, or the parent's).
+size_t AddFolderNode(Visit& visit, const FolderReadout& folder, size_t parent, const std::string& path)
 {
-    auto folders = iSubFolder.GetFolders();
-    const long count = folders->Count();
-    for (long index = 1; index <= count; ++index) {
-        auto child = folders->Item(index);
-        const std::string childPath = path + "\\" + child->Name();
-        const size_t childNode = AddFolderNode(visit, *child, node, childPath);
-        GetSubFolders(visit, *child, childNode, childPath);
+    const int image = FolderImage(folder.defaultMessageClass);
+    if (!folder.Readable()) {
+        visit.tree.LeaveOut({path, Why::Unreadable, folder.error, folder.itemCount});
+        return AddNode(visit, folder, parent, path, image < 0 ? kPlainFolderImage : image);
+    }
+    if (image >= 0)
+        return AddNode(visit, folder, parent, path, image);
+    if (folder.itemCount > 0) {
+        visit.tree.LeaveOut({path, Why::NotConverted,
+                             fmt::format("folders of class {} are not converted", folder.defaultMessageClass),
+                             folder.itemCount});
+    }
+    return parent;
+}
+
+void GetSubFolders(Visit& visit, FolderReadout& iSubFolder, size_t node, const std::string& path);
+
+// Adds the folder at this index of the collection, then its whole subtree. A first-level
+// folder's path is its name; a deeper one's is its parent's path, a backslash and its name.
+void AddFolder(Visit& visit, mapi::Folders& folders, long index, size_t parent, const std::string& pathPrefix)
+{
+    auto folder = ReadSubFolder(folders, index);
+    const std::string path = pathPrefix + folder.name;
+    const size_t node = AddFolderNode(visit, folder, parent, path);
+    GetSubFolders(visit, folder, node, path);
+}
+
+void GetSubFolders(Visit& visit, FolderReadout& iSubFolder, size_t node, const std::string& path)
+{
+    for (long index = 1; index <= iSubFolder.subFolderCount; ++index) {
+        AddFolder(visit, *iSubFolder.subFolders, index, node, path + "\\");
         visit.yield();
+    }
+}
+
+// The top folder's name only labels its own items, which are counted whatever the name.
+std::string TopFolderLabel(mapi::Folder& top)
+{
+    try {
+        return top.Name();
+    } catch (const ComponentError&) {
+        return "the top folder";
+    }
+}
+
+// Items kept in the top folder itself belong to no folder of the tree.
+void LeaveOutTopFolderItems(mapi::Folder& top, FolderTree& tree)
+{
+    const std::string label = TopFolderLabel(top);
+    try {
+        const long count = top.GetItems()->Count();
+        if (count > 0)
+            tree.LeaveOut({label, Why::NotConverted, "items stored in the top folder are not converted", count});
+    } catch (const ComponentError& error) {
+        tree.LeaveOut({label, Why::Unreadable, error.what(), -1});
     }
 }
 
@@ -47,6 +97,7 @@ void GetSubFolders(Visit& visit, mapi::Folder& iSubFolder, size_t node, const st
 void FolderTree::Clear()
 {
     nodes_.clear();
+    leftOut_.clear();
     if (observer_)
         observer_->NodesCleared();
 }
@@ -59,10 +110,16 @@ size_t FolderTree::Add(FolderNode node)
     return nodes_.size();
 }
 
+void FolderTree::SetChecked(size_t number, bool checked)
+{
+    FolderNode& node = Node(number);
+    node.checked = checked && node.Readable();
+}
+
 void FolderTree::TickAll()
 {
     for (auto& node : nodes_)
-        node.checked = true;
+        node.checked = node.Readable();
     if (observer_)
         observer_->AllTicked();
 }
@@ -72,7 +129,7 @@ std::vector<std::string> FolderTree::SelectedFolders() const
     std::vector<std::string> selected(nodes_.size() + 1);
     size_t taken = 0;
     for (size_t number = 2; number <= nodes_.size(); ++number)
-        if (Node(number).checked)
+        if (Node(number).checked && Node(number).Readable())
             selected[taken++] = Node(number).tag;
     return selected;
 }
@@ -106,13 +163,10 @@ void BuildFolderTree(mapi::Store& store, FolderTree& tree, const std::function<v
     Visit visit{tree, yield};
     auto top = store.TopFolder();
     auto firstLevel = top->GetFolders();
+    LeaveOutTopFolderItems(*top, tree);
     const long count = firstLevel->Count();
-    for (long index = 1; index <= count; ++index) {
-        auto folder = firstLevel->Item(index);
-        const std::string path = folder->Name();
-        const size_t node = AddFolderNode(visit, *folder, rootNode, path);
-        GetSubFolders(visit, *folder, node, path);
-    }
+    for (long index = 1; index <= count; ++index)
+        AddFolder(visit, *firstLevel, index, rootNode, "");
 }
 
 }  // namespace varnemo

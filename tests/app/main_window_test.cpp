@@ -189,6 +189,32 @@ TEST_F(MainWindowTest, StartingHandsTheTickedFoldersOverAndOpensTheTargetWindowP
         << "three nodes give four entries: the one ticked folder, then blanks";
 }
 
+// A damaged folder shows with its error, has no check box, and goes to the conversion only
+// among the folders it cannot take, however a tick reaches its node.
+TEST_F(MainWindowTest, AFolderThatCannotBeReadIsShownUntickableAndHandedOverAsLeftOut)
+{
+    mailbox.dataFiles["/mail/archive.pst"].top.folders[0].faults = {testing::FolderFault::Items};
+    ui.OpenDataFile("/mail/archive.pst");
+    auto* root = ui.TreeWidget().topLevelItem(0);
+    ASSERT_EQ(root->childCount(), 2);
+    auto* inbox = root->child(0);
+    EXPECT_EQ(inbox->text(0), "Inbox (cannot be read)");
+    EXPECT_EQ(inbox->toolTip(0), "cannot read the contents table of folder I (damaged)");
+    EXPECT_FALSE(inbox->data(0, Qt::CheckStateRole).isValid()) << "no check box";
+    EXPECT_FALSE(inbox->flags() & Qt::ItemIsUserCheckable);
+    EXPECT_EQ(root->child(1)->checkState(0), Qt::Checked);
+    EXPECT_TRUE(Enabled("CmdStartConversion"));
+
+    inbox->setCheckState(0, Qt::Checked);
+    testing::WhenModalOpens<app::FrmSave>([](app::FrmSave& frmSave) { frmSave.reject(); });
+    ui.Button("CmdStartConversion").click();
+    EXPECT_EQ(ui.state.SelectedFolders, (std::vector<std::string>{"S#Sent Items", "", "", ""}));
+    ASSERT_EQ(ui.state.LeftOutFolders.size(), 1u);
+    EXPECT_EQ(ui.state.LeftOutFolders[0].path, "Inbox");
+    EXPECT_EQ(ui.state.LeftOutFolders[0].why, LeftOutFolder::Why::Unreadable);
+    EXPECT_EQ(ui.state.LeftOutFolders[0].reason, "cannot read the contents table of folder I (damaged)");
+}
+
 TEST_F(MainWindowTest, ExitAsksAndOnlyYesEndsTheProgram)
 {
     ui.OpenDataFile("/mail/archive.pst");

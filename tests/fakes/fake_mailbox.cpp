@@ -124,14 +124,41 @@ private:
     const FakeFolder& folder_;
 };
 
+// Throws when reading this part of the folder is to fail.
+void CheckFault(const FakeFolder& folder, FolderFault part, const char* what)
+{
+    if (folder.faults.count(part))
+        throw ComponentError(std::string("cannot read the ") + what + " of folder " + folder.entryId + " (damaged)");
+}
+
 class FakeFolderObject : public mapi::Folder {
 public:
     explicit FakeFolderObject(const FakeFolder& data) : data_(data) {}
-    std::string Name() override { return data_.name; }
-    std::string EntryID() override { return data_.entryId; }
-    std::string DefaultMessageClass() override { return data_.defaultMessageClass; }
-    std::unique_ptr<mapi::Folders> GetFolders() override { return std::make_unique<FakeFolderList>(data_); }
-    std::unique_ptr<mapi::Items> GetItems() override { return std::make_unique<FakeItemList>(data_); }
+    std::string Name() override
+    {
+        CheckFault(data_, FolderFault::Name, "name");
+        return data_.name;
+    }
+    std::string EntryID() override
+    {
+        CheckFault(data_, FolderFault::EntryId, "entry id");
+        return data_.entryId;
+    }
+    std::string DefaultMessageClass() override
+    {
+        CheckFault(data_, FolderFault::Class, "class");
+        return data_.defaultMessageClass;
+    }
+    std::unique_ptr<mapi::Folders> GetFolders() override
+    {
+        CheckFault(data_, FolderFault::SubFolders, "sub-folders");
+        return std::make_unique<FakeFolderList>(data_);
+    }
+    std::unique_ptr<mapi::Items> GetItems() override
+    {
+        CheckFault(data_, FolderFault::Items, "contents table");
+        return std::make_unique<FakeItemList>(data_);
+    }
 
 private:
     const FakeFolder& data_;
@@ -140,7 +167,9 @@ private:
 std::unique_ptr<mapi::Folder> FakeFolderList::Item(long index)
 {
     CheckIndex(index, folder_.folders.size(), "folder");
-    return std::make_unique<FakeFolderObject>(folder_.folders[static_cast<size_t>(index - 1)]);
+    const auto& child = folder_.folders[static_cast<size_t>(index - 1)];
+    CheckFault(child, FolderFault::Open, "properties");
+    return std::make_unique<FakeFolderObject>(child);
 }
 
 const FakeFolder* FindFolder(const FakeFolder& folder, const std::string& entryId)

@@ -42,6 +42,9 @@ FakeItem FakeMail(std::string subject);
 FakeItem FakeContact(std::string firstName, std::string lastName);
 FakeItem FakeDistList(std::string name, std::vector<std::string> members);
 
+// A part of a folder whose reading fails, as in a damaged data file.
+enum class FolderFault { Open, Name, EntryId, Class, Items, SubFolders };
+
 struct FakeFolder {
     std::string name;
     std::string entryId;
@@ -49,6 +52,8 @@ struct FakeFolder {
     std::vector<FakeItem> items{};
     std::vector<FakeFolder> folders{};
     bool unreadable = false;  // GetFolderFromID fails for it
+    // Open: its parent's sub-folder list cannot hand it out; the others: that one call fails.
+    std::set<FolderFault> faults{};
 
     FakeFolder& Add(FakeFolder folder);
 };

@@ -1,0 +1,89 @@
+#pragma once
+
+// Damage to one node of a Unicode Outlook data file, as a bad sector or a broken copy leaves it:
+// bytes of the node's data block overwritten, the block's checksum written anew, so that the
+// damage passes every block check and reaches the structure that the node holds.
+
+#include "temp_dir.h"
+
+#include <zlib.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+namespace varnemo::testing {
+
+namespace damaged_node {
+
+// Offsets of the Unicode layout: header, B-tree pages and block trailers.
+inline constexpr std::size_t kNodeRootOffset = 224;
+inline constexpr std::size_t kBlockRootOffset = 240;
+inline constexpr std::size_t kEntryCount = 488, kEntrySize = 490, kLevel = 491;
+inline constexpr std::uint64_t kInternalBlock = 2;
+
+inline std::uint64_t Le(const std::string& data, std::size_t at, int bytes)
+{
+    std::uint64_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(data.at(at + static_cast<std::size_t>(i)));
+    return value;
+}
+
+// The leaf entry with this key in the B-tree whose root page is at rootOffset.
+inline std::size_t LeafEntry(const std::string& file, std::uint64_t rootOffset, std::uint64_t key)
+{
+    auto page = static_cast<std::size_t>(rootOffset);
+    for (;;) {
+        const std::size_t count = static_cast<unsigned char>(file.at(page + kEntryCount));
+        const std::size_t size = static_cast<unsigned char>(file.at(page + kEntrySize));
+        if (file.at(page + kLevel) == 0) {
+            for (std::size_t i = 0; i < count; ++i)
+                if (Le(file, page + i * size, 8) == key)
+                    return page + i * size;
+            throw std::runtime_error("no entry " + std::to_string(key) + " in the index");
+        }
+        std::size_t child = 0;
+        for (std::size_t i = 0; i < count && Le(file, page + i * size, 8) <= key; ++i)
+            child = static_cast<std::size_t>(Le(file, page + i * size + 16, 8));
+        if (child == 0)
+            throw std::runtime_error("no entry " + std::to_string(key) + " in the index");
+        page = child;
+    }
+}
+
+}  // namespace damaged_node
+
+// Overwrites count bytes from offset `at` of the data block of node nodeId (a single block, as a
+// small table is) with a pattern, and writes the block's CRC anew.
+inline void DamageNodeData(const std::filesystem::path& pst, std::uint32_t nodeId, std::size_t at, std::size_t count)
+{
+    using namespace damaged_node;
+    std::string file = ReadFile(pst);
+    const auto node = LeafEntry(file, Le(file, kNodeRootOffset, 8), nodeId);
+    const auto blockId = Le(file, node + 8, 8);
+    if (blockId & kInternalBlock)
+        throw std::runtime_error("node " + std::to_string(nodeId) + " spans several blocks");
+    const auto block = LeafEntry(file, Le(file, kBlockRootOffset, 8), blockId & ~std::uint64_t{1});
+    const auto offset = static_cast<std::size_t>(Le(file, block + 8, 8));
+    const auto size = static_cast<std::size_t>(Le(file, block + 16, 2));
+    if (at + count > size)
+        throw std::runtime_error("node " + std::to_string(nodeId) + " has only " + std::to_string(size) + " bytes");
+    for (std::size_t i = 0; i < count; ++i)
+        file[offset + at + i] = static_cast<char>(file[offset + at + i] ^ 0xA5);
+    const auto crc = static_cast<std::uint32_t>(
+        ~crc32(~0ul, reinterpret_cast<const Bytef*>(file.data() + offset), static_cast<uInt>(size)));
+    const auto trailer = offset + (size + 16 + 63) / 64 * 64 - 16;
+    for (std::size_t i = 0; i < 4; ++i)
+        file[trailer + 4 + i] = static_cast<char>(crc >> (8 * i));
+    WriteFile(pst, file);
+}
+
+// The node of a folder's contents table, the list of its items.
+inline std::uint32_t ContentsTableNode(std::uint32_t folderNode)
+{
+    return (folderNode & ~std::uint32_t{0x1F}) | 0x0E;
+}
+
+}  // namespace varnemo::testing

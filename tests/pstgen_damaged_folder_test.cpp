@@ -1,0 +1,167 @@
+// A generated mailbox of 17 items with 64 bytes of one folder's contents table overwritten: the
+// folder tree, varnemo-cli folders and varnemo-cli convert lose that folder and nothing else.
+#include "cli_process.h"
+#include "damaged_node.h"
+#include "pff_fixtures.h"
+#include "pstgen/pst_writer.h"
+#include "source/folder_tree.h"
+#include "source/pff/entry_ids.h"
+
+#include <fmt/format.h>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+
+namespace varnemo::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using Why = LeftOutFolder::Why;
+
+pstgen::Folder FolderOf(std::string name, std::string containerClass, pstgen::ItemKind kind, int items,
+                        std::string messageClass = "")
+{
+    pstgen::Folder folder;
+    folder.name = std::move(name);
+    folder.containerClass = std::move(containerClass);
+    for (int number = 1; number <= items; ++number) {
+        pstgen::Item item;
+        item.kind = kind;
+        item.messageClass = messageClass;
+        item.subject = folder.name + " " + std::to_string(number);
+        folder.items.push_back(std::move(item));
+    }
+    return folder;
+}
+
+pstgen::Mailbox SeventeenItems()
+{
+    using pstgen::ItemKind;
+    auto inbox = FolderOf("Inbox", "", ItemKind::Mail, 3);
+    inbox.folders.push_back(FolderOf("Projects", "", ItemKind::Mail, 2));
+    pstgen::Mailbox mailbox;
+    mailbox.folders = {inbox,
+                       FolderOf("Sent Messages", "", ItemKind::Mail, 4),
+                       FolderOf("Calendar", "IPF.Appointment", ItemKind::Appointment, 2),
+                       FolderOf("Contacts", "IPF.Contact", ItemKind::Contact, 3),
+                       FolderOf("Custom", "IPF.Custom", ItemKind::Mail, 3, "IPM.Custom")};
+    return mailbox;
+}
+
+// A session on an empty profile with the data file added as its store.
+struct OpenedFile {
+    explicit OpenedFile(const fs::path& path)
+        : session(mapi::pff::PffMapi(path.parent_path() / "no profile").CreateSession())
+    {
+        session->Logon();
+        store = session->GetStores().AddPSTStore(path.string());
+    }
+    std::unique_ptr<mapi::Session> session;
+    std::unique_ptr<mapi::Store> store;
+};
+
+class DamagedFolder : public ::testing::Test {
+protected:
+    DamagedFolder()
+    {
+        pstgen::WritePst(SeventeenItems(), pst_);
+        DamageNodeData(pst_, ContentsTableNode(NodeOfFirstLevelFolder("Inbox")), 0, 64);
+    }
+
+    std::uint32_t NodeOfFirstLevelFolder(const std::string& name)
+    {
+        OpenedFile file(pst_);
+        return mapi::pff::ParseFolderEntryIdText(SubFolder(*file.store->TopFolder(), name)->EntryID()).nodeId;
+    }
+
+    CliOutcome ConvertOnly(const std::string& folder, const fs::path& output)
+    {
+        return RunCli({"convert", pst_.string(), "--new-db", output.string(), "--notes-data",
+                       (dir_.path() / "notes-data").string(), "--folder", folder});
+    }
+
+    TempDir dir_;
+    fs::path pst_ = dir_.path() / "seventeen.pst";
+};
+
+std::vector<std::string> FolderTexts(const FolderTree& tree)
+{
+    std::vector<std::string> texts;
+    for (size_t number = 2; number <= tree.Count(); ++number) {
+        const FolderNode& node = tree.Node(number);
+        texts.push_back(std::string(static_cast<size_t>(node.level - 1) * 2, ' ') + node.text);
+    }
+    return texts;
+}
+
+TEST_F(DamagedFolder, TheTreeShowsEveryOtherFolderWithItsCountAndLeavesTheDamagedOneOut)
+{
+    OpenedFile file(pst_);
+    FolderTree tree;
+    BuildFolderTree(*file.store, tree, [] {});
+    tree.TickAll();
+
+    EXPECT_EQ(FolderTexts(tree), (std::vector<std::string>{"Deleted Items (0)", "Inbox (cannot be read)",
+                                                           "  Projects (2)", "Sent Messages (4)", "Calendar (2)",
+                                                           "Contacts (3)"}));
+    const FolderNode& inbox = tree.Node(3);
+    EXPECT_NE(inbox.error.find("cannot read the contents table (folder \"Inbox\" in " + pst_.string() + ")"),
+              std::string::npos)
+        << inbox.error;
+    EXPECT_FALSE(inbox.checked);
+
+    const auto selected = tree.SelectedFolders();
+    std::vector<std::string> paths;
+    for (const auto& tag : selected)
+        if (!tag.empty())
+            paths.push_back(tag.substr(tag.find('#') + 1));
+    EXPECT_EQ(paths, (std::vector<std::string>{"Deleted Items", "Inbox\\Projects", "Sent Messages", "Calendar",
+                                               "Contacts"}));
+    EXPECT_EQ(tree.LeftOutFolders(),
+              (std::vector<LeftOutFolder>{
+                  {"Inbox", Why::Unreadable, inbox.error, -1},
+                  {"Custom", Why::NotConverted, "folders of class IPM.Custom are not converted", 3}}));
+}
+
+TEST_F(DamagedFolder, TheCommandLineListsItWithItsErrorAndConvertsEveryIntactFolder)
+{
+    const auto listed = RunCli({"folders", pst_.string()});
+    ASSERT_EQ(listed.exitStatus, 0) << listed.err;
+    EXPECT_NE(listed.out.find("  Inbox (cannot be read)\t"), std::string::npos) << listed.out;
+    EXPECT_NE(listed.out.find("#Inbox\tcannot read the contents table (folder \"Inbox\""), std::string::npos)
+        << listed.out;
+    EXPECT_NE(listed.out.find("    Projects (2)\t"), std::string::npos) << listed.out;
+    EXPECT_NE(listed.out.find("  Sent Messages (4)\t"), std::string::npos) << listed.out;
+
+    for (const auto& [folder, items] : std::vector<std::pair<std::string, size_t>>{
+             {"Sent Messages", 4}, {"Inbox\\Projects", 2}, {"Calendar", 2}}) {
+        SCOPED_TRACE(folder);
+        const auto output = dir_.path() / ("out " + std::to_string(items) + folder.substr(0, 3));
+        const auto converted = ConvertOnly(folder, output);
+        ASSERT_EQ(converted.exitStatus, 0) << converted.err;
+        EXPECT_NE(converted.out.find(fmt::format("{} items converted.", items)), std::string::npos) << converted.out;
+        const auto start = converted.out.find('\n') + 1;
+        const auto database = converted.out.substr(start, converted.out.find('\n', start) - start);
+        const auto shown = RunCli({"show", database, "--json"});
+        ASSERT_EQ(shown.exitStatus, 0) << shown.err;
+        const auto documents = nlohmann::json::parse(shown.out)["documents"];
+        EXPECT_EQ(documents.size(), items);
+        for (const auto& document : documents)
+            EXPECT_EQ(document["folders"], nlohmann::json({"Outlook\\" + folder}));
+    }
+}
+
+TEST_F(DamagedFolder, AskingForTheDamagedFolderSaysItCannotBeReadAndMakesNothing)
+{
+    const auto output = dir_.path() / "out";
+    const auto refused = ConvertOnly("Inbox", output);
+    EXPECT_EQ(refused.exitStatus, 2);
+    EXPECT_NE(refused.err.find("Folder Inbox cannot be read: cannot read the contents table (folder \"Inbox\""),
+              std::string::npos)
+        << refused.err;
+    EXPECT_FALSE(fs::exists(output)) << "no database was made";
+}
+
+}  // namespace
+}  // namespace varnemo::testing
