@@ -1,7 +1,7 @@
 // Every item accounted for, checked on real and generated data files damaged as disks and
 // copies damage them, through varnemo-cli as an administrator runs it: the exit status, the
 // line on standard error, and what the database holds.
-#include "pstgen/block_checksum.h"
+#include "damaged_node.h"
 #include "pstgen/byte_sources.h"
 #include "pstgen/pst_writer.h"
 #include "pstgen_support.h"
@@ -9,57 +9,12 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <fstream>
 
 namespace varnemo::testing {
 namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
-
-// Writes bytes over part of a block of a Unicode data file and gives the block the checksum of
-// its new content, as a copy made through a faulty disk or cable would look: nothing but the
-// data itself tells that it is wrong.
-void DamageKeepingChecksum(std::string& file, std::size_t at, std::string_view bytes)
-{
-    constexpr std::size_t kAlignment = 64, kTrailer = 16;
-    const auto original = file;
-    file.replace(at, bytes.size(), bytes);
-    // The block's trailer ends at one of the next 64-byte boundaries: the one whose stated
-    // size reaches back over the damage and whose checksum fits the original content.
-    for (auto end = (at / kAlignment + 1) * kAlignment; end <= at + 8192 + kAlignment; end += kAlignment) {
-        const auto trailer = end - kTrailer;
-        const auto size = static_cast<std::uint8_t>(original[trailer]) |
-                          static_cast<std::size_t>(static_cast<std::uint8_t>(original[trailer + 1])) << 8;
-        const auto allocated = (size + kTrailer + kAlignment - 1) / kAlignment * kAlignment;
-        if (allocated > end || end - allocated > at || end - allocated + size < at + bytes.size())
-            continue;
-        const auto start = end - allocated;
-        auto crcOf = [&](const std::string& data) {
-            return pstgen::BlockCrc(pstgen::ByteView(reinterpret_cast<const std::uint8_t*>(data.data()) + start, size));
-        };
-        std::uint32_t stored = 0;
-        for (int i = 3; i >= 0; --i)
-            stored = stored << 8 | static_cast<std::uint8_t>(original[trailer + 4 + static_cast<std::size_t>(i)]);
-        if (crcOf(original) != stored)
-            continue;
-        const auto crc = crcOf(file);
-        for (std::size_t i = 0; i < 4; ++i)
-            file[trailer + 4 + i] = static_cast<char>(crc >> (8 * i));
-        return;
-    }
-    FAIL() << "no block holds offset " << at;
-}
-
-std::string ReadWhole(const fs::path& path)
-{
-    return ReadFile(path);
-}
-
-void WriteWhole(const fs::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 std::string Utf16(const std::string& ascii)
 {
@@ -130,11 +85,11 @@ TEST_F(Accounting, AnAttachmentWithADamagedBlockIsLeftOutNotCutShort)
         if (start.empty())
             start.assign(reinterpret_cast<const char*>(bytes.data()), 64);
     });
-    auto bytes = ReadWhole(pst);
+    auto bytes = ReadFile(pst);
     const auto at = bytes.find(start);
     ASSERT_NE(at, std::string::npos);
     bytes[at + 2'400'000] ^= 0x01;
-    WriteWhole(pst, bytes);
+    WriteFile(pst, bytes);
 
     const auto result = Convert(pst, tmp);
     EXPECT_EQ(result.status, 1) << result.out;
@@ -197,13 +152,13 @@ TEST_F(Accounting, ADistributionListKeepsEveryMemberThatCanBeRead)
 
     // The one-off entry id's provider UID stands 20 bytes before the member's display name; both
     // lists of members hold a copy, and both are damaged alike.
-    auto bytes = ReadWhole(pst);
+    auto bytes = ReadFile(pst);
     const auto name = Utf16("Bob Broken");
     int damaged = 0;
     for (auto at = bytes.find(name); at != std::string::npos; at = bytes.find(name, at + 1), ++damaged)
         DamageKeepingChecksum(bytes, at - 20, "XXXX");
     ASSERT_GE(damaged, 1);
-    WriteWhole(pst, bytes);
+    WriteFile(pst, bytes);
 
     const auto result = Convert(pst, tmp);
     EXPECT_EQ(result.status, 1) << result.out;

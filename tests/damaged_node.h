@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace varnemo::testing {
 
@@ -22,6 +23,14 @@ inline constexpr std::size_t kNodeRootOffset = 224;
 inline constexpr std::size_t kBlockRootOffset = 240;
 inline constexpr std::size_t kEntryCount = 488, kEntrySize = 490, kLevel = 491;
 inline constexpr std::uint64_t kInternalBlock = 2;
+
+inline constexpr std::size_t kAlignment = 64, kTrailer = 16, kMaxBlock = 8192;
+
+inline std::uint32_t BlockCrc(const std::string& file, std::size_t offset, std::size_t size)
+{
+    return static_cast<std::uint32_t>(
+        ~crc32(~0ul, reinterpret_cast<const Bytef*>(file.data() + offset), static_cast<uInt>(size)));
+}
 
 inline std::uint64_t Le(const std::string& data, std::size_t at, int bytes)
 {
@@ -53,6 +62,15 @@ inline std::size_t LeafEntry(const std::string& file, std::uint64_t rootOffset, 
     }
 }
 
+// Writes the checksum of the block of size bytes at offset into its trailer.
+inline void WriteBlockCrc(std::string& file, std::size_t offset, std::size_t size)
+{
+    const auto crc = BlockCrc(file, offset, size);
+    const auto trailer = offset + (size + kTrailer + kAlignment - 1) / kAlignment * kAlignment - kTrailer;
+    for (std::size_t i = 0; i < 4; ++i)
+        file[trailer + 4 + i] = static_cast<char>(crc >> (8 * i));
+}
+
 }  // namespace damaged_node
 
 // Overwrites count bytes from offset `at` of the data block of node nodeId (a single block, as a
@@ -72,12 +90,29 @@ inline void DamageNodeData(const std::filesystem::path& pst, std::uint32_t nodeI
         throw std::runtime_error("node " + std::to_string(nodeId) + " has only " + std::to_string(size) + " bytes");
     for (std::size_t i = 0; i < count; ++i)
         file[offset + at + i] = static_cast<char>(file[offset + at + i] ^ 0xA5);
-    const auto crc = static_cast<std::uint32_t>(
-        ~crc32(~0ul, reinterpret_cast<const Bytef*>(file.data() + offset), static_cast<uInt>(size)));
-    const auto trailer = offset + (size + 16 + 63) / 64 * 64 - 16;
-    for (std::size_t i = 0; i < 4; ++i)
-        file[trailer + 4 + i] = static_cast<char>(crc >> (8 * i));
+    WriteBlockCrc(file, offset, size);
     WriteFile(pst, file);
+}
+
+// Overwrites bytes at offset `at` of a file's content, wherever it lies, and writes the checksum
+// of the block that holds them anew. The block is found from its trailer: the one at a following
+// 64-byte boundary whose stated size reaches back over the bytes and whose checksum fits.
+inline void DamageKeepingChecksum(std::string& file, std::size_t at, std::string_view bytes)
+{
+    using namespace damaged_node;
+    for (auto end = (at / kAlignment + 1) * kAlignment; end <= at + kMaxBlock + kAlignment; end += kAlignment) {
+        const auto size = static_cast<std::size_t>(Le(file, end - kTrailer, 2));
+        const auto allocated = (size + kTrailer + kAlignment - 1) / kAlignment * kAlignment;
+        if (allocated > end || end - allocated > at || end - allocated + size < at + bytes.size())
+            continue;
+        const auto start = end - allocated;
+        if (BlockCrc(file, start, size) != Le(file, end - kTrailer + 4, 4))
+            continue;
+        file.replace(at, bytes.size(), bytes);
+        WriteBlockCrc(file, start, size);
+        return;
+    }
+    throw std::runtime_error("no block holds offset " + std::to_string(at));
 }
 
 // The node of a folder's contents table, the list of its items.
