@@ -152,6 +152,23 @@ TEST_F(DamagedFolder, TheCommandLineListsItWithItsErrorAndConvertsEveryIntactFol
     }
 }
 
+// The whole file: every intact folder converts, and the damaged one and the custom-class one
+// are counted rather than passed over in silence.
+TEST_F(DamagedFolder, ConvertingTheWholeFileAccountsForTheDamagedFolder)
+{
+    const auto converted = RunCli({"convert", pst_.string(), "--new-db", (dir_.path() / "out").string(),
+                                   "--notes-data", (dir_.path() / "notes-data").string()});
+    EXPECT_EQ(converted.exitStatus, 1) << converted.out;
+    EXPECT_NE(converted.out.find("11 items converted. 1 folder could not be read. 3 items not converted by design"),
+              std::string::npos)
+        << converted.out;
+    EXPECT_NE(converted.err.find("Inbox (whole folder): folder not read: cannot read the contents table"),
+              std::string::npos)
+        << converted.err;
+    EXPECT_NE(converted.err.find("Custom (whole folder: 3 items): skipped by design"), std::string::npos)
+        << converted.err;
+}
+
 TEST_F(DamagedFolder, AskingForTheDamagedFolderSaysItCannotBeReadAndMakesNothing)
 {
     const auto output = dir_.path() / "out";
