@@ -233,10 +233,14 @@ void FrmSave::ShowMessage(const std::string& text, const std::string& title)
         OfferReport();
 }
 
-// Some items did not arrive whole: the user may keep the list of them, with the reasons.
+// Some items did not arrive whole, or were not taken: the user may keep the list of them, with
+// the reasons.
 void FrmSave::OfferReport()
 {
-    if (!dialogs_.Ask("Not everything arrived whole. Save a report of what did not, with the reasons?", "Kestrova Varnemo"))
+    const char* question = run_.Summary().AllWhole()
+                               ? "Some items are of kinds that are not converted. Save a report of them?"
+                               : "Not everything arrived whole. Save a report of what did not, with the reasons?";
+    if (!dialogs_.Ask(question, "Kestrova Varnemo"))
         return;
     const std::string path = dialogs_.SaveFile({"Conversion report (*.txt)", "*.txt"});
     if (path.empty())
