@@ -95,6 +95,34 @@ TEST_F(Cli, ConvertsChosenFoldersIntoAnExistingDatabase)
     EXPECT_EQ(json["documents"].size(), 1u) << "contacts went to the address book, the appointment here";
 }
 
+// After an interrupted or partly failed run, the natural move is to run it again: that adds only
+// what is missing, unless the user asks for every item once more.
+TEST_F(Cli, ConvertingAgainIntoTheSameDatabaseAddsOnlyWhatIsMissing)
+{
+    const auto pst = Fixture("dist-list.pst");
+    const auto made = Run({"convert", pst, "--new-db", (dir.path() / "first").string(), "--notes-data", NotesData(),
+                           "--folder", "Calendar"});
+    ASSERT_EQ(made.status, 0) << made.err;
+    const std::string database = MailDatabase(made.out);
+    auto documents = [&] { return nlohmann::json::parse(Run({"show", database, "--json"}).out)["documents"].size(); };
+    ASSERT_EQ(documents(), 1u);
+
+    const auto again = Run({"convert", pst, "--into", database, "--notes-data", NotesData()});
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_NE(again.out.find("2 items converted. 1 item already in the database (not added again)."),
+              std::string::npos)
+        << again.out;
+    EXPECT_EQ(documents(), 3u) << "the appointment once, the contact and the list added";
+
+    const auto third = Run({"convert", pst, "--into", database, "--notes-data", NotesData()});
+    EXPECT_NE(third.out.find("0 items converted. 3 items already in the database"), std::string::npos) << third.out;
+    EXPECT_EQ(documents(), 3u);
+
+    const auto duplicates = Run({"convert", pst, "--into", database, "--notes-data", NotesData(), "--duplicates"});
+    EXPECT_NE(duplicates.out.find("3 items converted."), std::string::npos) << duplicates.out;
+    EXPECT_EQ(documents(), 6u);
+}
+
 TEST_F(Cli, ExitStatusesTellUsageErrorsFromFailures)
 {
     EXPECT_EQ(Run({}).status, 2);

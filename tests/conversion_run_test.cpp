@@ -144,7 +144,8 @@ TEST_F(ConversionRunTest, TheReportNamesEveryItemThatDidNotArrive)
     Run();
     std::ostringstream report;
     WriteConversionReport(run.Summary(), report);
-    EXPECT_EQ(report.str(), "Items converted: 1\nItems converted in part: 0\nItems not converted: 1\n"
+    EXPECT_EQ(report.str(), "Items converted: 1\nItems already in the database: 0\nItems converted in part: 0\n"
+                            "Items not converted: 1\n"
                             "Items skipped by design: 0\nFolders not read: 1\n\n"
                             "Folder\tPosition\tItem\tEntry ID\tOutcome\tReason\n"
                             "In box\t2\tbroken\tM2\tnot converted\tvalue cannot be read\n"
@@ -196,6 +197,23 @@ TEST_F(ConversionRunTest, FoldersLeftOutOfTheSelectionAreAccountedFor)
     EXPECT_EQ(ProblemLine(summary.problems()[1]),
               "(top folder) (whole folder: 2 items): skipped by design: items stored in the top folder are not "
               "converted");
+}
+
+TEST_F(ConversionRunTest, ItemsThatTheDatabaseHoldsAlreadyAreCountedNotWrittenAgain)
+{
+    auto& inbox = AddFolder("Inbox", "F1");
+    inbox.items = {FakeMail("old"), FakeMail("new")};
+    inbox.items[0].entryId = "M1";
+    inbox.items[1].entryId = "M2";
+    notes.itemTexts = {"M1", "M9"};
+    Select({"F1#Inbox"});
+    Run();
+    EXPECT_EQ(CallsStartingWith("TextsOfItem"), (std::vector<std::string>{"TextsOfItem($VarnemoOrigin)"}));
+    EXPECT_EQ(CallsStartingWith("CreateDocument").size(), 1u);
+    EXPECT_EQ(CallsStartingWith("ReplaceItemValue($VarnemoOrigin)").size(), 1u) << "the new memo records its origin";
+    EXPECT_EQ(run.Summary().converted(), 1);
+    EXPECT_EQ(run.Summary().alreadyThere(), 1);
+    EXPECT_TRUE(run.Summary().AllWhole());
 }
 
 TEST_F(ConversionRunTest, AWriterThatCannotSaveCountsAsAFailure)

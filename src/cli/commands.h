@@ -16,6 +16,7 @@ struct ConvertOptions {
     std::string existingDatabase;   // or an existing database
     std::vector<std::string> folders;  // folder paths as in the tags; none means every folder
     std::string reportFile;            // where to write the conversion report, if anywhere
+    bool duplicates = false;           // add items that the database already holds
 };
 
 int RunStores(const BackendOptions& backends);

@@ -106,7 +106,8 @@ int RunConvert(const BackendOptions& options, const ConvertOptions& convert)
     const bool newDatabase = !convert.newDatabaseFolder.empty();
     state.TargetDatabasePath = Absolute(convert.newDatabaseFolder);
     TerminalView view(newDatabase, Absolute(convert.existingDatabase));
-    ConversionRun run(*backends.mapi, WriterContext{state, *backends.notes, view});
+    ConversionRun run(*backends.mapi, WriterContext{state, *backends.notes, view},
+                      ConversionOptions{convert.duplicates});
     try {
         run.CmdConversion_Click();
     } catch (const ProgramEnding&) {

@@ -84,6 +84,8 @@ int main(int argc, char** argv)
     run->add_option("--folder", convert.folders, "Convert only this folder (a path as in the tags; repeatable)");
     run->add_option("--report", convert.reportFile,
                     "Write a report of every item and folder that did not arrive whole, with the reason");
+    run->add_flag("--duplicates", convert.duplicates,
+                  "Add every item, even one that an earlier conversion brought into the database already");
     run->footer("Exit status: 0 when everything selected arrived whole; 1 when the run could not start, or items "
                 "were not converted, arrived in part, or sat in folders that could not be read (each one is listed "
                 "on standard error); 2 for a usage error.");

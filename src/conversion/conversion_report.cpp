@@ -32,6 +32,7 @@ std::string WholeFolder(const ConversionProblem& problem)
 void WriteConversionReport(const ConversionSummary& summary, std::ostream& out)
 {
     fmt::print(out, "Items converted: {}\n", summary.converted());
+    fmt::print(out, "Items already in the database: {}\n", summary.alreadyThere());
     fmt::print(out, "Items converted in part: {}\n", summary.convertedInPart());
     fmt::print(out, "Items not converted: {}\n", summary.notConverted());
     fmt::print(out, "Items skipped by design: {}\n", summary.skippedByDesign());

@@ -92,6 +92,7 @@ void ConversionRun::Convert()
         view.Yield();
     }
     target_ = CurrentTargetDatabases(context_);
+    ReadConvertedOrigins();
 
     RecordLeftOutFolders();
     for (const auto& entry : state.SelectedFolders)
@@ -99,6 +100,7 @@ void ConversionRun::Convert()
 
     state.SelectedFolders.clear();
     state.LeftOutFolders.clear();
+    convertedOrigins_.clear();
     store.reset();
     session->Logoff();
     session.reset();
@@ -131,6 +133,26 @@ void ConversionRun::SettleNewDatabasePath(mapi::Store& store)
 void ConversionRun::CheckTargetDatabase()
 {
     context_.notes.CreateSession()->GetDatabase("", context_.state.TargetDatabasePath);
+}
+
+// A new database holds nothing yet; an existing one may hold the items of an earlier run, which
+// a user starts again after an interruption or a partial failure.
+void ConversionRun::ReadConvertedOrigins()
+{
+    convertedOrigins_.clear();
+    if (options_.addDuplicates || context_.view.NewNsfSelected())
+        return;
+    auto database = context_.notes.CreateSession()->GetDatabase("", target_.mailDatabase);
+    for (auto& origin : database->TextsOfItem(kOriginItem))
+        convertedOrigins_.insert(std::move(origin));
+}
+
+bool ConversionRun::AlreadyThere(const ItemAccount& account)
+{
+    if (account.id.empty() || !convertedOrigins_.count(account.id))
+        return false;
+    summary_.RecordAlreadyThere();
+    return true;
 }
 
 // The folders that the tree found but could not hand over: their items are accounted for too.
@@ -238,22 +260,29 @@ void ConversionRun::ConvertContactItem(mapi::Items& items, ItemAccount& account,
 {
     ContinueOnError steps;
     WriteResult result;
+    bool alreadyThere = false;
     steps([&] {
         auto item = items.Item(account.position);
         account.id = EntryIdOf(*item);
+        if (AlreadyThere(account)) {
+            alreadyThere = true;
+            return;
+        }
         if (item->MessageClass() == "IPM.DistList") {
             GroupFields group;
             group.Members = ReadMemberList(*item, steps);
             group.DLName = account.caption = item->Text(mapi::TextField::DLName);
             group.Desc = item->Text(mapi::TextField::Body);
             ShowProgress(account.caption, account.position, count);
-            result = WriteGroup(context_, target_, group);
+            result = WriteGroup(context_, target_, group, account.id);
         } else {
             account.caption = item->Text(mapi::TextField::FirstName) + " " + item->Text(mapi::TextField::LastName);
             ShowProgress(account.caption, account.position, count);
-            result = WritePerson(context_, target_, ReadContactFields(*item));
+            result = WritePerson(context_, target_, ReadContactFields(*item), account.id);
         }
     });
+    if (alreadyThere)
+        return;
     account.failures = steps.failures();
     Record(std::move(account), result);
 }
@@ -262,8 +291,10 @@ void ConversionRun::ConvertItem(mapi::Item& item, const std::string& kind, const
                                 ItemAccount& account, long count)
 {
     // The item's own temporary folders go when it is done, converted or not.
-    TemporaryAttachments temporary(PathFromText(GetTempFolder()));
     account.id = EntryIdOf(item);
+    if (AlreadyThere(account))
+        return;
+    TemporaryAttachments temporary(PathFromText(GetTempFolder()));
     const auto attachments = temporary.SaveAll(item);
     ContinueOnError steps;
     steps([&] {
@@ -271,20 +302,22 @@ void ConversionRun::ConvertItem(mapi::Item& item, const std::string& kind, const
         ShowProgress(account.caption, account.position, count);
     });
     WriteResult result;
-    steps([&] { result = WriteItem(kind, item, attachments.files.empty() ? nullptr : &attachments.files, notesFolder); });
+    steps([&] {
+        result = WriteItem(kind, item, attachments.files.empty() ? nullptr : &attachments.files, notesFolder, account.id);
+    });
     account.failures = steps.failures();
     account.failures.insert(account.failures.end(), attachments.missing.begin(), attachments.missing.end());
     Record(std::move(account), result);
 }
 
 WriteResult ConversionRun::WriteItem(const std::string& kind, mapi::Item& item, const AttachmentFiles* attachments,
-                                     const std::string& notesFolder)
+                                     const std::string& notesFolder, const std::string& origin)
 {
     if (kind == kMail)
-        return WriteMemo(context_, target_, ReadMailFields(item), attachments, notesFolder);
+        return WriteMemo(context_, target_, ReadMailFields(item), attachments, notesFolder, origin);
     if (kind == kAppointment)
-        return WriteCalendarEntry(context_, target_, ReadCalendarFields(item), attachments, notesFolder);
-    return WriteTask(context_, target_, ReadTaskFields(item), attachments, notesFolder);
+        return WriteCalendarEntry(context_, target_, ReadCalendarFields(item), attachments, notesFolder, origin);
+    return WriteTask(context_, target_, ReadTaskFields(item), attachments, notesFolder, origin);
 }
 
 void ConversionRun::ShowProgress(const std::string& caption, long counter, long count)

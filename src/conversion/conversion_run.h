@@ -5,7 +5,14 @@
 #include "notes/writer_context.h"
 #include "source/mapi.h"
 
+#include <unordered_set>
+
 namespace varnemo {
+
+struct ConversionOptions {
+    // Converts every item even when the database already holds it from an earlier run.
+    bool addDuplicates = false;
+};
 
 // The conversion: reopens the chosen store, settles the target database (creating a new one
 // when the user asked for it), and hands every item of every selected folder to its writer,
@@ -14,7 +21,10 @@ namespace varnemo {
 // skipped by design, or in a folder that could not be read.
 class ConversionRun {
 public:
-    ConversionRun(mapi::Component& mapi, WriterContext context) : mapi_(mapi), context_(std::move(context)) {}
+    ConversionRun(mapi::Component& mapi, WriterContext context, ConversionOptions options = {})
+        : mapi_(mapi), context_(std::move(context)), options_(options)
+    {
+    }
 
     // Runs one conversion; does nothing while one is already running (the window's events are
     // processed during a run). Throws ProgramEnding when the new database cannot be created.
@@ -40,6 +50,10 @@ private:
     void SettleNewDatabasePath(mapi::Store& store);
     void CheckTargetDatabase();
     void RecordLeftOutFolders();
+    // The origins of the documents an earlier run wrote into the existing target database.
+    void ReadConvertedOrigins();
+    // True (and counted) when an earlier run brought the item into the database already.
+    bool AlreadyThere(const ItemAccount& account);
     void ConvertFolder(mapi::Store& store, const std::string& entry);
     // The folder's items and their count, or nothing (the folder recorded as not read).
     std::unique_ptr<mapi::Items> OpenItems(mapi::Folder& folder, const std::string& path, long& count);
@@ -50,12 +64,14 @@ private:
     void ConvertItem(mapi::Item& item, const std::string& kind, const std::string& notesFolder,
                      ItemAccount& account, long count);
     WriteResult WriteItem(const std::string& kind, mapi::Item& item, const AttachmentFiles* attachments,
-                          const std::string& notesFolder);
+                          const std::string& notesFolder, const std::string& origin);
     void ShowProgress(const std::string& caption, long counter, long count);
     void Record(ItemAccount account, const WriteResult& result);
 
     mapi::Component& mapi_;
     WriterContext context_;
+    ConversionOptions options_;
+    std::unordered_set<std::string> convertedOrigins_;
     // Settled once the target database is known; every writer of the run writes there.
     TargetDatabases target_;
     bool running_ = false;

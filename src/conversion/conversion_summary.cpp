@@ -21,7 +21,7 @@ std::string Items(long count)
 
 std::string Headline(const ConversionSummary& summary)
 {
-    if (summary.converted() + summary.convertedInPart() == 0)
+    if (summary.converted() + summary.convertedInPart() + summary.alreadyThere() == 0)
         return "No item was exported to the Lotus Notes Mailbox.";
     if (summary.AllWhole())
         return "Outlook Mailbox Exported Successfully to Lotus Notes Mailbox.";
@@ -74,6 +74,8 @@ std::string CompletionText(const ConversionSummary& summary, const std::string& 
 {
     std::string text = Headline(summary) + "\r\n" + targetDatabasePath + "\r\n" + namesDbPath + "\r\n";
     text += fmt::format("{} converted.", Items(summary.converted()));
+    if (summary.alreadyThere() > 0)
+        text += fmt::format(" {} already in the database (not added again).", Items(summary.alreadyThere()));
     if (summary.convertedInPart() > 0)
         text += fmt::format(" {} converted in part.", Items(summary.convertedInPart()));
     if (summary.notConverted() > 0)

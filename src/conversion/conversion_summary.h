@@ -43,6 +43,8 @@ struct ConversionProblem {
 class ConversionSummary {
 public:
     void RecordConverted() { ++converted_; }
+    // An item that an earlier run already brought into the database.
+    void RecordAlreadyThere() { ++alreadyThere_; }
     void Record(ConversionProblem problem);
 
     // Items that arrived whole.
@@ -51,6 +53,7 @@ public:
     long notConverted() const { return notConverted_; }
     long skippedByDesign() const { return skippedByDesign_; }
     long foldersNotRead() const { return foldersNotRead_; }
+    long alreadyThere() const { return alreadyThere_; }
     // Whether everything that was selected arrived whole (items skipped by design aside).
     bool AllWhole() const { return convertedInPart_ == 0 && notConverted_ == 0 && foldersNotRead_ == 0; }
     const std::vector<ConversionProblem>& problems() const { return problems_; }
@@ -61,6 +64,7 @@ private:
     long notConverted_ = 0;
     long skippedByDesign_ = 0;
     long foldersNotRead_ = 0;
+    long alreadyThere_ = 0;
     std::vector<ConversionProblem> problems_;
 };
 

@@ -28,10 +28,12 @@ const std::vector<Rule> kCalendarEntryItems = {
 }  // namespace
 
 WriteResult WriteCalendarEntry(WriterContext& context, const TargetDatabases& target, const CalendarFields& appointment,
-                               const AttachmentFiles* attachments, const std::string& folderName)
+                               const AttachmentFiles* attachments, const std::string& folderName,
+                               const std::string& origin)
 {
-    const auto plan = MailDatabasePlan(target, ItemsByRules(kCalendarEntryItems, appointment, context.state),
+    auto plan = MailDatabasePlan(target, ItemsByRules(kCalendarEntryItems, appointment, context.state),
                                        attachments, folderName, FailureMode::ReportUntilFirstFile);
+    plan.origin = origin;
     return WriteDocument(context, plan);
 }
 

@@ -18,7 +18,8 @@ struct CalendarFields {
 // before the first attachment file ends the writer (the result's endedBy); later failures are
 // skipped.
 WriteResult WriteCalendarEntry(WriterContext& context, const TargetDatabases& target, const CalendarFields& appointment,
-                               const AttachmentFiles* attachments, const std::string& folderName);
+                               const AttachmentFiles* attachments, const std::string& folderName,
+                               const std::string& origin = {});
 
 // The same, with the values one by one and the attachments as an attachment list; a failure
 // that ends the writer is thrown as ComponentError. The creation time is accepted and never read.

@@ -51,10 +51,12 @@ const std::vector<Rule> kPersonItems = {
 
 }  // namespace
 
-WriteResult WritePerson(WriterContext& context, const TargetDatabases& target, const ContactFields& contact)
+WriteResult WritePerson(WriterContext& context, const TargetDatabases& target, const ContactFields& contact,
+                        const std::string& origin)
 {
-    const auto plan =
+    auto plan =
         AddressBookPlan(target, ItemsByRules(kPersonItems, contact, context.state), "Outlook Contacts");
+    plan.origin = origin;
     return WriteDocument(context, plan);
 }
 

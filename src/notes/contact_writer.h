@@ -23,7 +23,8 @@ struct ContactFields {
 
 // Writes one contact as a Person document of the address book, filed into "Outlook Contacts".
 // Best effort.
-WriteResult WritePerson(WriterContext& context, const TargetDatabases& target, const ContactFields& contact);
+WriteResult WritePerson(WriterContext& context, const TargetDatabases& target, const ContactFields& contact,
+                        const std::string& origin = {});
 
 // The same, into the address book that the program-wide values and the target window name now.
 WriteResult SaveNotesContacts(WriterContext& context, const ContactFields& contact, bool SaveIt);

@@ -47,6 +47,8 @@ WriteResult WriteDocument(WriterContext& context, const DocumentPlan& plan)
     // Not a structured binding: clang before 16 cannot capture one in a lambda.
     for (const auto& item : plan.items)
         steps([&] { Required(document, "document").ReplaceItemValue(item.first, item.second); });
+    if (!plan.origin.empty())
+        steps([&] { Required(document, "document").ReplaceItemValue(kOriginItem, plan.origin); });
     if (plan.attachments)
         EmbedAttachmentFiles(document.get(), *plan.attachments, context.view, steps);
 

@@ -21,6 +21,10 @@ struct TargetDatabases {
     std::string addressBook;
 };
 
+// The item in which a converted document records the entry id of the Outlook item it came from,
+// so that converting the same mailbox into the database again adds only what is missing.
+inline constexpr const char* kOriginItem = "$VarnemoOrigin";
+
 // The target databases as the program-wide values and the target window give them now.
 TargetDatabases CurrentTargetDatabases(WriterContext& context);
 
@@ -34,6 +38,8 @@ struct DocumentPlan {
     const AttachmentFiles* attachments = nullptr;
     std::string folderName;
     FailureMode failureMode = FailureMode::BestEffort;
+    // The entry id of the item the document comes from, recorded as kOriginItem; none when empty.
+    std::string origin;
 };
 
 // What became of a document.
@@ -47,6 +53,9 @@ struct WriteResult {
     // The writers' named entry points report a failure that ended the writer by throwing it.
     const WriteResult& ThrowIfEnded() const;
 };
+
+// Every typed writer takes origin, the entry id of the Outlook item it writes, and records it in
+// the document (kOriginItem); an empty origin is not recorded.
 
 // A document of the mail database, made sure of its folder first and filed into it, with the
 // attachment files embedded.

@@ -15,9 +15,11 @@ const std::vector<Rule> kGroupItems = {
 
 }  // namespace
 
-WriteResult WriteGroup(WriterContext& context, const TargetDatabases& target, const GroupFields& group)
+WriteResult WriteGroup(WriterContext& context, const TargetDatabases& target, const GroupFields& group,
+                       const std::string& origin)
 {
-    const auto plan = AddressBookPlan(target, ItemsByRules(kGroupItems, group, context.state), "Outlook Groups");
+    auto plan = AddressBookPlan(target, ItemsByRules(kGroupItems, group, context.state), "Outlook Groups");
+    plan.origin = origin;
     return WriteDocument(context, plan);
 }
 

@@ -16,7 +16,8 @@ struct GroupFields {
 
 // Writes one distribution list as a Group document of the address book, filed into
 // "Outlook Groups". Best effort.
-WriteResult WriteGroup(WriterContext& context, const TargetDatabases& target, const GroupFields& group);
+WriteResult WriteGroup(WriterContext& context, const TargetDatabases& target, const GroupFields& group,
+                       const std::string& origin = {});
 
 // The same, with the values one by one, into the address book that the program-wide values and
 // the target window name now.

@@ -23,10 +23,12 @@ const std::vector<Rule> kMemoItems = {
 }  // namespace
 
 WriteResult WriteMemo(WriterContext& context, const TargetDatabases& target, const MailFields& mail,
-                      const AttachmentFiles* attachments, const std::string& folderName)
+                      const AttachmentFiles* attachments, const std::string& folderName,
+                      const std::string& origin)
 {
-    const auto plan = MailDatabasePlan(target, ItemsByRules(kMemoItems, mail, context.state), attachments, folderName,
+    auto plan = MailDatabasePlan(target, ItemsByRules(kMemoItems, mail, context.state), attachments, folderName,
                                        FailureMode::BestEffort);
+    plan.origin = origin;
     return WriteDocument(context, plan);
 }
 

@@ -17,7 +17,8 @@ struct MailFields {
 // attachment files embedded (none when attachments is null). Best effort: no failure reaches the caller; the result tells
 // whether the memo was saved and what it lacks.
 WriteResult WriteMemo(WriterContext& context, const TargetDatabases& target, const MailFields& mail,
-                      const AttachmentFiles* attachments, const std::string& folderName);
+                      const AttachmentFiles* attachments, const std::string& folderName,
+                      const std::string& origin = {});
 
 // The same, with the values one by one and the attachments as an attachment list.
 WriteResult SendNotesMail(WriterContext& context, const std::string& Subject, std::string& MailAttachment,

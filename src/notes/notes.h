@@ -51,6 +51,8 @@ public:
     virtual std::unique_ptr<Database> CreateCopy(const std::string& server, const std::string& path) = 0;
     virtual void EnableFolder(const std::string& folderName) = 0;
     virtual std::unique_ptr<Document> CreateDocument() = 0;
+    // The text of this item in every document that holds it as a text, in no particular order.
+    virtual std::vector<std::string> TextsOfItem(const std::string& itemName) = 0;
 };
 
 class Session {

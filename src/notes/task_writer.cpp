@@ -25,10 +25,12 @@ const std::vector<Rule> kTaskItems = {
 }  // namespace
 
 WriteResult WriteTask(WriterContext& context, const TargetDatabases& target, const TaskFields& task,
-                      const AttachmentFiles* attachments, const std::string& folderName)
+                      const AttachmentFiles* attachments, const std::string& folderName,
+                      const std::string& origin)
 {
-    const auto plan = MailDatabasePlan(target, ItemsByRules(kTaskItems, task, context.state), attachments, folderName,
+    auto plan = MailDatabasePlan(target, ItemsByRules(kTaskItems, task, context.state), attachments, folderName,
                                        FailureMode::ReportUntilFirstFile);
+    plan.origin = origin;
     return WriteDocument(context, plan);
 }
 

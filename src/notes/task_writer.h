@@ -17,7 +17,8 @@ struct TaskFields {
 // files embedded (none when attachments is null). Fails like the
 // calendar writer: a failure before the first attachment file ends it.
 WriteResult WriteTask(WriterContext& context, const TargetDatabases& target, const TaskFields& task,
-                      const AttachmentFiles* attachments, const std::string& folderName);
+                      const AttachmentFiles* attachments, const std::string& folderName,
+                      const std::string& origin = {});
 
 // The same, with the values one by one and the attachments as an attachment list; a failure
 // that ends the writer is thrown as ComponentError. The reminder time is accepted and never read.

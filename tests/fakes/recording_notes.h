@@ -17,6 +17,8 @@ public:
     std::vector<std::string> calls;
     // Operation names ("GetDatabase", "Save", "EmbedObject", ...) that throw ComponentError.
     std::set<std::string> failing;
+    // What TextsOfItem answers, whatever the item.
+    std::vector<std::string> itemTexts;
 
     std::unique_ptr<notes::Session> CreateSession() override;
 
@@ -72,6 +74,11 @@ public:
     {
         notes_.Record("CreateDocument");
         return std::make_unique<RecordingDocument>(notes_);
+    }
+    std::vector<std::string> TextsOfItem(const std::string& itemName) override
+    {
+        notes_.Record("TextsOfItem", itemName);
+        return notes_.itemTexts;
     }
 
 private:

@@ -22,6 +22,20 @@ std::unique_ptr<Document> ComDatabase::CreateDocument()
     return std::make_unique<ComDocument>(database_.CallObject("CreateDocument", "NotesDocument"));
 }
 
+std::vector<std::string> ComDatabase::TextsOfItem(const std::string& itemName)
+{
+    const auto documents = database_.CallObject("AllDocuments", "NotesDocumentCollection");
+    const long count = documents.GetLong("Count");
+    std::vector<std::string> texts;
+    for (long number = 1; number <= count; ++number) {
+        const auto document =
+            documents.CallObject("GetNthDocument", "NotesDocument", Variant::Int32(static_cast<std::int32_t>(number)));
+        if (LongOf(document.Call("HasItem", Variant::Text(itemName)), "NotesDocument.HasItem") != 0)
+            texts.push_back(document.CallObject("GetFirstItem", "NotesItem", Variant::Text(itemName)).GetText("Text"));
+    }
+    return texts;
+}
+
 std::unique_ptr<Database> ComSession::GetDatabase(const std::string& server, const std::string& path)
 {
     return std::make_unique<ComDatabase>(

@@ -11,6 +11,8 @@ public:
     std::unique_ptr<Database> CreateCopy(const std::string& server, const std::string& path) override;
     void EnableFolder(const std::string& folderName) override;
     std::unique_ptr<Document> CreateDocument() override;
+    // Walks the database's AllDocuments collection.
+    std::vector<std::string> TextsOfItem(const std::string& itemName) override;
 
 private:
     varnemo::com::Object database_;

@@ -6,6 +6,7 @@
 #include "notes/local/document_writer.h"
 #include "notes/local/folders.h"
 #include "notes/local/local_document.h"
+#include "notes/local/sqlite_statement.h"
 #include "notes/local/sqlite_transaction.h"
 #include "notes/local/store_file.h"
 
@@ -36,6 +37,16 @@ void LocalDatabase::EnableFolder(const std::string& folderName)
 std::unique_ptr<Document> LocalDatabase::CreateDocument()
 {
     return std::make_unique<LocalDocument>(std::make_shared<DocumentWriter>(connection_));
+}
+
+std::vector<std::string> LocalDatabase::TextsOfItem(const std::string& itemName)
+{
+    SqliteStatement select(*connection_, "SELECT value FROM items WHERE name = ? AND type = 'text'");
+    select.Bind(1, itemName);
+    std::vector<std::string> texts;
+    while (select.Step())
+        texts.push_back(select.Text(0));
+    return texts;
 }
 
 }  // namespace varnemo::notes::local

@@ -18,6 +18,7 @@ public:
     std::unique_ptr<Database> CreateCopy(const std::string& server, const std::string& path) override;
     void EnableFolder(const std::string& folderName) override;
     std::unique_ptr<Document> CreateDocument() override;
+    std::vector<std::string> TextsOfItem(const std::string& itemName) override;
 
 private:
     std::shared_ptr<SqliteConnection> connection_;
