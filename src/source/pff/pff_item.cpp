@@ -89,7 +89,12 @@ DateTime PffItem::Date(DateField field)
     const auto time = FirstFileTime(field);
     if (!time)
         return {};
-    return SourcesOf(field).storedDate ? StoredDateOf(*time) : LocalTimeOf(*time);
+    switch (SourcesOf(field).reading) {
+    case DateReading::StoredDate: return StoredDateOf(*time);
+    case DateReading::CalendarDate: return StoredDateOf(*time).DatePart();
+    case DateReading::Instant: break;
+    }
+    return LocalTimeOf(*time);
 }
 
 std::optional<std::time_t> PffItem::MessageInstant() const

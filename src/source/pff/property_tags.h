@@ -92,6 +92,8 @@ inline const PropertyKey WorkAddressState = PropertyKey::LongId(property_set::Ad
 inline const PropertyKey WorkAddressPostalCode = PropertyKey::LongId(property_set::Address, 0x8048);
 inline const PropertyKey WorkAddressCountry = PropertyKey::LongId(property_set::Address, 0x8049);
 inline const PropertyKey WebPage = PropertyKey::LongId(property_set::Address, 0x802B);
+inline const PropertyKey BirthdayLocal = PropertyKey::LongId(property_set::Address, 0x80DE);
+inline const PropertyKey WeddingAnniversaryLocal = PropertyKey::LongId(property_set::Address, 0x80DF);
 inline const PropertyKey DistributionListName = PropertyKey::LongId(property_set::Address, 0x8053);
 inline const PropertyKey DistributionListOneOffMembers = PropertyKey::LongId(property_set::Address, 0x8054);
 
