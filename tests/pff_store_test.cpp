@@ -184,7 +184,9 @@ TEST(PffSession, HandedOutObjectsOutliveTheSession)
     }
     EXPECT_EQ(calendar->GetItems()->Item(1)->Subject(), "Test appointment");
     EXPECT_EQ(appointment->Subject(), "Test appointment");
-    EXPECT_EQ(appointment->GetAttachments()->Count(), 2);
+    // Its attachment table and the marks of both attachments are read: they hold occurrences of
+    // the series, which leaves none of them to list.
+    EXPECT_EQ(appointment->GetAttachments()->Count(), 0);
 }
 
 TEST(PffMapi, DefaultProfileFolderIsOutlookFilesInDocuments)

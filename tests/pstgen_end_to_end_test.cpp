@@ -1,7 +1,9 @@
 // Whole conversions of generated data files through varnemo-cli convert and show: nested
 // folders with "#" and duplicate names, tasks, hostile attachment names, a folder of 40,000
 // items and a 100 MB attachment. Every generated file also passes the independent readers.
+#include "pff_fixtures.h"
 #include "pstgen/byte_sources.h"
+#include "pstgen/mailbox_json.h"
 #include "pstgen/pst_writer.h"
 #include "pstgen_mailboxes.h"
 #include "pstgen_support.h"
@@ -28,12 +30,18 @@ std::multiset<std::string> TextValues(const json& document)
     return values;
 }
 
-std::string FormOf(const json& document)
+// The value of a document's text item; empty when it has none.
+std::string TextOf(const json& document, const std::string& name)
 {
     for (const auto& item : document["items"])
-        if (item["name"] == "Form")
+        if (item["name"] == name && item["value"].is_string())
             return item["value"];
     return {};
+}
+
+std::string FormOf(const json& document)
+{
+    return TextOf(document, "Form");
 }
 
 // The document whose items hold this text; fails the test when there is none.
@@ -124,6 +132,31 @@ TEST_F(PstgenEndToEnd, NestedFoldersWithHashAndDuplicateNamesAndTasks)
     const auto book = Show(AddressBookBeside(database));
     EXPECT_EQ(FormOf(DocumentWith(book, "Grace")), "Person");
     EXPECT_EQ(FormOf(DocumentWith(book, "Pioneers")), "Group");
+}
+
+// One contact whose days Outlook wrote as UTC midnight only, and one saved in Tokyo: its UTC
+// instants fall on the day before, its local copies hold the days as entered.
+constexpr const char* kContactDays = R"json({"folders": [{"name": "Contacts", "class": "IPF.Contact", "items": [
+  {"kind": "contact", "subject": "UTC midnight", "contact": {"first_name": "Una"},
+   "birthday": "1906-12-09", "anniversary": "1930-06-15"},
+  {"kind": "contact", "subject": "Saved in Tokyo", "contact": {"first_name": "Toshi"},
+   "birthday": "1906-12-08T15:00:00Z", "birthday_local": "1906-12-09",
+   "anniversary": "1930-06-14T15:00:00Z", "anniversary_local": "1930-06-15"}]}]})json";
+
+TEST_F(PstgenEndToEnd, BirthdaysAndAnniversariesKeepTheDayTheyWereSavedWith)
+{
+    const auto pst = dir.path() / "days.pst";
+    pstgen::WritePst(pstgen::ParseMailboxJson(kContactDays, "."), pst);
+    for (const char* zone : {"America/New_York", "Asia/Tokyo"}) {
+        TimeZone converting(zone);
+        fs::remove_all(dir.path() / "out");
+        const auto book = Show(AddressBookBeside(Convert(pst, 2)));
+        for (const char* name : {"Una", "Toshi"}) {
+            const auto& person = DocumentWith(book, name);
+            EXPECT_EQ(TextOf(person, "Birthday"), "1906-12-09") << zone << ", " << name;
+            EXPECT_EQ(TextOf(person, "Anniversary"), "1930-06-15") << zone << ", " << name;
+        }
+    }
 }
 
 TEST_F(PstgenEndToEnd, AttachmentsWithHostileNamesArriveWhole)

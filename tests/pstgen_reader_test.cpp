@@ -142,8 +142,8 @@ TEST_F(PstgenReader, EveryContactValue)
     };
     for (const auto& [field, value] : expected)
         EXPECT_EQ(contact->Text(field), value) << static_cast<int>(field);
-    EXPECT_EQ(contact->Date(DateField::Birthday).ToIso().substr(0, 10), "1906-12-09");
-    EXPECT_EQ(contact->Date(DateField::Anniversary).ToIso().substr(0, 10), "1930-06-15");
+    EXPECT_EQ(contact->Date(DateField::Birthday), DateTime::DateOnly(1906, 12, 9));
+    EXPECT_EQ(contact->Date(DateField::Anniversary), DateTime::DateOnly(1930, 6, 15));
 }
 
 TEST_F(PstgenReader, DistributionListNameAndOneOffMembers)

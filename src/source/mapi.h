@@ -38,7 +38,7 @@ enum class DateField {
     CreationTime, MessageDate, ReminderTime,  // every kind
     Start, End,                               // appointments
     StartDate, DueDate,                       // tasks (calendar dates)
-    Birthday, Anniversary,                    // contacts
+    Birthday, Anniversary,                    // contacts (dates alone, the day as saved)
 };
 
 class Attachment {

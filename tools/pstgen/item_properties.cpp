@@ -18,6 +18,7 @@ constexpr std::uint32_t kMessageHasAttachments = 0x10;
 constexpr std::uint32_t kAttachByValue = 1;
 constexpr std::uint32_t kAttachEmbeddedMessage = 5;
 constexpr std::uint32_t kMailUserObject = 6;
+constexpr std::uint32_t kUtf8CodePage = 65001;
 constexpr std::uint8_t kOneOffProvider[16] = {0x81, 0x2B, 0x1F, 0xA4, 0xBE, 0xA3, 0x10, 0x19,
                                               0x9D, 0x6E, 0x00, 0xDD, 0x01, 0x0F, 0x54, 0x02};
 constexpr std::uint16_t kOneOffUnicode = 0x8000;
@@ -53,6 +54,11 @@ void SetMessageValues(const Item& item, PropertyList& properties)
     properties.Set(0x0037, StringValue(item.subject));
     properties.Set(0x0E1D, StringValue(item.subject));
     SetIfNotEmpty(properties, 0x1000, item.body);
+    SetIfNotEmpty(properties, 0x1035, item.messageId);
+    if (!item.html.empty()) {
+        properties.Set(0x1013, BinaryValue(Bytes(item.html.begin(), item.html.end())));
+        properties.Set(0x3FDE, Int32Value(kUtf8CodePage));
+    }
     SetIfNotEmpty(properties, 0x0C1A, item.sender.name);
     SetIfNotEmpty(properties, 0x0042, item.sender.name);
     if (!item.sender.address.empty()) {
@@ -88,6 +94,8 @@ void SetNamedValues(const Item& item, NameToIdMap& names, PropertyList& properti
             properties.Set(lid(property_set::kAppointment, 0x820E), TimeValue(*item.end));
         if (!item.location.empty())
             properties.Set(lid(property_set::kAppointment, 0x8208), StringValue(item.location));
+        if (item.recurring)
+            properties.Set(lid(property_set::kAppointment, 0x8223), BoolValue(true));
     }
     if (item.kind == ItemKind::Task) {
         if (item.start)
@@ -111,6 +119,10 @@ void SetContactValues(const Item& item, NameToIdMap& names, PropertyList& proper
         properties.Set(0x3A58, MultiStringValue(item.children));
     SetIfPresent(properties, 0x3A42, item.birthday);
     SetIfPresent(properties, 0x3A41, item.anniversary);
+    if (item.birthdayLocal)
+        properties.Set(names.IdOf({property_set::kAddress, 0x80DE, {}}), TimeValue(*item.birthdayLocal));
+    if (item.anniversaryLocal)
+        properties.Set(names.IdOf({property_set::kAddress, 0x80DF, {}}), TimeValue(*item.anniversaryLocal));
 }
 
 void SetListValues(const Item& item, NameToIdMap& names, PropertyList& properties)
@@ -176,6 +188,10 @@ PropertyList AttachmentProperties(const Attachment& attachment)
     SetIfNotEmpty(properties, 0x3707, attachment.fileName);
     SetIfNotEmpty(properties, 0x3001, attachment.embedded ? attachment.embedded->subject : attachment.fileName);
     properties.Set(0x370B, Int32Value(0xFFFFFFFF));
+    if (attachment.flags != 0)
+        properties.Set(0x7FFD, Int32Value(attachment.flags));
+    if (attachment.hidden)
+        properties.Set(0x7FFE, BoolValue(true));
     if (attachment.content) {
         properties.Set(0x3701, StreamValue(attachment.content));
         properties.Set(0x0E20, Int32Value(static_cast<std::uint32_t>(

@@ -35,6 +35,10 @@ struct Attachment {
     std::string fileName;
     std::shared_ptr<const ByteSource> content;
     std::shared_ptr<const Item> embedded;
+    // PidTagAttachmentFlags and PidTagAttachmentHidden: how Outlook marks the occurrences it keeps
+    // in a recurring appointment, and pictures inside an HTML body
+    std::uint32_t flags = 0;
+    bool hidden = false;
 };
 
 struct Item {
@@ -42,6 +46,8 @@ struct Item {
     std::string messageClass;  // empty: the kind's usual class
     std::string subject;
     std::string body;
+    std::string html;       // stored as bytes, the Internet code page saying UTF-8
+    std::string messageId;  // "<id@host>"
     Address sender;
     std::vector<Recipient> recipients;
     std::optional<FileTime> delivered, submitted, created, reminder;
@@ -50,10 +56,13 @@ struct Item {
     // appointments: start and end; tasks: start and due dates
     std::optional<FileTime> start, end, due;
     std::string location;
+    bool recurring = false;  // appointments: a series
     // contacts: values by the keys of ContactFieldKeys(), and the ones not held as text
     std::map<std::string, std::string> contact;
     std::vector<std::string> children;
     std::optional<FileTime> birthday, anniversary;
+    // Outlook's second copies of those days: local midnight written as if it were UTC
+    std::optional<FileTime> birthdayLocal, anniversaryLocal;
     // distribution lists
     std::string listName;
     std::vector<Address> members;

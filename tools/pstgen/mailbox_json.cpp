@@ -26,19 +26,21 @@ FOLDER: { "name": "Inbox", "class": "IPF.Note" (optional; IPF.Appointment, IPF.C
           IPF.Task, IPF.StickyNote, IPF.Journal, ...), "items": [ITEM...], "folders": [FOLDER...] }
 ITEM:   { "kind": "mail" | "appointment" | "task" | "contact" | "distlist" | "sticky" | "journal",
           "class": "IPM.Note" (optional; the kind's class otherwise),
-          "subject", "body", "from": ADDRESS, "to" / "cc" / "bcc": [ADDRESS...],
+          "subject", "body", "html", "message_id", "from": ADDRESS, "to" / "cc" / "bcc": [ADDRESS...],
           "delivered", "submitted", "created", "reminder": TIME,
           "importance": 0 | 1 | 2, "categories": ["..."],
-          appointments: "start", "end": TIME, "location";   tasks: "start", "due": TIME,
+          appointments: "start", "end": TIME, "location", "recurring": true;   tasks: "start", "due": TIME,
           contacts: "contact": {"first_name": "...", ...}, "children": ["..."],
                     "birthday", "anniversary": TIME,
+                    "birthday_local", "anniversary_local": TIME (the day as entered),
           distribution lists: "list_name", "members": [ADDRESS...],
           "attachments": [ATTACHMENT...] }
 ADDRESS:    { "name": "...", "address": "..." }
 TIME:       "2024-05-01" or "2024-05-01T10:30:00Z" (UTC)
 ATTACHMENT: { "name": "file name (may be empty)", and one of:
               "text": "content", "file": "path", "size": bytes with optional "seed"
-              (pseudo-random content), "item": ITEM (an embedded item) }
+              (pseudo-random content), "item": ITEM (an embedded item);
+              optional "flags": PidTagAttachmentFlags, "hidden": true }
 Contact keys: )help";
 
 // Reads one JSON value with the path of its place for error messages.
@@ -148,6 +150,10 @@ Attachment ParseAttachment(const Reader& reader, const std::filesystem::path& ba
     } else {
         attachment.embedded = std::make_shared<Item>(ParseItem(reader.At("item"), base));
     }
+    if (reader.Has("flags"))
+        attachment.flags = reader.At("flags").As<std::uint32_t>();
+    if (reader.Has("hidden"))
+        attachment.hidden = reader.At("hidden").As<bool>();
     return attachment;
 }
 
@@ -163,6 +169,8 @@ Item ParseItem(const Reader& reader, const std::filesystem::path& base)
     item.messageClass = reader.Text("class");
     item.subject = reader.Text("subject");
     item.body = reader.Text("body");
+    item.html = reader.Text("html");
+    item.messageId = reader.Text("message_id");
     if (reader.Has("from"))
         item.sender = ParseAddress(reader.At("from"));
     ParseRecipients(reader, "to", RecipientType::To, item);
@@ -179,6 +187,8 @@ Item ParseItem(const Reader& reader, const std::filesystem::path& base)
     item.end = reader.Time("end");
     item.due = reader.Time("due");
     item.location = reader.Text("location");
+    if (reader.Has("recurring"))
+        item.recurring = reader.At("recurring").As<bool>();
     reader.ForEachMember("contact", [&](const std::string& key, const Reader& value) {
         if (!FindContactField(key))
             throw value.Fault("unknown contact value");
@@ -187,6 +197,8 @@ Item ParseItem(const Reader& reader, const std::filesystem::path& base)
     reader.ForEach("children", [&](const Reader& c) { item.children.push_back(c.As<std::string>()); });
     item.birthday = reader.Time("birthday");
     item.anniversary = reader.Time("anniversary");
+    item.birthdayLocal = reader.Time("birthday_local");
+    item.anniversaryLocal = reader.Time("anniversary_local");
     item.listName = reader.Text("list_name");
     reader.ForEach("members", [&](const Reader& m) { item.members.push_back(ParseAddress(m)); });
     reader.ForEach("attachments", [&](const Reader& a) { item.attachments.push_back(ParseAttachment(a, base)); });

@@ -14,8 +14,12 @@ std::string ComItem::Text(TextField field)
 DateTime ComItem::Date(DateField field)
 {
     for (const auto property : DateProperties(field)) {
-        if (auto value = item_.GetDate(property); value.hasValue())
-            return value;
+        auto value = item_.GetDate(property);
+        if (!value.hasValue())
+            continue;
+        // The object model gives a birthday or anniversary at local midnight; it is a day alone.
+        const bool day = field == DateField::Birthday || field == DateField::Anniversary;
+        return day ? value.DatePart() : value;
     }
     return {};
 }

@@ -1,6 +1,7 @@
 #include "source/pff/eml_writer.h"
 
 #include "common/errors.h"
+#include "source/pff/item_body.h"
 #include "source/pff/pff_attachment.h"
 #include "source/pff/pff_item.h"
 #include "source/pff/property_tags.h"
@@ -67,6 +68,18 @@ std::string SenderAddress(const PropertyBag& properties)
     return {};
 }
 
+// The identifier is stored with its angle brackets, which GMime adds itself.
+void SetMessageId(GMimeMessage* message, const PropertyBag& properties)
+{
+    const auto id = properties.Text(PropertyKey::Tag(tag::InternetMessageId));
+    if (!id || id->empty())
+        return;
+    if (char* bare = g_mime_utils_decode_message_id(id->c_str())) {
+        g_mime_message_set_message_id(message, bare);
+        g_free(bare);
+    }
+}
+
 void SetHeaders(GMimeMessage* message, PffItem& item, const std::string& fallbackSubject)
 {
     auto subject = item.Subject();
@@ -92,6 +105,7 @@ void SetHeaders(GMimeMessage* message, PffItem& item, const std::string& fallbac
             g_date_time_unref(date);
         }
     }
+    SetMessageId(message, item.properties());
 }
 
 GMimeObject* TextPart(const std::string& body)
@@ -101,6 +115,33 @@ GMimeObject* TextPart(const std::string& body)
     GMimePart* part = GMIME_PART(text);
     g_mime_part_set_content_encoding(part, g_mime_part_get_best_content_encoding(part, GMIME_ENCODING_CONSTRAINT_7BIT));
     return GMIME_OBJECT(text);
+}
+
+GMimeObject* HtmlPart(const HtmlBody& body)
+{
+    GPtr<GMimeStream> stream(g_mime_stream_mem_new_with_buffer(body.html.data(), body.html.size()));
+    GPtr<GMimeDataWrapper> content(g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
+    GMimePart* part = g_mime_part_new_with_type("text", "html");
+    g_mime_part_set_content(part, content.get());
+    if (!body.charset.empty())
+        g_mime_object_set_content_type_parameter(GMIME_OBJECT(part), "charset",
+                                                 g_mime_charset_canon_name(body.charset.c_str()));
+    g_mime_part_set_content_encoding(part, g_mime_part_get_best_content_encoding(part, GMIME_ENCODING_CONSTRAINT_7BIT));
+    return GMIME_OBJECT(part);
+}
+
+// The plain-text body, and beside it the HTML body when the item has one.
+GMimeObject* BodyPart(PffItem& item)
+{
+    GPtr<GMimeObject> text(TextPart(item.Text(TextField::Body)));
+    const auto html = HtmlBodyOf(item.properties());
+    if (!html)
+        return text.release();
+    GPtr<GMimeObject> htmlPart(HtmlPart(*html));
+    GMimeMultipart* alternative = g_mime_multipart_new_with_subtype("alternative");
+    g_mime_multipart_add(alternative, text.get());
+    g_mime_multipart_add(alternative, htmlPart.get());
+    return GMIME_OBJECT(alternative);
 }
 
 GMimeMessage* BuildMessage(PffItem& item, const std::string& fallbackSubject);
@@ -140,12 +181,12 @@ GMimeObject* EmbeddedPart(const PffAttachment& attachment)
 
 GMimeObject* Content(PffItem& item)
 {
-    GPtr<GMimeObject> text(TextPart(item.Text(TextField::Body)));
+    GPtr<GMimeObject> body(BodyPart(item));
     const auto attachments = item.Attachments();
     if (attachments->Count() == 0)
-        return text.release();
+        return body.release();
     GMimeMultipart* mixed = g_mime_multipart_new_with_subtype("mixed");
-    g_mime_multipart_add(mixed, text.get());
+    g_mime_multipart_add(mixed, body.get());
     for (long index = 1; index <= attachments->Count(); ++index) {
         const auto attachment = attachments->Attachment(index);
         GPtr<GMimeObject> part(attachment->IsEmbeddedItem() ? EmbeddedPart(*attachment) : FilePart(*attachment));

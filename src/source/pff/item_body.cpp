@@ -1,11 +1,24 @@
 #include "source/pff/item_body.h"
 
+#include "source/pff/code_page.h"
 #include "source/pff/html_text.h"
 #include "source/pff/pff_error.h"
 #include "source/pff/property_tags.h"
 #include "source/pff/rtf_text.h"
 
 namespace varnemo::mapi::pff {
+
+std::optional<HtmlBody> HtmlBodyOf(const PropertyBag& properties)
+{
+    const auto key = PropertyKey::Tag(tag::Html);
+    if (auto text = properties.Text(key); text && !text->empty())
+        return HtmlBody{std::move(*text), "UTF-8"};
+    auto bytes = properties.Bytes(key);
+    if (!bytes || bytes->empty())
+        return std::nullopt;
+    const auto codePage = properties.Integer(PropertyKey::Tag(tag::InternetCodepage));
+    return HtmlBody{std::move(*bytes), codePage ? CharsetOfCodePage(static_cast<std::uint32_t>(*codePage)) : ""};
+}
 
 std::string BodyTextFromHtml(const PropertyBag& properties)
 {

@@ -81,10 +81,13 @@ DateSources SourcesOf(DateField field)
     case F::ReminderTime: return {{named::ReminderTime}};
     case F::Start: return {{named::AppointmentStart}};
     case F::End: return {{named::AppointmentEnd}};
-    case F::StartDate: return {{named::TaskStartDate}, true};
-    case F::DueDate: return {{named::TaskDueDate}, true};
-    case F::Birthday: return {Tags({tag::Birthday})};
-    case F::Anniversary: return {Tags({tag::WeddingAnniversary})};
+    case F::StartDate: return {{named::TaskStartDate}, DateReading::StoredDate};
+    case F::DueDate: return {{named::TaskDueDate}, DateReading::StoredDate};
+    // The local copies hold the day as the user entered it; the tags hold it as an instant,
+    // which a zone east or west of the one it was saved in would move to another day.
+    case F::Birthday: return {NamedThenTag(named::BirthdayLocal, tag::Birthday), DateReading::CalendarDate};
+    case F::Anniversary:
+        return {NamedThenTag(named::WeddingAnniversaryLocal, tag::WeddingAnniversary), DateReading::CalendarDate};
     }
     return {};
 }

@@ -16,9 +16,16 @@ struct TextSources {
 // Every text field but the body, which has its own chain (item_body.h).
 TextSources SourcesOf(TextField field);
 
+// How a stored time becomes the value users see.
+enum class DateReading {
+    Instant,       // a UTC instant, shown in the user's zone
+    StoredDate,    // a local date stored without conversion to UTC: that date at 00:00:00
+    CalendarDate,  // a day that belongs to no zone (a birthday): its UTC date, as a date alone
+};
+
 struct DateSources {
     std::vector<PropertyKey> keys;
-    bool storedDate = false;  // a local calendar date stored without conversion to UTC
+    DateReading reading = DateReading::Instant;
 };
 DateSources SourcesOf(DateField field);
 

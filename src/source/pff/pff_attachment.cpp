@@ -6,20 +6,39 @@
 #include "source/pff/pff_error.h"
 #include "source/pff/pff_item.h"
 #include "source/pff/property_tags.h"
+#include "source/pff/recurrence_exception.h"
 
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <cctype>
+#include <string_view>
 
 namespace varnemo::mapi::pff {
 namespace {
 
-// A subject becomes part of a file name: path separators and control characters cannot stay.
-std::string FileNameSafe(std::string name)
+// Stands in for the name of an embedded item that has neither a name nor a subject.
+constexpr std::string_view UnnamedMessage = "Attached message";
+
+// end is in lower case.
+bool EndsWithNoCase(std::string_view text, std::string_view end)
+{
+    return text.size() >= end.size() &&
+           std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()),
+                      [](char lower, char c) { return lower == std::tolower(static_cast<unsigned char>(c)); });
+}
+
+// The name of the message file an embedded item is saved as: path separators and control
+// characters cannot stay, and the name tells what the file is (an Outlook ".msg" name would not).
+std::string MessageFileName(std::string name)
 {
     std::replace_if(
         name.begin(), name.end(), [](char c) { return c == '/' || c == '\\' || (c >= 0 && c < ' '); }, '_');
-    return name;
+    if (EndsWithNoCase(name, ".eml"))
+        return name;
+    if (EndsWithNoCase(name, ".msg"))
+        name.resize(name.size() - 4);
+    return name + ".eml";
 }
 
 }  // namespace
@@ -79,10 +98,12 @@ std::string PffAttachment::FileName()
 {
     if (!embedded_)
         return StoredFileName();
-    auto base = EmbeddedItem()->Subject();
-    if (base.empty())
-        base = StoredFileName();
-    return base.empty() ? std::string() : FileNameSafe(base) + ".eml";
+    // The name the user gave the attachment, as Outlook shows it; the inner subject only when
+    // the attachment has none.
+    auto name = StoredFileName();
+    if (name.empty())
+        name = EmbeddedItem()->Subject();
+    return MessageFileName(name.empty() ? std::string(UnnamedMessage) : name);
 }
 
 void PffAttachment::ReadData(const ByteSink& sink) const
@@ -102,15 +123,35 @@ void PffAttachment::SaveAsFile(const std::filesystem::path& path)
     WriteFileThrough(path, properties_.where(), [&](const ByteSink& sink) { ReadData(sink); });
 }
 
-PffAttachments::PffAttachments(ItemRef message, std::string where)
+PffAttachments::PffAttachments(ItemRef message, std::string where, bool recurringSeries)
     : message_(std::move(message)), where_(std::move(where)), directIds_(ReadAttachmentIdsDirectly(message_, where_))
 {
-    count_ = directIds_ ? static_cast<long>(directIds_->size()) : LibpffCount();
+    const int rows = directIds_ ? static_cast<int>(directIds_->size()) : LibpffCount();
+    for (int at = 0; at < rows; ++at) {
+        // Only a recurring series has attachments to leave out; the others need no reading.
+        if (!recurringSeries || IsUsersAttachment(at))
+            shown_.push_back(at);
+    }
+}
+
+bool PffAttachments::IsUsersAttachment(int at) const
+{
+    try {
+        return !IsRecurrenceException(Open(at, at + 1)->properties());
+    } catch (const ComponentError&) {
+        // An attachment that cannot be read stays, so that saving it reports what is wrong.
+        return true;
+    }
 }
 
 std::unique_ptr<PffAttachment> PffAttachments::Attachment(long index) const
 {
-    const int at = ZeroBasedIndex(index, count_, "attachment", where_);
+    const auto at = ZeroBasedIndex(index, static_cast<long>(shown_.size()), "attachment", where_);
+    return Open(shown_[static_cast<size_t>(at)], index);
+}
+
+std::unique_ptr<PffAttachment> PffAttachments::Open(int at, long index) const
+{
     auto where = fmt::format("attachment {} of {}", index, where_);
     if (!directIds_)
         return std::make_unique<PffAttachment>(LibpffAttachment(at, index), std::move(where));

@@ -25,7 +25,8 @@ public:
     // A file attached to message, read straight from the data file.
     PffAttachment(ItemRef message, direct::AttachmentNode direct, std::string where);
 
-    // May be empty: the caller chooses a name then.
+    // A file's stored name, which may be empty: the caller chooses a name then. An embedded
+    // item's name always ends in ".eml".
     std::string FileName() override;
     void SaveAsFile(const std::filesystem::path& path) override;
 
@@ -50,15 +51,20 @@ private:
     mutable ItemRef embeddedNode_;
 };
 
+// The attachments of an item that its user sees: those of a recurring series that hold its
+// occurrences are left out (recurrence_exception.h).
 class PffAttachments : public mapi::Attachments {
 public:
-    PffAttachments(ItemRef message, std::string where);
+    PffAttachments(ItemRef message, std::string where, bool recurringSeries);
 
-    long Count() override { return count_; }
+    long Count() override { return static_cast<long>(shown_.size()); }
     std::unique_ptr<mapi::Attachment> Item(long index) override { return Attachment(index); }
     std::unique_ptr<PffAttachment> Attachment(long index) const;
 
 private:
+    // The attachment in row `at` of the attachment table; index names it in error messages.
+    std::unique_ptr<PffAttachment> Open(int at, long index) const;
+    bool IsUsersAttachment(int at) const;
     int LibpffCount() const;
     ItemRef LibpffAttachment(int at, long index) const;
 
@@ -66,7 +72,8 @@ private:
     std::string where_;
     // The attachments' node ids when the attachment table was read directly.
     std::optional<std::vector<std::uint32_t>> directIds_;
-    long count_ = 0;
+    // The rows of the attachment table that Count and Attachment stand for.
+    std::vector<int> shown_;
 };
 
 }  // namespace varnemo::mapi::pff

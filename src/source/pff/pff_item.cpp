@@ -9,6 +9,7 @@
 #include "source/pff/pff_attachment.h"
 #include "source/pff/pff_members.h"
 #include "source/pff/property_tags.h"
+#include "source/pff/recurrence_exception.h"
 
 #include <fmt/format.h>
 #include <fmt/ranges.h>
@@ -89,7 +90,12 @@ DateTime PffItem::Date(DateField field)
     const auto time = FirstFileTime(field);
     if (!time)
         return {};
-    return SourcesOf(field).storedDate ? StoredDateOf(*time) : LocalTimeOf(*time);
+    switch (SourcesOf(field).reading) {
+    case DateReading::StoredDate: return StoredDateOf(*time);
+    case DateReading::CalendarDate: return StoredDateOf(*time).DatePart();
+    case DateReading::Instant: break;
+    }
+    return LocalTimeOf(*time);
 }
 
 std::optional<std::time_t> PffItem::MessageInstant() const
@@ -106,7 +112,7 @@ long PffItem::Importance()
 
 std::unique_ptr<PffAttachments> PffItem::Attachments() const
 {
-    return std::make_unique<PffAttachments>(node_, properties_.where());
+    return std::make_unique<PffAttachments>(node_, properties_.where(), IsRecurringSeries(properties_));
 }
 
 std::unique_ptr<mapi::Attachments> PffItem::GetAttachments()

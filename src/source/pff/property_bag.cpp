@@ -15,6 +15,7 @@ namespace {
 // Property value types ([MS-OXCDATA] 2.11.1).
 constexpr std::uint32_t TypeInteger16 = 0x0002;
 constexpr std::uint32_t TypeInteger32 = 0x0003;
+constexpr std::uint32_t TypeBoolean = 0x000B;
 constexpr std::uint32_t TypeInteger64 = 0x0014;
 constexpr std::uint32_t TypeString8 = 0x001E;
 constexpr std::uint32_t TypeUnicode = 0x001F;
@@ -200,6 +201,17 @@ std::optional<std::int64_t> PropertyBag::Integer(const PropertyKey& key) const
     if (data.size() < size)
         return std::nullopt;
     return LittleEndian(data, size);
+}
+
+std::optional<bool> PropertyBag::Boolean(const PropertyKey& key) const
+{
+    const Entry* entry = Find(key);
+    if (!entry || entry->valueType != TypeBoolean)
+        return std::nullopt;
+    const auto data = RawData(*entry);
+    if (data.empty())
+        return std::nullopt;
+    return data[0] != '\0';
 }
 
 std::optional<std::uint64_t> PropertyBag::FileTime(const PropertyKey& key) const

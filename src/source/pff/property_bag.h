@@ -42,6 +42,7 @@ public:
     // The values of a multi-valued property of strings or binaries.
     std::vector<std::string> BytesList(const PropertyKey& key) const;
     std::optional<std::int64_t> Integer(const PropertyKey& key) const;
+    std::optional<bool> Boolean(const PropertyKey& key) const;
     // 100-nanosecond ticks since 1601-01-01, as stored.
     std::optional<std::uint64_t> FileTime(const PropertyKey& key) const;
 
