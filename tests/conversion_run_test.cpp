@@ -208,9 +208,9 @@ TEST_F(ConversionRunTest, ItemsThatTheDatabaseHoldsAlreadyAreCountedNotWrittenAg
     notes.itemTexts = {"M1", "M9"};
     Select({"F1#Inbox"});
     Run();
-    EXPECT_EQ(CallsStartingWith("TextsOfItem"), (std::vector<std::string>{"TextsOfItem($VarnemoOrigin)"}));
+    EXPECT_EQ(CallsStartingWith("TextsOfItem"), (std::vector<std::string>{"TextsOfItem(VarnemoOrigin)"}));
     EXPECT_EQ(CallsStartingWith("CreateDocument").size(), 1u);
-    EXPECT_EQ(CallsStartingWith("ReplaceItemValue($VarnemoOrigin)").size(), 1u) << "the new memo records its origin";
+    EXPECT_EQ(CallsStartingWith("ReplaceItemValue(VarnemoOrigin)").size(), 1u) << "the new memo records its origin";
     EXPECT_EQ(run.Summary().converted(), 1);
     EXPECT_EQ(run.Summary().alreadyThere(), 1);
     EXPECT_TRUE(run.Summary().AllWhole());

@@ -60,6 +60,7 @@ void ConversionRun::CmdConversion_Click()
         return;
     ScopedFlag running(running_);
     summary_ = {};
+    convertedOrigins_.clear();
     try {
         Convert();
     } catch (const ComponentError& error) {
@@ -88,11 +89,10 @@ void ConversionRun::Convert()
         CreateNSF(context_);
     } else {
         state.TargetDatabasePath = TrimBlanks(view.ExistingNsfFileName());
-        CheckTargetDatabase();
+        OpenExistingTarget();
         view.Yield();
     }
     target_ = CurrentTargetDatabases(context_);
-    ReadConvertedOrigins();
 
     RecordLeftOutFolders();
     for (const auto& entry : state.SelectedFolders)
@@ -129,20 +129,13 @@ void ConversionRun::SettleNewDatabasePath(mapi::Store& store)
 }
 
 // A target that cannot be opened would fail every item alike: one message before the first item
-// says it better than one failure per item.
-void ConversionRun::CheckTargetDatabase()
+// says it better than one failure per item. The database may hold the items of an earlier run,
+// which a user starts again after an interruption or a partial failure: they are not added twice.
+void ConversionRun::OpenExistingTarget()
 {
-    context_.notes.CreateSession()->GetDatabase("", context_.state.TargetDatabasePath);
-}
-
-// A new database holds nothing yet; an existing one may hold the items of an earlier run, which
-// a user starts again after an interruption or a partial failure.
-void ConversionRun::ReadConvertedOrigins()
-{
-    convertedOrigins_.clear();
-    if (options_.addDuplicates || context_.view.NewNsfSelected())
+    auto database = context_.notes.CreateSession()->GetDatabase("", context_.state.TargetDatabasePath);
+    if (options_.addDuplicates)
         return;
-    auto database = context_.notes.CreateSession()->GetDatabase("", target_.mailDatabase);
     for (auto& origin : database->TextsOfItem(kOriginItem))
         convertedOrigins_.insert(std::move(origin));
 }

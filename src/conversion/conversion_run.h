@@ -48,10 +48,8 @@ private:
 
     void Convert();
     void SettleNewDatabasePath(mapi::Store& store);
-    void CheckTargetDatabase();
+    void OpenExistingTarget();
     void RecordLeftOutFolders();
-    // The origins of the documents an earlier run wrote into the existing target database.
-    void ReadConvertedOrigins();
     // True (and counted) when an earlier run brought the item into the database already.
     bool AlreadyThere(const ItemAccount& account);
     void ConvertFolder(mapi::Store& store, const std::string& entry);
@@ -71,6 +69,7 @@ private:
     mapi::Component& mapi_;
     WriterContext context_;
     ConversionOptions options_;
+    // The origins of the documents that an earlier run wrote into the existing target database.
     std::unordered_set<std::string> convertedOrigins_;
     // Settled once the target database is known; every writer of the run writes there.
     TargetDatabases target_;

@@ -23,7 +23,7 @@ struct TargetDatabases {
 
 // The item in which a converted document records the entry id of the Outlook item it came from,
 // so that converting the same mailbox into the database again adds only what is missing.
-inline constexpr const char* kOriginItem = "$VarnemoOrigin";
+inline constexpr const char* kOriginItem = "VarnemoOrigin";
 
 // The target databases as the program-wide values and the target window give them now.
 TargetDatabases CurrentTargetDatabases(WriterContext& context);

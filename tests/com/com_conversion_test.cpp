@@ -148,9 +148,11 @@ TEST_F(ComConversionTest, EveryKindArrivesWithTheArgumentTypesOfTheWriters)
     const auto calls = Calls("Notes");
     const std::string db = "VT_BSTR \"<test>\\mail.nsf\"";
     const std::string attachment = "VT_BSTR \"" + temp + "varnemo-attachment-*\\report.txt\"";
-    // The run opens the target once before the first item, then the memo writer does.
+    // The run opens the target once before the first item, asking which items it holds already,
+    // then the memo writer does.
     const std::vector<std::string> memo = {
         "NotesSession.GetDatabase(VT_BSTR \"\", " + db + ")",
+        "NotesDatabase.AllDocuments()",
         "NotesSession released; Notes objects left: 0",
         "NotesSession.GetDatabase(VT_BSTR \"\", " + db + ")",
         "NotesDatabase.EnableFolder(VT_BSTR \"Outlook\\Inbox\")",
@@ -251,6 +253,30 @@ TEST_F(ComConversionTest, EveryKindArrivesWithTheArgumentTypesOfTheWriters)
 
     // The sticky note converts into nothing: five documents in all.
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "NotesDatabase.CreateDocument()"), 5);
+}
+
+// Each document records the item it came from; converting into the same database again finds
+// them through Notes and adds nothing twice.
+TEST_F(ComConversionTest, ConvertingAgainAddsOnlyWhatIsMissing)
+{
+    json mailbox = json::parse(ReadFile(dir.path() / "mailbox.json"));
+    auto& inbox = mailbox["stores"][0]["top"]["folders"][0]["items"];
+    inbox[0]["texts"]["EntryID"] = "MAIL-1";
+    inbox.push_back(Mail());
+    inbox[1]["texts"]["EntryID"] = "MAIL-2";
+    WriteFile(dir.path() / "mailbox.json", mailbox.dump());
+    const auto database = dir.path() / "mail.nsf";
+    WriteFile(database, "existing");
+
+    const auto first = Cli(L"convert " + Quoted(pstPath) + L" --into " + Quoted(database) + L" --folder Inbox");
+    ASSERT_EQ(first.exitCode, 0u) << first.err;
+    EXPECT_NE(first.out.find("2 items converted."), std::string::npos) << first.out;
+    const auto calls = Calls("Notes");
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "NotesDocument.VarnemoOrigin = VT_BSTR \"MAIL-2\""), 1);
+
+    const auto again = Cli(L"convert " + Quoted(pstPath) + L" --into " + Quoted(database) + L" --folder Inbox");
+    ASSERT_EQ(again.exitCode, 0u) << again.err;
+    EXPECT_NE(again.out.find("0 items converted. 2 items already in the database"), std::string::npos) << again.out;
 }
 
 TEST_F(ComConversionTest, OutlookIsLoggedOnWithoutArgumentsAndEveryObjectIsReleased)
