@@ -109,6 +109,9 @@ TEST(TemporaryAttachments, AnAttachmentCutShortIsLeftOutAndNamed)
 // The list of files is handed on as paths: no character a path may hold splits it.
 TEST(TemporaryAttachments, ATemporaryFolderWithABarKeepsEveryFileWhole)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "a path on Windows cannot hold '|'";
+#endif
     testing::TempDir temp;
     const auto barred = temp.path() / "a|b";
     std::filesystem::create_directory(barred);

@@ -133,7 +133,9 @@ void ConversionRun::SettleNewDatabasePath(mapi::Store& store)
 // which a user starts again after an interruption or a partial failure: they are not added twice.
 void ConversionRun::OpenExistingTarget()
 {
-    auto database = context_.notes.CreateSession()->GetDatabase("", context_.state.TargetDatabasePath);
+    // The session outlives the database it handed out, as Notes wants.
+    const auto session = context_.notes.CreateSession();
+    const auto database = session->GetDatabase("", context_.state.TargetDatabasePath);
     if (options_.addDuplicates)
         return;
     for (auto& origin : database->TextsOfItem(kOriginItem))
