@@ -69,15 +69,16 @@ TEST_F(Documents, ItemsKeepTheirOrderTypeAndValue)
 TEST_F(Documents, TextIsKeptByteForByte)
 {
     using namespace std::string_literals;
-    const std::string awkward = "line 1\r\nline 2\ttab \"quoted\" 'single' \\ back\0after NUL \xC3\xA9"s;
+    const std::string awkward =
+        "line 1\r\nline 2\ttab \"quoted\" 'single' \\ back\0after NUL \x01\x1B\x7F \xC3\xA9 ends in NUL\0"s;
     auto document = mail->CreateDocument();
     document->ReplaceItemValue("Awkward", awkward);
-    document->ReplaceItemValue("List", Texts{awkward, "", "[\"not json\"]"});
+    document->ReplaceItemValue("List", Texts{awkward, "", "[\"not json\"]", "\0"s});
     document->Save(0, 0);
 
     const auto stored = OnlyDocument();
     EXPECT_EQ(stored.items.at(0).value, ItemValue(awkward));
-    EXPECT_EQ(stored.items.at(1).value, ItemValue(Texts{awkward, "", "[\"not json\"]"}));
+    EXPECT_EQ(stored.items.at(1).value, ItemValue(Texts{awkward, "", "[\"not json\"]", "\0"s}));
 }
 
 TEST_F(Documents, ReplacingAValueKeepsTheItemsPositionWhateverTheCaseOfItsName)

@@ -6,8 +6,7 @@
 #include "source/pff/pff_error.h"
 #include "source/pff/property_tags.h"
 
-#include <algorithm>
-#include <cstring>
+#include <string_view>
 
 namespace varnemo::mapi::pff {
 namespace {
@@ -38,19 +37,18 @@ std::int64_t LittleEndian(const std::string& data, size_t size)
     return static_cast<std::int64_t>(value);
 }
 
-// Strings are stored with or without their terminator; a value ends at the first one.
+// Strings are stored with or without their terminator, and some writers pad them with more. Only
+// the terminators at the end go: a NUL inside a subject or a body is part of the text.
 void TrimTerminator(std::string& text, std::uint32_t valueType)
 {
-    if (valueType == TypeUnicode) {
-        for (size_t i = 0; i + 1 < text.size(); i += 2) {
-            if (text[i] == '\0' && text[i + 1] == '\0') {
-                text.resize(i);
-                return;
-            }
-        }
-    } else {
-        text.resize(std::min(text.size(), std::strlen(text.c_str())));
-    }
+    const size_t unit = valueType == TypeUnicode ? 2 : 1;
+    if (text.size() % unit != 0)
+        return;  // a broken UTF-16 value ends in half a character, not in a terminator
+    const std::string_view value(text);
+    size_t end = value.size();
+    while (end >= unit && value.substr(end - unit, unit).find_first_not_of('\0') == std::string_view::npos)
+        end -= unit;
+    text.resize(end);
 }
 
 }  // namespace
