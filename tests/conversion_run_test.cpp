@@ -319,6 +319,28 @@ TEST_F(ConversionRunTest, NewDatabaseIsNamedAfterTheDataFileAndTheStartTime)
                                         "CreateCopy(," + state.NamesDbPath + ")"}));
 }
 
+TEST_F(ConversionRunTest, CompletionIsReportedOnlyOnceTheDatabasesAreReleased)
+{
+    AddFolder("Inbox", "F1").items = {FakeMail("one"), FakeMail("two")};
+    Select({"F1#Inbox"});
+    Run();
+    EXPECT_EQ(notes.calls.back(), "ReleaseDatabases") << "after the last document";
+    EXPECT_EQ(CallsStartingWith("ReleaseDatabases").size(), 1u);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].second, "Export Complete");
+
+    view = {};
+    view.newNsfSelected = false;
+    view.existingNsfFileName = "/notes/mail.nsf";
+    notes.failing = {"ReleaseDatabases"};
+    Select({"F1#Inbox"});
+    Run();
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_NE(view.messages[0].second, "Export Complete");
+    EXPECT_NE(view.messages[0].first.find("ReleaseDatabases failed"), std::string::npos) << view.messages[0].first;
+    EXPECT_FALSE(view.closed);
+}
+
 TEST_F(ConversionRunTest, ASetUpFailureIsReportedAndTheWindowStaysOpen)
 {
     state.OutlookStoreID = "NO SUCH STORE";

@@ -163,6 +163,33 @@ TEST_F(EndToEnd, AnsiAndUnicodeFilesGiveTheSamePost)
     }
 }
 
+// What a user who copies, mails or backs up a database named in the completion message gets: the
+// file alone, without the write-ahead log beside it.
+std::vector<StoredDocument> DocumentsOfACopyAlone(const std::string& database, const std::filesystem::path& folder)
+{
+    std::filesystem::create_directories(folder);
+    const auto copy = folder / std::filesystem::path(database).filename();
+    std::filesystem::copy_file(database, copy, std::filesystem::copy_options::overwrite_existing);
+    return ReadDocuments(copy);
+}
+
+TEST_F(EndToEnd, TheDatabasesNamedAtCompletionAreWholeInTheirFilesAlone)
+{
+    Open("dist-list.pst");
+    ConvertIntoNewDatabase();
+    const auto mail = state.TargetDatabasePath, book = state.NamesDbPath;
+    EXPECT_EQ(DocumentsOfACopyAlone(mail, dir.path() / "copy").size(), 1u);
+    EXPECT_EQ(DocumentsOfACopyAlone(book, dir.path() / "copy").size(), 2u);
+    EXPECT_FALSE(std::filesystem::exists(mail + "-wal"));
+    EXPECT_FALSE(std::filesystem::exists(book + "-wal"));
+
+    // A later run of the same program writes into the same database again.
+    view.closed = false;
+    Open("sample1.pst");
+    ConvertInto(mail);
+    EXPECT_EQ(DocumentsOfACopyAlone(mail, dir.path() / "copy").size(), 2u);
+}
+
 // Every sample file converts without a failure into either kind of target.
 class EveryFixture : public EndToEnd, public ::testing::WithParamInterface<std::tuple<std::string, bool>> {};
 

@@ -104,6 +104,7 @@ void ConversionRun::Convert()
     store.reset();
     session->Logoff();
     session.reset();
+    context_.notes.ReleaseDatabases();
     view.ShowMessage(CompletionText(summary_, state.TargetDatabasePath, state.NamesDbPath), "Export Complete");
     view.CloseWindow();
 }

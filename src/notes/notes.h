@@ -69,6 +69,11 @@ class Component {
 public:
     virtual ~Component() = default;
     virtual std::unique_ptr<Session> CreateSession() = 0;
+    // Lets go of whatever the component keeps open between sessions, so that every database
+    // written so far is whole in its own file: a copy of that file alone holds every document.
+    // A run calls it before it reports completion; later sessions open the databases afresh.
+    // Throws ComponentError naming a database that could not be made whole in its file.
+    virtual void ReleaseDatabases() = 0;
 };
 
 }  // namespace varnemo::notes

@@ -21,6 +21,7 @@ public:
     std::vector<std::string> itemTexts;
 
     std::unique_ptr<notes::Session> CreateSession() override;
+    void ReleaseDatabases() override { Record("ReleaseDatabases"); }
 
     void Record(const std::string& operation, const std::string& arguments = {})
     {

@@ -13,6 +13,9 @@ public:
     // A new NotesSession; throws ComponentError when the class is not registered or its object
     // cannot be created.
     std::unique_ptr<Session> CreateSession() override;
+    // Nothing to do: every writer call releases its own session, and with it Notes' database
+    // handles, so the Notes client has written each document into its file already.
+    void ReleaseDatabases() override {}
 };
 
 }  // namespace varnemo::notes::com

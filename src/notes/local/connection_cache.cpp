@@ -7,6 +7,7 @@
 #include <fmt/format.h>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <sys/stat.h>
 
 namespace varnemo::notes::local {
@@ -70,6 +71,27 @@ public:
             connections_.erase(found);
     }
 
+    void ReleaseAll()
+    {
+        std::map<std::string, CachedConnection> released;
+        {
+            const std::lock_guard lock(guard_);
+            released.swap(connections_);
+        }
+        std::optional<ComponentError> firstFailure;
+        for (auto& [path, cached] : released) {
+            try {
+                cached.connection->FoldLogIntoFile();
+            } catch (const ComponentError& error) {
+                if (!firstFailure)
+                    firstFailure = error;
+            }
+        }
+        released.clear();  // closing the last connection to a file removes its empty log
+        if (firstFailure)
+            throw *firstFailure;
+    }
+
 private:
     // Only when a file is opened for the first time, so that the common path stays one lookup.
     void ForgetVanishedFiles()
@@ -92,6 +114,11 @@ ConnectionCache& Cache()
 std::shared_ptr<SqliteConnection> SharedWriteConnection(const std::filesystem::path& path)
 {
     return Cache().Get(path);
+}
+
+void ReleaseSharedConnections()
+{
+    Cache().ReleaseAll();
 }
 
 void ForgetVanishedConnection(const std::filesystem::path& path)

@@ -1,5 +1,6 @@
 #include "notes/local/local_notes.h"
 
+#include "notes/local/connection_cache.h"
 #include "notes/local/data_directory.h"
 #include "notes/local/local_session.h"
 
@@ -22,6 +23,11 @@ std::unique_ptr<Session> LocalNotes::CreateSession()
         }
     }
     return std::make_unique<LocalSession>(dataDirectory_);
+}
+
+void LocalNotes::ReleaseDatabases()
+{
+    ReleaseSharedConnections();
 }
 
 }  // namespace varnemo::notes::local

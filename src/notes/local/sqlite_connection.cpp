@@ -72,6 +72,16 @@ void SqliteConnection::CheckpointInBackground(int framesPerCheckpoint)
     checkpointer_ = std::make_unique<BackgroundCheckpointer>(*this, framesPerCheckpoint);
 }
 
+void SqliteConnection::FoldLogIntoFile()
+{
+    // A background checkpoint in progress would hold the lock that this one needs.
+    checkpointer_.reset();
+    // TRUNCATE waits (busy_timeout) for readers of older commits, and syncs the file before it
+    // empties the log.
+    if (sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr) != SQLITE_OK)
+        Fail("folding the write-ahead log into the file");
+}
+
 sqlite3_stmt* SqliteConnection::TakePrepared(const std::string& sql)
 {
     const std::lock_guard lock(preparedMutex_);

@@ -48,6 +48,10 @@ public:
     // From now on the write-ahead log is folded back on another thread whenever a commit leaves
     // it holding framesPerCheckpoint pages (see BackgroundCheckpointer).
     void CheckpointInBackground(int framesPerCheckpoint);
+    // Stops checkpointing in the background and copies the whole write-ahead log into the
+    // database file, leaving the log empty: the file alone then holds every commit. Fails when
+    // a reader of another connection still needs part of the log.
+    void FoldLogIntoFile();
 
 private:
     std::filesystem::path path_;
