@@ -190,6 +190,36 @@ TEST_F(EndToEnd, TheDatabasesNamedAtCompletionAreWholeInTheirFilesAlone)
     EXPECT_EQ(DocumentsOfACopyAlone(mail, dir.path() / "copy").size(), 2u);
 }
 
+TEST_F(EndToEnd, RunsInTheSameSecondNeverShareADatabase)
+{
+    const DateTime sameSecond = DateTime::Full(2026, 12, 8, 13, 1, 21);
+    const std::string out = (dir.path() / "out" / "Converted Outlook PST").string() + "/";
+    std::vector<std::pair<std::string, std::string>> made;  // mail database, address book
+    for (const std::string fixture : {"dist-list.pst", "dist-list.pst", "sample1.pst", "test_unicode.pst"}) {
+        Open(fixture);
+        view.newNsfSelected = true;
+        view.closed = false;
+        state.TargetDatabasePath = (dir.path() / "out").string();
+        ConversionRun clocked(mapi, WriterContext{state, notes, view, [&] { return sameSecond; }});
+        clocked.CmdConversion_Click();
+        ASSERT_TRUE(view.closed) << (view.messages.empty() ? "" : view.messages.back().first);
+        EXPECT_NE(view.messages.back().first.find(state.TargetDatabasePath + "\r\n" + state.NamesDbPath),
+                  std::string::npos);
+        made.emplace_back(state.TargetDatabasePath, state.NamesDbPath);
+    }
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {out + "dist-list08-12-2026-13-1-21.nsf", out + "names08-12-2026-13-1-21.nsf"},
+        {out + "dist-list08-12-2026-13-1-21-2.nsf", out + "names08-12-2026-13-1-21-2.nsf"},
+        {out + "sample108-12-2026-13-1-21.nsf", out + "names08-12-2026-13-1-21-3.nsf"},
+        {out + "test_unicode08-12-2026-13-1-21.nsf", out + "names08-12-2026-13-1-21-4.nsf"}};
+    EXPECT_EQ(made, expected);
+    const std::vector<std::size_t> books = {2, 2, 0, 0};
+    for (std::size_t run = 0; run < made.size(); ++run) {
+        EXPECT_EQ(ReadDocuments(made[run].first).size(), 1u) << made[run].first;
+        EXPECT_EQ(ReadDocuments(made[run].second).size(), books[run]) << made[run].second;
+    }
+}
+
 // Every sample file converts without a failure into either kind of target.
 class EveryFixture : public EndToEnd, public ::testing::WithParamInterface<std::tuple<std::string, bool>> {};
 

@@ -47,6 +47,37 @@ TEST(MakeFolderPath, ReportsFailureWhenAFileIsInTheWay)
     EXPECT_FALSE(MakeFolderPath(""));
 }
 
+TEST(NextFreeFileName, CountsUpBeforeTheExtensionPastEveryTakenName)
+{
+    testing::TempDir dir;
+    const std::string wanted = TextFromPath(dir.path() / "names07-12-2026-14-5-9.nsf");
+    EXPECT_EQ(NextFreeFileName(wanted), wanted) << "a free name is kept as it is";
+
+    testing::WriteFile(dir.path() / "names07-12-2026-14-5-9.nsf", "x");
+    EXPECT_EQ(NextFreeFileName(wanted), TextFromPath(dir.path() / "names07-12-2026-14-5-9-2.nsf"));
+    testing::WriteFile(dir.path() / "names07-12-2026-14-5-9-2.nsf", "x");
+    std::filesystem::create_directory(dir.path() / "names07-12-2026-14-5-9-3.nsf");
+    EXPECT_EQ(NextFreeFileName(wanted), TextFromPath(dir.path() / "names07-12-2026-14-5-9-4.nsf"))
+        << "a folder takes a name too";
+
+    testing::WriteFile(dir.path() / "Archive.PST07-12-2026-14-5-9.nsf", "x");
+    EXPECT_EQ(NextFreeFileName(TextFromPath(dir.path() / "Archive.PST07-12-2026-14-5-9.nsf")),
+              TextFromPath(dir.path() / "Archive.PST07-12-2026-14-5-9-2.nsf"))
+        << "only the last extension moves";
+    testing::WriteFile(dir.path() / PathFromText("\u00fcber"), "x");
+    EXPECT_EQ(NextFreeFileName(TextFromPath(dir.path() / PathFromText("\u00fcber"))),
+              TextFromPath(dir.path() / PathFromText("\u00fcber-2")));
+}
+
+#ifndef _WIN32
+TEST(NextFreeFileName, ADanglingLinkTakesItsName)
+{
+    testing::TempDir dir;
+    std::filesystem::create_symlink(dir.path() / "nowhere", dir.path() / "mail.nsf");
+    EXPECT_EQ(NextFreeFileName(TextFromPath(dir.path() / "mail.nsf")), TextFromPath(dir.path() / "mail-2.nsf"));
+}
+#endif
+
 TEST(PathText, NamesBeyondAsciiReachTheFileSystemAndComeBackAsTheSameText)
 {
     testing::TempDir dir;

@@ -275,14 +275,32 @@ TEST_F(CreateNsfTest, AnEmptyFirstEntryFailsAndEndsTheProgram)
     EXPECT_TRUE(std::filesystem::exists(state.TargetDatabasePath)) << "the mail database stays";
 }
 
-TEST_F(CreateNsfTest, AnExistingAddressBookOfTheSameNameIsAFailure)
+TEST_F(CreateNsfTest, AnAddressBookNeverTakesAnExistingFilesName)
 {
     SetNames("");
     Create();
-    view.messages.clear();
+    const auto first = state.NamesDbPath;
+    notes.CreateSession()->GetDatabase("", first)->EnableFolder("Kept");
     std::filesystem::remove(state.TargetDatabasePath);
-    EXPECT_THROW(Create(), ProgramEnding);
-    EXPECT_EQ(view.messages.size(), 1u);
+    Create();  // the same second
+    EXPECT_TRUE(view.messages.empty()) << view.messages.front().first;
+    EXPECT_EQ(state.NamesDbPath, (dir.path() / "out" / "names01-02-2009-14-3-7-2.nsf").string());
+    const auto kept = notes::local::DatabaseReader(first).DesignElements();
+    EXPECT_NE(std::find(kept.begin(), kept.end(), notes::local::DesignElement{notes::local::DesignKind::Folder, "Kept"}),
+              kept.end())
+        << "the first address book is left as it was";
+}
+
+TEST_F(CreateNsfTest, AnAddressBookStepsAsideForAMailDatabaseOfItsName)
+{
+    SetNames("");
+    std::filesystem::create_directories(dir.path() / "out");
+    state.TargetDatabasePath = (dir.path() / "out" / "names01-02-2009-14-3-7.nsf").string();  // from names.pst
+    state.NamesDbPath = (dir.path() / "out").string() + "/";
+    context.now = [] { return DateTime::Full(2009, 2, 1, 14, 3, 7); };
+    CreateNSF(context);
+    EXPECT_EQ(state.NamesDbPath, (dir.path() / "out" / "names01-02-2009-14-3-7-2.nsf").string());
+    EXPECT_TRUE(std::filesystem::exists(state.TargetDatabasePath));
 }
 
 }  // namespace

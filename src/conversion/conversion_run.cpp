@@ -126,7 +126,7 @@ void ConversionRun::SettleNewDatabasePath(mapi::Store& store)
     std::string name = GetFileName(TrimBlanks(store.PstPath()));
     RemoveEvery(name, ".pst");
     name += context_.now().ToStampText();
-    state.TargetDatabasePath = TrimBlanks(folder) + TrimBlanks(name) + ".nsf";
+    state.TargetDatabasePath = NextFreeFileName(TrimBlanks(folder) + TrimBlanks(name) + ".nsf");
 }
 
 // A target that cannot be opened would fail every item alike: one message before the first item

@@ -1,6 +1,7 @@
 #include "notes/create_nsf.h"
 
 #include "common/text.h"
+#include "shell/shell.h"
 
 namespace varnemo {
 namespace {
@@ -21,7 +22,8 @@ void CreateDatabases(WriterContext& context)
     // Only the first entry of the list counts, and it is taken as it stands (not trimmed).
     const auto sourcePath = names.empty() ? std::string("pernames.ntf") : SplitKeepingEmpty(names, ',').front();
     auto source = session->GetDatabase("", sourcePath);
-    context.state.NamesDbPath += "names" + context.now().ToStampText() + ".nsf";
+    context.state.NamesDbPath =
+        NextFreeFileName(context.state.NamesDbPath + "names" + context.now().ToStampText() + ".nsf");
     auto addressBook = source->CreateCopy("", context.state.NamesDbPath);
     context.view.Yield();
 }

@@ -1,5 +1,7 @@
 #include "shell/shell.h"
 
+#include "shell/path_text.h"
+
 #include <random>
 #include <system_error>
 
@@ -9,6 +11,28 @@ std::string GetFileName(const std::string& path)
 {
     const auto separator = path.rfind(kPathSeparator);
     return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+namespace {
+
+// A dangling link takes its name too: a file created under it would land wherever it points.
+bool NameIsTaken(const std::filesystem::path& path)
+{
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, error));
+}
+
+}  // namespace
+
+std::string NextFreeFileName(const std::string& path)
+{
+    const auto wanted = PathFromText(path);
+    auto candidate = wanted;
+    for (int number = 2; NameIsTaken(candidate); ++number)
+        candidate = wanted.parent_path() /
+                    PathFromText(TextFromPath(wanted.stem()) + "-" + std::to_string(number) +
+                                 TextFromPath(wanted.extension()));
+    return candidate == wanted ? path : TextFromPath(candidate);
 }
 
 std::filesystem::path CreateUniqueFolder(const std::filesystem::path& parent, const std::string& prefix)
