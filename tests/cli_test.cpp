@@ -2,10 +2,12 @@
 // JSON form of show.
 #include "temp_dir.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sys/wait.h>
 
 namespace varnemo {
@@ -123,6 +125,67 @@ TEST_F(Cli, ConvertingAgainIntoTheSameDatabaseAddsOnlyWhatIsMissing)
     const auto duplicates = Run({"convert", pst, "--into", database, "--notes-data", NotesData(), "--duplicates"});
     EXPECT_NE(duplicates.out.find("3 items converted."), std::string::npos) << duplicates.out;
     EXPECT_EQ(documents(), 6u);
+}
+
+// The lines of the text that begin with prefix.
+std::vector<std::string> LinesStartingWith(const std::string& text, const std::string& prefix)
+{
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = std::min(text.find('\n', start), text.size());
+        if (text.compare(start, prefix.size(), prefix) == 0)
+            lines.push_back(text.substr(start, end - start));
+    }
+    return lines;
+}
+
+TEST_F(Cli, SeveralDataFilesEachGetANewDatabaseWholeInItsFileAlone)
+{
+    testing::WriteFile(dir.path() / "not-a-mailbox.pst", "plain text");
+    const auto out = dir.path() / "out";
+    const auto result = Run({"convert", Fixture("dist-list.pst"), (dir.path() / "not-a-mailbox.pst").string(),
+                             Fixture("sample1.pst"), "--new-db", out.string(), "--notes-data", NotesData()});
+    EXPECT_EQ(result.status, 1) << "one data file could not be opened";
+    EXPECT_NE(result.err.find("not-a-mailbox.pst"), std::string::npos) << result.err;
+    const auto folder = (out / "Converted Outlook PST").string() + "/";
+    const auto databases = LinesStartingWith(result.out, folder);
+    ASSERT_EQ(databases.size(), 4u) << result.out;  // a mail database and an address book per run
+    EXPECT_EQ(std::set<std::string>(databases.begin(), databases.end()).size(), 4u);
+    EXPECT_EQ(LinesStartingWith(result.out, "Outlook Mailbox Exported Successfully").size(), 2u);
+    EXPECT_EQ(LinesStartingWith(result.out, "Total: "),
+              std::vector<std::string>{"Total: 3 data files, 2 converted whole, 0 not whole, 1 stopped; 4 items "
+                                       "converted, 0 converted in part, 0 not converted, 0 skipped by design; 0 "
+                                       "folders not read."});
+
+    // Each database as a copy of its file alone, the way a user would take it away.
+    const auto copies = dir.path() / "copies";
+    std::filesystem::create_directories(copies);
+    const std::vector<std::size_t> documents = {1, 2, 1, 0};
+    for (std::size_t index = 0; index < databases.size(); ++index) {
+        const auto copy = copies / std::filesystem::path(databases[index]).filename();
+        std::filesystem::copy_file(databases[index], copy);
+        const auto shown = Run({"show", copy.string(), "--json"});
+        ASSERT_EQ(shown.status, 0) << shown.err;
+        EXPECT_EQ(nlohmann::json::parse(shown.out)["documents"].size(), documents[index]) << databases[index];
+    }
+}
+
+TEST_F(Cli, SeveralDataFilesIntoOneExistingDatabase)
+{
+    const auto made = Run({"convert", Fixture("sample1.pst"), "--new-db", (dir.path() / "first").string(),
+                           "--notes-data", NotesData()});
+    ASSERT_EQ(made.status, 0) << made.err;
+    const std::string database = MailDatabase(made.out);
+    const auto report = (dir.path() / "report.tsv").string();
+    const auto first = Fixture("dist-list.pst"), second = Fixture("test_ansi.pst");
+    const auto both =
+        Run({"convert", first, second, "--into", database, "--notes-data", NotesData(), "--report", report});
+    ASSERT_EQ(both.status, 0) << both.err;
+    EXPECT_EQ(LinesStartingWith(testing::ReadFile(report), "Data file: "),
+              (std::vector<std::string>{"Data file: " + first, "Data file: " + second}));
+    EXPECT_EQ(LinesStartingWith(both.out, database).size(), 2u) << "each completion text names it";
+    const auto json = nlohmann::json::parse(Run({"show", database, "--json"}).out);
+    EXPECT_EQ(json["documents"].size(), 1u + 3u + 1u);
 }
 
 TEST_F(Cli, ExitStatusesTellUsageErrorsFromFailures)

@@ -11,7 +11,8 @@ namespace varnemo::cli {
 enum ExitStatus { kSuccess = 0, kFailure = 1, kUsageError = 2 };
 
 struct ConvertOptions {
-    std::string dataFile;
+    // Each into a new database of its own in newDatabaseFolder, or all into existingDatabase.
+    std::vector<std::string> dataFiles;
     std::string newDatabaseFolder;  // a new database in "Converted Outlook PST" below this folder
     std::string existingDatabase;   // or an existing database
     std::vector<std::string> folders;  // folder paths as in the tags; none means every folder

@@ -1,3 +1,4 @@
+#include "cli/batch_total.h"
 #include "cli/commands.h"
 #include "cli/data_file.h"
 #include "cli/terminal_view.h"
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fmt/format.h>
+#include <fmt/ostream.h>
 #include <fstream>
 
 namespace varnemo::cli {
@@ -68,58 +70,115 @@ std::string Absolute(const std::string& path)
     return path.empty() ? path : TextFromPath(std::filesystem::absolute(PathFromText(path)));
 }
 
-void WriteReportFile(const ConversionSummary& summary, const std::string& path)
-{
-    std::ofstream out(path, std::ios::trunc);
-    WriteConversionReport(summary, out);
-    out.close();
-    if (!out)
-        throw ComponentError("cannot write the conversion report " + path);
-}
-
 void ReportProblems(const ConversionSummary& summary)
 {
     for (const auto& problem : summary.problems())
         fmt::print(stderr, "{}\n", ProblemLine(problem));
 }
 
+// Each data file is a run of its own, with its own completion text, problems and report; the
+// runs share the backends.
+class ConvertBatch {
+public:
+    ConvertBatch(const BackendOptions& options, const ConvertOptions& convert)
+        : backends_(CreateBackends(options)), convert_(convert), several_(convert.dataFiles.size() > 1)
+    {
+    }
+
+    // The worst status of the runs: a usage error before a failure before success.
+    int Run()
+    {
+        int status = kSuccess;
+        for (const auto& dataFile : convert_.dataFiles)
+            status = std::max(status, ConvertFile(dataFile));
+        if (several_)
+            fmt::print("{}\n", total_.Line());
+        return status;
+    }
+
+private:
+    int ConvertFile(const std::string& dataFile)
+    {
+        if (several_)
+            fmt::print(stderr, "{}:\n", dataFile);
+        OpenedDataFile opened;
+        try {
+            opened = OpenDataFile(*backends_.mapi, dataFile);
+        } catch (const ComponentError& error) {
+            fmt::print(stderr, "varnemo-cli: {}\n", error.what());
+            total_.AddStopped();
+            return kFailure;
+        }
+        if (!convert_.folders.empty()) {
+            if (!AllConvertible(opened.tree, convert_.folders, dataFile)) {
+                total_.AddStopped();
+                return kUsageError;
+            }
+            TickOnly(opened.tree, convert_.folders);
+        }
+        return ConvertOpened(dataFile, opened);
+    }
+
+    int ConvertOpened(const std::string& dataFile, const OpenedDataFile& opened)
+    {
+        ProgramState state;
+        state.LoadExcludeFromViewValues();
+        state.OutlookStoreID = opened.storeId;
+        state.SelectedFolders = opened.tree.SelectedFolders();
+        // A conversion of named folders takes nothing else of the file, so what else the file
+        // holds, readable or not, is none of its business; a named folder that cannot be read was
+        // refused.
+        if (convert_.folders.empty())
+            state.LeftOutFolders = opened.tree.LeftOutFolders();
+        state.TargetDatabasePath = Absolute(convert_.newDatabaseFolder);
+        TerminalView view(!convert_.newDatabaseFolder.empty(), Absolute(convert_.existingDatabase));
+        ConversionRun run(*backends_.mapi, WriterContext{state, *backends_.notes, view},
+                          ConversionOptions{convert_.duplicates});
+        try {
+            run.CmdConversion_Click();
+        } catch (const ProgramEnding&) {
+            // Ends this run only: the next data file may well convert.
+        }
+        if (!view.Completed()) {
+            total_.AddStopped();
+            return kFailure;
+        }
+        ReportProblems(run.Summary());
+        WriteReport(dataFile, run.Summary());
+        total_.AddCompleted(run.Summary());
+        // Only a conversion in which everything selected arrived whole succeeds.
+        return run.Summary().AllWhole() ? kSuccess : kFailure;
+    }
+
+    // The reports of several data files follow each other in the one file, each under its name.
+    void WriteReport(const std::string& dataFile, const ConversionSummary& summary)
+    {
+        if (convert_.reportFile.empty())
+            return;
+        if (!report_.is_open())
+            report_.open(convert_.reportFile, std::ios::trunc);
+        if (several_)
+            fmt::print(report_, "Data file: {}\n", dataFile);
+        WriteConversionReport(summary, report_);
+        if (several_)
+            report_ << '\n';
+        report_.flush();
+        if (!report_)
+            throw ComponentError("cannot write the conversion report " + convert_.reportFile);
+    }
+
+    Backends backends_;
+    const ConvertOptions& convert_;
+    const bool several_;
+    BatchTotal total_;
+    std::ofstream report_;
+};
+
 }  // namespace
 
 int RunConvert(const BackendOptions& options, const ConvertOptions& convert)
 {
-    auto backends = CreateBackends(options);
-    auto opened = OpenDataFile(*backends.mapi, convert.dataFile);
-    if (!convert.folders.empty()) {
-        if (!AllConvertible(opened.tree, convert.folders, convert.dataFile))
-            return kUsageError;
-        TickOnly(opened.tree, convert.folders);
-    }
-
-    ProgramState state;
-    state.LoadExcludeFromViewValues();
-    state.OutlookStoreID = opened.storeId;
-    state.SelectedFolders = opened.tree.SelectedFolders();
-    // A conversion of named folders takes nothing else of the file, so what else the file holds,
-    // readable or not, is none of its business; a named folder that cannot be read was refused.
-    if (convert.folders.empty())
-        state.LeftOutFolders = opened.tree.LeftOutFolders();
-    const bool newDatabase = !convert.newDatabaseFolder.empty();
-    state.TargetDatabasePath = Absolute(convert.newDatabaseFolder);
-    TerminalView view(newDatabase, Absolute(convert.existingDatabase));
-    ConversionRun run(*backends.mapi, WriterContext{state, *backends.notes, view},
-                      ConversionOptions{convert.duplicates});
-    try {
-        run.CmdConversion_Click();
-    } catch (const ProgramEnding&) {
-        return kFailure;
-    }
-    if (!view.Completed())
-        return kFailure;
-    ReportProblems(run.Summary());
-    if (!convert.reportFile.empty())
-        WriteReportFile(run.Summary(), convert.reportFile);
-    // Only a conversion in which everything selected arrived whole succeeds.
-    return run.Summary().AllWhole() ? kSuccess : kFailure;
+    return ConvertBatch(options, convert).Run();
 }
 
 }  // namespace varnemo::cli

@@ -75,8 +75,10 @@ int main(int argc, char** argv)
     folders->add_option("PST", dataFile, "Outlook data file")->required();
     AddBackendOptions(*folders, backends);
 
-    auto* run = app.add_subcommand("convert", "Convert a data file into a new or an existing Notes database");
-    run->add_option("PST", convert.dataFile, "Outlook data file")->required();
+    auto* run = app.add_subcommand("convert", "Convert data files into new or an existing Notes database");
+    run->add_option("PST", convert.dataFiles,
+                    "Outlook data files, each into a new database of its own (--new-db) or all into one (--into)")
+        ->required();
     auto* newDb = run->add_option("--new-db", convert.newDatabaseFolder,
                                   "Create a new database in \"Converted Outlook PST\" below this folder");
     auto* into = run->add_option("--into", convert.existingDatabase, "Convert into this existing database");
@@ -86,7 +88,8 @@ int main(int argc, char** argv)
                     "Write a report of every item and folder that did not arrive whole, with the reason");
     run->add_flag("--duplicates", convert.duplicates,
                   "Add every item, even one that an earlier conversion brought into the database already");
-    run->footer("Exit status: 0 when everything selected arrived whole; 1 when the run could not start, or items "
+    run->footer("Each data file is a run of its own with its own completion text; several end with a total line. "
+                "Exit status: 0 when everything selected arrived whole; 1 when a run could not start, or items "
                 "were not converted, arrived in part, or sat in folders that could not be read (each one is listed "
                 "on standard error); 2 for a usage error.");
     AddBackendOptions(*run, backends);
