@@ -30,6 +30,36 @@ TEST(DateTime, IsoTextRoundTripsEveryKind)
     EXPECT_THROW(DateTime::Full(2026, 1, 1, 24, 0, 0), std::invalid_argument);
 }
 
+TEST(DateTime, AnOffsetFromUtcMakesAFullValueAnInstant)
+{
+    const auto wallClock = DateTime::Full(2024, 10, 27, 2, 30, 0);
+    const auto summer = wallClock.WithUtcOffset(120), winter = wallClock.WithUtcOffset(60);
+    EXPECT_EQ(summer.ToIso(), "2024-10-27T02:30:00+02:00");
+    EXPECT_EQ(wallClock.WithUtcOffset(-330).ToIso(), "2024-10-27T02:30:00-05:30");
+    EXPECT_EQ(wallClock.WithUtcOffset(0).ToIso(), "2024-10-27T02:30:00+00:00");
+    EXPECT_EQ(summer.utcOffsetMinutes(), 120);
+    EXPECT_EQ(wallClock.utcOffsetMinutes(), std::nullopt);
+    // Equal wall clocks at other offsets, or without one, are other values.
+    EXPECT_NE(summer, winter);
+    EXPECT_NE(summer, wallClock);
+    for (const auto& value : {summer, wallClock.WithUtcOffset(-330), wallClock.WithUtcOffset(0),
+                              wallClock.WithUtcOffset(-(23 * 60 + 59))})
+        EXPECT_EQ(DateTime::FromIso(value.ToIso()), value) << value.ToIso();
+    // The wall clock alone is what the general text and the parts show.
+    EXPECT_EQ(summer.ToGeneralText(), "2024-10-27 02:30:00");
+    EXPECT_EQ(summer.DatePart(), DateTime::DateOnly(2024, 10, 27));
+    EXPECT_EQ(summer.TimePart(), DateTime::TimeOnly(2, 30, 0));
+
+    EXPECT_THROW(wallClock.WithUtcOffset(24 * 60), std::invalid_argument);
+    EXPECT_THROW(wallClock.WithUtcOffset(-24 * 60), std::invalid_argument);
+    EXPECT_THROW(DateTime::DateOnly(2024, 10, 27).WithUtcOffset(60), std::invalid_argument);
+    EXPECT_THROW(DateTime::TimeOnly(2, 30, 0).WithUtcOffset(60), std::invalid_argument);
+    for (const char* wrong : {"2024-10-27T02:30:00+0200", "2024-10-27T02:30:00Z", "2024-10-27T02:30:00 02:00",
+                              "2024-10-27T02:30:00+24:00", "2024-10-27T02:30:00+01:60", "2024-10-27T02:30:00+02:0x",
+                              "2024-10-27+02:00"})
+        EXPECT_THROW(DateTime::FromIso(wrong), std::invalid_argument) << wrong;
+}
+
 TEST(DateTime, StampHasNoLeadingZerosInTheTime)
 {
     EXPECT_EQ(DateTime::Full(2026, 12, 7, 2, 5, 9).ToStampText(), "07-12-2026-2-5-9");

@@ -59,8 +59,9 @@ TEST_F(DxlRoundTrip, EveryItemTypeAndHostileTextComeBackExactly)
     document->ReplaceItemValue("SendTo", std::vector<std::string>{"Ann", "", "  ", "tab\there", "two\nlines",
                                                                    std::string("ctl\x01\x1F", 5)});
     document->ReplaceItemValue("NoOne", std::vector<std::string>{});
-    document->ReplaceItemValue("Summer", DateTime::Full(2026, 7, 2, 9, 30, 0));
-    document->ReplaceItemValue("Winter", DateTime::Full(2026, 1, 2, 23, 59, 59));
+    document->ReplaceItemValue("Summer", DateTime::Full(2026, 7, 2, 9, 30, 0).WithUtcOffset(-7 * 60));
+    document->ReplaceItemValue("Winter", DateTime::Full(2026, 1, 2, 23, 59, 59).WithUtcOffset(-8 * 60));
+    document->ReplaceItemValue("Elsewhere", DateTime::Full(2026, 1, 2, 23, 59, 59).WithUtcOffset(5 * 60 + 45));
     document->ReplaceItemValue("DayOnly", DateTime::DateOnly(1999, 12, 31));
     document->ReplaceItemValue("TimeOnly", DateTime::TimeOnly(0, 0, 1));
     document->ReplaceItemValue("NoDate", DateTime());
@@ -76,12 +77,15 @@ TEST_F(DxlRoundTrip, EveryItemTypeAndHostileTextComeBackExactly)
     ExpectFoldersKept(originalPath, copy);
 }
 
+// Values stored without an offset from UTC, as earlier versions stored every time, take the
+// local zone's offset at their wall clock; values with one keep it.
 TEST_F(DxlRoundTrip, DateTimesAreWrittenInDxlForm)
 {
     ::varnemo::testing::TimeZone zone(::varnemo::testing::Pacific);
     auto document = original->CreateDocument();
     document->ReplaceItemValue("Summer", DateTime::Full(2026, 7, 2, 9, 30, 5));
     document->ReplaceItemValue("Winter", DateTime::Full(2026, 1, 2, 23, 59, 59));
+    document->ReplaceItemValue("Berlin", DateTime::Full(2024, 10, 27, 2, 30, 0).WithUtcOffset(60));
     document->ReplaceItemValue("DayOnly", DateTime::DateOnly(1999, 12, 31));
     document->ReplaceItemValue("TimeOnly", DateTime::TimeOnly(7, 8, 9));
     document->Save(0, 0);
@@ -90,8 +94,16 @@ TEST_F(DxlRoundTrip, DateTimesAreWrittenInDxlForm)
     const std::string dxl = ReadFile(dxlPath);
     EXPECT_TRUE(Mentions(dxl, "<item name=\"Summer\"><datetime dst=\"true\">20260702T093005,00-07</datetime>"));
     EXPECT_TRUE(Mentions(dxl, "<item name=\"Winter\"><datetime>20260102T235959,00-08</datetime>"));
+    EXPECT_TRUE(Mentions(dxl, "<item name=\"Berlin\"><datetime>20241027T023000,00+01</datetime>"));
     EXPECT_TRUE(Mentions(dxl, "<item name=\"DayOnly\"><datetime>19991231</datetime>"));
     EXPECT_TRUE(Mentions(dxl, "<item name=\"TimeOnly\"><datetime>T070809,00</datetime>"));
+
+    // Imported, the old values are the instants the export made of them.
+    const auto items = local::testing::ReadDocuments(RoundTrip()).at(0).items;
+    ASSERT_EQ(items.size(), 5u);
+    EXPECT_TRUE(items[0].value == ItemValue(DateTime::Full(2026, 7, 2, 9, 30, 5).WithUtcOffset(-7 * 60)));
+    EXPECT_TRUE(items[1].value == ItemValue(DateTime::Full(2026, 1, 2, 23, 59, 59).WithUtcOffset(-8 * 60)));
+    EXPECT_TRUE(items[2].value == ItemValue(DateTime::Full(2024, 10, 27, 2, 30, 0).WithUtcOffset(60)));
 }
 
 TEST_F(DxlRoundTrip, HostileTextIsWrittenAsNonXmlCharsAndLineBreaks)

@@ -91,15 +91,43 @@ TEST(NonXmlChars, CodesAreTheCharactersOrTheEscapedBytes)
 TEST(DxlDateTimes, ParseWhatIsWrittenAndRefuseTheRest)
 {
     ::varnemo::testing::TimeZone zone("IST-5:30");
-    const DateTime values[] = {DateTime::Full(2026, 3, 4, 5, 6, 7), DateTime::DateOnly(2000, 2, 29),
+    const DateTime values[] = {DateTime::Full(2026, 3, 4, 5, 6, 7).WithUtcOffset(120),
+                               DateTime::Full(2026, 3, 4, 5, 6, 7).WithUtcOffset(-570), DateTime::DateOnly(2000, 2, 29),
                                DateTime::TimeOnly(23, 59, 59)};
     for (const auto& value : values)
         EXPECT_EQ(ParseDxlDateTime(FormatDxlDateTime(value).text), value) << FormatDxlDateTime(value).text;
-    EXPECT_EQ(FormatDxlDateTime(values[0]).text, "20260304T050607,00+0530");
-    EXPECT_EQ(ParseDxlDateTime("20010522T103636,81-04"), DateTime::Full(2001, 5, 22, 10, 36, 36));
+    EXPECT_EQ(FormatDxlDateTime(values[1]).text, "20260304T050607,00-0930");
+    EXPECT_EQ(ParseDxlDateTime("20010522T103636,81-04"), DateTime::Full(2001, 5, 22, 10, 36, 36).WithUtcOffset(-240));
+    EXPECT_EQ(ParseDxlDateTime("20010522T103636"), DateTime::Full(2001, 5, 22, 10, 36, 36));
     EXPECT_EQ(ParseDxlDateTime("T060306"), DateTime::TimeOnly(6, 3, 6));
-    for (const char* wrong : {"", "2001", "2001052", "20010230", "20010522X", "20010522T25", "T2", "yesterday"})
+    EXPECT_EQ(ParseDxlDateTime("T060306,52+05"), DateTime::TimeOnly(6, 3, 6));
+    for (const char* wrong : {"", "2001", "2001052", "20010230", "20010522X", "20010522T25", "T2", "yesterday",
+                              "20010522T103636,8", "20010522T103636,81+1", "20010522T103636+01:00",
+                              "20010522T103636,81-0460", "20010522T103636,81+2400", "20010522T103636,81Z"})
         EXPECT_THROW(ParseDxlDateTime(wrong), std::invalid_argument) << wrong;
+}
+
+// A value that carries its offset is written with it wherever it is exported; one stored
+// without (by an earlier version) takes the offset of the local zone at that wall clock.
+TEST(DxlDateTimes, TheCarriedOffsetOrElseTheLocalZones)
+{
+    const auto summer = DateTime::Full(2024, 10, 27, 2, 30, 0).WithUtcOffset(120);
+    const auto winter = DateTime::Full(2024, 10, 27, 2, 30, 0).WithUtcOffset(60);
+    const auto unzoned = DateTime::Full(2024, 7, 1, 9, 30, 0);
+    for (const char* zoneRules : {"UTC0", ::varnemo::testing::NewYork, "IST-5:30"}) {
+        ::varnemo::testing::TimeZone zone(zoneRules);
+        EXPECT_EQ(FormatDxlDateTime(summer).text, "20241027T023000,00+02") << zoneRules;
+        EXPECT_EQ(FormatDxlDateTime(winter).text, "20241027T023000,00+01") << zoneRules;
+    }
+    {
+        ::varnemo::testing::TimeZone zone(::varnemo::testing::NewYork);
+        const DxlDateTime dxl = FormatDxlDateTime(unzoned);
+        EXPECT_EQ(dxl.text, "20240701T093000,00-04");
+        EXPECT_TRUE(dxl.daylightSaving);
+        EXPECT_EQ(ParseDxlDateTime(dxl.text), unzoned.WithUtcOffset(-240));
+    }
+    ::varnemo::testing::TimeZone zone("IST-5:30");
+    EXPECT_EQ(FormatDxlDateTime(unzoned).text, "20240701T093000,00+0530");
 }
 
 }  // namespace

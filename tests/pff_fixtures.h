@@ -2,11 +2,10 @@
 
 #include "source/pff/pff_mapi.h"
 #include "temp_dir.h"
+#include "time_zone.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,33 +49,5 @@ inline std::unique_ptr<mapi::Item> ItemOfClass(mapi::Folder& folder, const std::
     }
     throw std::runtime_error("no " + messageClass + " item in \"" + folder.Name() + "\"");
 }
-
-// Sets the process's time zone (a POSIX TZ value) for one test.
-class TimeZone {
-public:
-    explicit TimeZone(const char* zone)
-    {
-        if (const char* current = std::getenv("TZ"))
-            previous_ = current;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~TimeZone()
-    {
-        if (previous_)
-            setenv("TZ", previous_->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-    TimeZone(const TimeZone&) = delete;
-    TimeZone& operator=(const TimeZone&) = delete;
-
-private:
-    std::optional<std::string> previous_;
-};
-
-// Pacific time, with the daylight-saving rules in force since 2007.
-inline constexpr const char* Pacific = "PST8PDT,M3.2.0,M11.1.0";
 
 }  // namespace varnemo::testing

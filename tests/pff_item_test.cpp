@@ -29,21 +29,22 @@ TEST(PffItem, MailValues)
     EXPECT_EQ(message->Importance(), 1);
 }
 
-TEST(PffItem, TimesAreLocalWallClockAndTaskDatesAreTakenAsStored)
+TEST(PffItem, TimesAreLocalWithTheirOffsetAndTaskDatesAreTakenAsStored)
 {
     FixtureStore sample("sample1.pst");
     auto message = SampleMessage(sample);
+    const auto pacificTime = DateTime::Full(2010, 3, 15, 10, 12, 7).WithUtcOffset(-7 * 60);  // daylight saving
     {
         TimeZone zone(Pacific);
-        EXPECT_EQ(message->Date(DateField::CreationTime), DateTime::Full(2010, 3, 15, 10, 12, 7));
+        EXPECT_EQ(message->Date(DateField::CreationTime), pacificTime);
         // Delivery time (0x0E06) comes first; the creation time is four seconds earlier.
-        EXPECT_EQ(message->Date(DateField::MessageDate), DateTime::Full(2010, 3, 15, 10, 12, 7));
+        EXPECT_EQ(message->Date(DateField::MessageDate), pacificTime);
         EXPECT_EQ(message->Date(DateField::StartDate), DateTime::Full(2010, 3, 19, 0, 0, 0));
         EXPECT_EQ(message->Date(DateField::DueDate), DateTime::Full(2010, 3, 19, 0, 0, 0));
     }
     {
         TimeZone zone("JST-9");
-        EXPECT_EQ(message->Date(DateField::CreationTime), DateTime::Full(2010, 3, 16, 2, 12, 7));
+        EXPECT_EQ(message->Date(DateField::CreationTime), DateTime::Full(2010, 3, 16, 2, 12, 7).WithUtcOffset(9 * 60));
         EXPECT_EQ(message->Date(DateField::StartDate), DateTime::Full(2010, 3, 19, 0, 0, 0));
     }
     EXPECT_FALSE(message->Date(DateField::Start).hasValue());
@@ -110,9 +111,9 @@ TEST(PffItem, AppointmentValues)
 
     // 15:00 to 15:30 UTC: the series runs "every Tuesday from 8:00 AM to 8:30 AM" Pacific time.
     TimeZone zone(Pacific);
-    EXPECT_EQ(appointment->Date(DateField::Start), DateTime::Full(2016, 8, 2, 8, 0, 0));
-    EXPECT_EQ(appointment->Date(DateField::End), DateTime::Full(2016, 8, 2, 8, 30, 0));
-    EXPECT_EQ(appointment->Date(DateField::ReminderTime), DateTime::Full(2016, 8, 2, 8, 0, 0));
+    EXPECT_EQ(appointment->Date(DateField::Start), DateTime::Full(2016, 8, 2, 8, 0, 0).WithUtcOffset(-7 * 60));
+    EXPECT_EQ(appointment->Date(DateField::End), DateTime::Full(2016, 8, 2, 8, 30, 0).WithUtcOffset(-7 * 60));
+    EXPECT_EQ(appointment->Date(DateField::ReminderTime), DateTime::Full(2016, 8, 2, 8, 0, 0).WithUtcOffset(-7 * 60));
     EXPECT_FALSE(appointment->Date(DateField::DueDate).hasValue());
 }
 

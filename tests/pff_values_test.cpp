@@ -104,8 +104,33 @@ TEST(FileTime, NoDateValuesAndConversions)
     // 2016-08-23 23:30 UTC.
     const std::uint64_t lateEvening = UnixEpoch + std::uint64_t{1471995000} * TicksPerSecond;
     TimeZone zone("JST-9");
-    EXPECT_EQ(LocalTimeOf(lateEvening), DateTime::Full(2016, 8, 24, 8, 30, 0));
+    EXPECT_EQ(LocalTimeOf(lateEvening), DateTime::Full(2016, 8, 24, 8, 30, 0).WithUtcOffset(9 * 60));
     EXPECT_EQ(StoredDateOf(lateEvening), DateTime::Full(2016, 8, 23, 0, 0, 0));
+}
+
+// The same wall clock twice an hour apart, where the clocks go back: the offsets tell them apart.
+TEST(FileTime, LocalTimesKeepTheOffsetInForce)
+{
+    constexpr std::uint64_t TicksPerSecond = 10'000'000, UnixEpoch = 116'444'736'000'000'000;
+    const auto fileTime = [&](std::uint64_t unixSeconds) { return UnixEpoch + unixSeconds * TicksPerSecond; };
+    TimeZone zone(Berlin);
+    // 2024-10-27 00:30 and 01:30 UTC, either side of the end of summer time.
+    EXPECT_EQ(LocalTimeOf(fileTime(1729989000)), DateTime::Full(2024, 10, 27, 2, 30, 0).WithUtcOffset(120));
+    EXPECT_EQ(LocalTimeOf(fileTime(1729992600)), DateTime::Full(2024, 10, 27, 2, 30, 0).WithUtcOffset(60));
+    EXPECT_NE(LocalTimeOf(fileTime(1729989000)), LocalTimeOf(fileTime(1729992600)));
+    // 1601-01-01 00:00 UTC, when the zone's rules give Berlin one hour too.
+    EXPECT_EQ(LocalTimeOf(1), DateTime::Full(1601, 1, 1, 1, 0, 0).WithUtcOffset(60));
+    {
+        // India's half hours, and a zone west of UTC across midnight and the year.
+        TimeZone india("IST-5:30");
+        EXPECT_EQ(LocalTimeOf(fileTime(1729989000)), DateTime::Full(2024, 10, 27, 6, 0, 0).WithUtcOffset(330));
+        TimeZone west("HST10");
+        EXPECT_EQ(LocalTimeOf(fileTime(1704070800)), DateTime::Full(2023, 12, 31, 15, 0, 0).WithUtcOffset(-600));
+        // A local mean time of seconds: the offset in whole minutes, the wall clock moved to keep
+        // the instant (1970-01-01 00:00 UTC).
+        TimeZone meanTime("LMT-0:53:28");
+        EXPECT_EQ(LocalTimeOf(fileTime(0)), DateTime::Full(1970, 1, 1, 0, 53, 0).WithUtcOffset(53));
+    }
 }
 
 TEST(CodePage, EightBitTextBecomesUtf8)

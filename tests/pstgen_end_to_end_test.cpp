@@ -1,12 +1,13 @@
 // Whole conversions of generated data files through varnemo-cli convert and show: nested
 // folders with "#" and duplicate names, tasks, hostile attachment names, a folder of 40,000
 // items and a 100 MB attachment. Every generated file also passes the independent readers.
-#include "pff_fixtures.h"
+#include "notes/local/sqlite_connection.h"
 #include "pstgen/byte_sources.h"
 #include "pstgen/mailbox_json.h"
 #include "pstgen/pst_writer.h"
 #include "pstgen_mailboxes.h"
 #include "pstgen_support.h"
+#include "time_zone.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -30,7 +31,7 @@ std::multiset<std::string> TextValues(const json& document)
     return values;
 }
 
-// The value of a document's text item; empty when it has none.
+// The value of a document's text or date-time item; empty when it has none.
 std::string TextOf(const json& document, const std::string& name)
 {
     for (const auto& item : document["items"])
@@ -55,6 +56,26 @@ const json& DocumentWith(const json& shown, const std::string& text)
                                            {"attachments", json::array()}});
     return none;
 }
+
+// The <document> element of a DXL export that holds this text; fails the test when there is none.
+std::string DxlDocumentWith(const std::string& dxl, const std::string& text)
+{
+    for (auto start = dxl.find("<document>"); start != std::string::npos;) {
+        const auto end = dxl.find("</document>", start);
+        const std::string document = dxl.substr(start, end - start);
+        if (document.find(text) != std::string::npos)
+            return document;
+        start = dxl.find("<document>", end);
+    }
+    ADD_FAILURE() << "no DXL document holds \"" << text << "\"";
+    return {};
+}
+
+// What show --json and export-dxl make of a database.
+struct Reading {
+    json shown;
+    std::string dxl;
+};
 
 class PstgenEndToEnd : public ::testing::Test {
 protected:
@@ -86,6 +107,15 @@ protected:
         const auto result = Cli({"show", database, "--json"});
         EXPECT_EQ(result.status, 0) << result.err;
         return json::parse(result.out);
+    }
+
+    // The database read in a time zone (a TZ value).
+    Reading ReadIn(const char* zone, const std::string& database)
+    {
+        TimeZone reading(zone);
+        const auto exported = Cli({"export-dxl", database});
+        EXPECT_EQ(exported.status, 0) << exported.err;
+        return {Show(database), exported.out};
     }
 
     std::string AddressBookBeside(const std::string& database)
@@ -155,6 +185,63 @@ TEST_F(PstgenEndToEnd, BirthdaysAndAnniversariesKeepTheDayTheyWereSavedWith)
             const auto& person = DocumentWith(book, name);
             EXPECT_EQ(TextOf(person, "Birthday"), "1906-12-09") << zone << ", " << name;
             EXPECT_EQ(TextOf(person, "Anniversary"), "1930-06-15") << zone << ", " << name;
+        }
+    }
+}
+
+// Converted where the clocks went back, the two items keep their instants wherever and whenever
+// the database is read.
+TEST_F(PstgenEndToEnd, DeliveryTimesStayTheInstantsTheyWere)
+{
+    const auto pst = WriteAndProve(EndOfSummerTimeMailbox());
+    TimeZone converting(Berlin);
+    const auto database = Convert(pst, 2);
+
+    const auto inUtc = ReadIn("UTC0", database), inNewYork = ReadIn(NewYork, database);
+    EXPECT_EQ(inNewYork.shown, inUtc.shown);
+    EXPECT_EQ(inNewYork.dxl, inUtc.dxl);
+    struct Delivered {
+        const char* subject;
+        const char* shown;
+        const char* dxl;
+    };
+    for (const auto& [subject, shownTime, dxlTime] :
+         {Delivered{"Before the clocks go back", "2024-10-27T02:30:00+02:00", "20241027T023000,00+02"},
+          Delivered{"After the clocks go back", "2024-10-27T02:30:00+01:00", "20241027T023000,00+01"}}) {
+        EXPECT_EQ(TextOf(DocumentWith(inUtc.shown, subject), "PostedDate"), shownTime) << subject;
+        EXPECT_EQ(TextOf(DocumentWith(inUtc.shown, subject), "DeliveredDate"), shownTime) << subject;
+        const std::string element = std::string("<item name=\"DeliveredDate\"><datetime>") + dxlTime + "</datetime>";
+        EXPECT_NE(DxlDocumentWith(inUtc.dxl, subject).find(element), std::string::npos) << subject;
+    }
+}
+
+// Earlier versions stored wall clocks without an offset; such a database reads as it did then,
+// in the zone of the machine that reads it.
+TEST_F(PstgenEndToEnd, TimesStoredWithoutAnOffsetReadInTheLocalZone)
+{
+    const auto pst = WriteAndProve(EndOfSummerTimeMailbox());
+    const auto database = [&] {
+        TimeZone converting(Berlin);
+        return Convert(pst, 2);
+    }();
+    {
+        notes::local::SqliteConnection store(database, notes::local::SqliteConnection::Mode::ReadWrite);
+        store.Execute("UPDATE items SET value = substr(value, 1, 19) WHERE type = 'datetime'");
+        store.Execute("UPDATE documents SET created = substr(created, 1, 19), modified = substr(modified, 1, 19)");
+    }
+    struct Expected {
+        const char* zone;
+        const char* shown;
+        const char* dxl;
+    };
+    for (const auto& [zone, shownTime, dxlTime] :
+         {Expected{"UTC0", "2024-10-27T02:30:00+00:00", "<datetime>20241027T023000,00+00</datetime>"},
+          Expected{NewYork, "2024-10-27T02:30:00-04:00", "<datetime dst=\"true\">20241027T023000,00-04</datetime>"}}) {
+        const auto reading = ReadIn(zone, database);
+        for (const char* subject : {"Before the clocks go back", "After the clocks go back"}) {
+            EXPECT_EQ(TextOf(DocumentWith(reading.shown, subject), "DeliveredDate"), shownTime) << zone;
+            const std::string element = std::string("<item name=\"DeliveredDate\">") + dxlTime;
+            EXPECT_NE(DxlDocumentWith(reading.dxl, subject).find(element), std::string::npos) << zone;
         }
     }
 }

@@ -67,11 +67,26 @@ constexpr const char* kEveryShape = R"json({
   ]
 })json";
 
+// Berlin turned its clocks back from 03:00 summer time to 02:00 on 2024-10-27, at 01:00 UTC.
+constexpr const char* kEndOfSummerTime = R"json({
+  "store": "End of summer time",
+  "folders": [
+    {"name": "Inbox", "class": "IPF.Note", "items": [
+      {"kind": "mail", "subject": "Before the clocks go back", "delivered": "2024-10-27T00:30:00Z"},
+      {"kind": "mail", "subject": "After the clocks go back", "delivered": "2024-10-27T01:30:00Z"}]}
+  ]
+})json";
+
 }  // namespace
 
 pstgen::Mailbox EveryShapeMailbox()
 {
     return pstgen::ParseMailboxJson(kEveryShape, ".");
+}
+
+pstgen::Mailbox EndOfSummerTimeMailbox()
+{
+    return pstgen::ParseMailboxJson(kEndOfSummerTime, ".");
 }
 
 pstgen::Mailbox BulkMailbox(std::size_t count)

@@ -12,6 +12,10 @@ namespace varnemo::testing {
 // an embedded item that has an attachment of its own.
 pstgen::Mailbox EveryShapeMailbox();
 
+// Two mail items in "Inbox" delivered an hour apart, either side of the end of summer time in
+// Berlin, at the same wall-clock time there (02:30).
+pstgen::Mailbox EndOfSummerTimeMailbox();
+
 // One folder "Bulk" of count small mail items.
 pstgen::Mailbox BulkMailbox(std::size_t count);
 

@@ -82,14 +82,14 @@ TEST_F(PstgenReader, MailValues)
     EXPECT_EQ(mail->Text(TextField::BCC), "Eve Ernst");
     EXPECT_EQ(mail->Text(TextField::Categories), "Finance, Röd");
     EXPECT_EQ(mail->Importance(), 2);
-    EXPECT_EQ(mail->Date(DateField::MessageDate), DateTime::Full(2024, 5, 1, 10, 30, 0));
-    EXPECT_EQ(mail->Date(DateField::CreationTime), DateTime::Full(2024, 5, 1, 10, 28, 0));
-    EXPECT_EQ(mail->Date(DateField::ReminderTime), DateTime::Full(2024, 5, 2, 9, 0, 0));
+    EXPECT_EQ(mail->Date(DateField::MessageDate), DateTime::Full(2024, 5, 1, 10, 30, 0).WithUtcOffset(0));
+    EXPECT_EQ(mail->Date(DateField::CreationTime), DateTime::Full(2024, 5, 1, 10, 28, 0).WithUtcOffset(0));
+    EXPECT_EQ(mail->Date(DateField::ReminderTime), DateTime::Full(2024, 5, 2, 9, 0, 0).WithUtcOffset(0));
 
     // Without a delivery or submit time the creation time is the message date.
     auto plain = inbox->GetItems()->Item(2);
     EXPECT_EQ(plain->Importance(), 0);
-    EXPECT_EQ(plain->Date(DateField::MessageDate), DateTime::Full(2023, 12, 31, 23, 59, 59));
+    EXPECT_EQ(plain->Date(DateField::MessageDate), DateTime::Full(2023, 12, 31, 23, 59, 59).WithUtcOffset(0));
     EXPECT_EQ(plain->Text(TextField::To), "");
     EXPECT_FALSE(plain->Date(DateField::ReminderTime).hasValue());
 }
@@ -98,8 +98,8 @@ TEST_F(PstgenReader, AppointmentTaskNoteAndJournalValues)
 {
     auto appointment = OnlyItem("Calendar");
     EXPECT_EQ(appointment->MessageClass(), "IPM.Appointment");
-    EXPECT_EQ(appointment->Date(DateField::Start), DateTime::Full(2024, 6, 3, 8, 0, 0));
-    EXPECT_EQ(appointment->Date(DateField::End), DateTime::Full(2024, 6, 3, 9, 30, 0));
+    EXPECT_EQ(appointment->Date(DateField::Start), DateTime::Full(2024, 6, 3, 8, 0, 0).WithUtcOffset(0));
+    EXPECT_EQ(appointment->Date(DateField::End), DateTime::Full(2024, 6, 3, 9, 30, 0).WithUtcOffset(0));
     EXPECT_EQ(appointment->Text(TextField::Location), "Room 4");
     EXPECT_EQ(appointment->Text(TextField::Categories), "Meetings");
 
@@ -108,7 +108,7 @@ TEST_F(PstgenReader, AppointmentTaskNoteAndJournalValues)
     EXPECT_EQ(task->Subject(), "File the report");
     EXPECT_EQ(task->Date(DateField::StartDate), DateTime::Full(2024, 6, 1, 0, 0, 0));
     EXPECT_EQ(task->Date(DateField::DueDate), DateTime::Full(2024, 6, 7, 0, 0, 0));
-    EXPECT_EQ(task->Date(DateField::ReminderTime), DateTime::Full(2024, 6, 6, 8, 0, 0));
+    EXPECT_EQ(task->Date(DateField::ReminderTime), DateTime::Full(2024, 6, 6, 8, 0, 0).WithUtcOffset(0));
     EXPECT_EQ(task->Importance(), 2);
 
     EXPECT_EQ(OnlyItem("Notes")->MessageClass(), "IPM.StickyNote");

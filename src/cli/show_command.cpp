@@ -29,12 +29,10 @@ FolderIndex IndexFolders(DatabaseReader& reader)
     return folders;
 }
 
-// ISO 8601 with the offset that the local time zone had at that moment.
+// ISO 8601 with the value's offset from UTC (see UtcOffsetOf).
 std::string IsoWithOffset(const DateTime& value)
 {
-    const long offset = LocalUtcOffset(value).seconds;
-    const long minutes = (offset < 0 ? -offset : offset) / 60;
-    return fmt::format("{}{}{:02}:{:02}", value.ToIso(), offset < 0 ? '-' : '+', minutes / 60, minutes % 60);
+    return value.WithUtcOffset(static_cast<int>(UtcOffsetOf(value).seconds / 60)).ToIso();
 }
 
 const char* TypeName(const StoredItem& item)

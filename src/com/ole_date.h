@@ -8,7 +8,8 @@ namespace varnemo::com {
 inline constexpr int kNoDateYear = 4501;
 
 // A COM date (days since 1899-12-30, the time of day as the fraction). A date alone has no
-// fraction; a time alone is a fraction of day 0. Throws ComponentError for "no value".
+// fraction; a time alone is a fraction of day 0. A COM date has no zone: the wall clock goes,
+// any offset from UTC is left behind. Throws ComponentError for "no value".
 double ToOleDate(const DateTime& value);
 
 // The date and time of a COM date, as Outlook hands it out; Outlook's "no date" is no value.

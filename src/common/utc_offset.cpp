@@ -16,4 +16,11 @@ UtcOffset LocalUtcOffset(const DateTime& value)
     return {local.tm_gmtoff, local.tm_isdst > 0};
 }
 
+UtcOffset UtcOffsetOf(const DateTime& value)
+{
+    if (const auto minutes = value.utcOffsetMinutes())
+        return {*minutes * 60L, false};
+    return LocalUtcOffset(value);
+}
+
 }  // namespace varnemo

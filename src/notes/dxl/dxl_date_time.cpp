@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <fmt/format.h>
+#include <optional>
 #include <stdexcept>
 
 namespace varnemo::notes::dxl {
@@ -42,14 +43,34 @@ int Digits(std::string_view text, std::size_t at, std::size_t count)
 
 struct TimeOfDay {
     int hour, minute, second;
+    std::optional<int> utcOffsetMinutes;
 };
 
-// "T140509", optionally followed by ",hh" and a zone offset, which are read past.
+// "+01" or "+0530", or nothing.
+std::optional<int> ParseZone(std::string_view text)
+{
+    if (text.empty())
+        return std::nullopt;
+    if ((text[0] != '+' && text[0] != '-') || (text.size() != 3 && text.size() != 5))
+        throw std::invalid_argument(fmt::format("not a DXL zone offset: \"{}\"", text));
+    const int hours = Digits(text, 1, 2), minutes = text.size() == 5 ? Digits(text, 3, 2) : 0;
+    if (minutes > 59)
+        throw std::invalid_argument(fmt::format("not a DXL zone offset: \"{}\"", text));
+    return (text[0] == '-' ? -1 : 1) * (hours * 60 + minutes);
+}
+
+// "T140509", optionally followed by ",hh" (hundredths, which the store does not keep) and a
+// zone offset.
 TimeOfDay ParseTime(std::string_view text)
 {
     if (text.size() < 7 || text[0] != 'T')
         throw std::invalid_argument(fmt::format("not a DXL time: \"{}\"", text));
-    return {Digits(text, 1, 2), Digits(text, 3, 2), Digits(text, 5, 2)};
+    std::size_t zoneAt = 7;
+    if (text.size() > zoneAt && text[zoneAt] == ',') {
+        Digits(text, zoneAt + 1, 2);
+        zoneAt += 3;
+    }
+    return {Digits(text, 1, 2), Digits(text, 3, 2), Digits(text, 5, 2), ParseZone(text.substr(zoneAt))};
 }
 
 }  // namespace
@@ -58,7 +79,7 @@ DxlDateTime FormatDxlDateTime(const DateTime& value)
 {
     switch (value.kind()) {
     case DateTime::Kind::Full: {
-        const UtcOffset offset = LocalUtcOffset(value);
+        const UtcOffset offset = UtcOffsetOf(value);
         return {DateText(value) + TimeText(value) + ZoneText(offset.seconds), offset.daylightSaving};
     }
     case DateTime::Kind::DateOnly:
@@ -81,7 +102,8 @@ DateTime ParseDxlDateTime(std::string_view text)
     if (text.size() == 8)
         return DateTime::DateOnly(year, month, day);
     const TimeOfDay time = ParseTime(text.substr(8));
-    return DateTime::Full(year, month, day, time.hour, time.minute, time.second);
+    const DateTime value = DateTime::Full(year, month, day, time.hour, time.minute, time.second);
+    return time.utcOffsetMinutes ? value.WithUtcOffset(*time.utcOffsetMinutes) : value;
 }
 
 }  // namespace varnemo::notes::dxl

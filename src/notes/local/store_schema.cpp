@@ -8,7 +8,8 @@ namespace varnemo::notes::local {
 namespace {
 
 // Names compare without regard to case, as Notes compares item, form, view and folder names.
-// Dates are local wall-clock times in the ISO form of DateTime::ToIso().
+// Dates are in the ISO form of DateTime::ToIso(); full ones written by earlier versions have no
+// offset from UTC and are local wall-clock times.
 constexpr const char* kTables = R"sql(
 CREATE TABLE database_info (
     singleton   INTEGER PRIMARY KEY CHECK (singleton = 1),

@@ -12,7 +12,7 @@ namespace varnemo::mapi::pff {
 // for a time that stands for "no date": zero, or Outlook's 4501-01-01 (and anything that late).
 std::optional<std::time_t> UnixTimeOf(std::uint64_t fileTime);
 
-// A UTC instant as the user's wall-clock time.
+// A UTC instant as the user's wall-clock time, with the offset from UTC in force then.
 DateTime LocalTimeOf(std::uint64_t fileTime);
 
 // A calendar date that Outlook stored as local midnight without converting it to UTC (task start
