@@ -55,24 +55,26 @@ TEST(RtfText, DamagedRtfGivesWhatItCan)
     EXPECT_EQ(PlainTextOfRtf("", "CP1252"), "");
 }
 
-// The bodies of the sample items in the forms other than plain text.
+// The bodies of the sample items in the forms other than plain text, through both readers.
 TEST(BodyText, HtmlAndCompressedRtfBodiesOfRealItems)
 {
     TempDir dir;
-    const auto sample = PffFile::Open(CopyFixture("sample1.pst", dir.path()));
-    const auto message = sample->ItemById(0x200024);
-    ASSERT_TRUE(message);
-    const PropertyBag messageProperties(message.get(), "sample message");
-    EXPECT_EQ(BodyTextFromHtml(messageProperties).rfind("With a sample attachment. It\u2019s my daughter", 0), 0u)
-        << BodyTextFromHtml(messageProperties);
-    EXPECT_EQ(BodyTextFromRtf(message.get(), messageProperties), "");
+    const auto samplePath = CopyFixture("sample1.pst", dir.path());
+    const auto distListPath = CopyFixture("dist-list.pst", dir.path());
+    for (const auto reader : {FileReader::Direct, FileReader::Libpff}) {
+        const auto message = PffFile::Open(samplePath, reader)->Node(0x200024);
+        ASSERT_TRUE(message);
+        const auto messageProperties = message->Properties("sample message");
+        EXPECT_EQ(BodyTextFromHtml(messageProperties).rfind("With a sample attachment. It\u2019s my daughter", 0), 0u)
+            << BodyTextFromHtml(messageProperties);
+        EXPECT_EQ(BodyTextFromRtf(*message, messageProperties), "");
 
-    const auto distList = PffFile::Open(CopyFixture("dist-list.pst", dir.path()));
-    const auto appointment = distList->ItemById(0x2000C4);
-    ASSERT_TRUE(appointment);
-    const PropertyBag appointmentProperties(appointment.get(), "appointment");
-    EXPECT_EQ(BodyTextFromRtf(appointment.get(), appointmentProperties).rfind("This is a complete test", 0), 0u)
-        << BodyTextFromRtf(appointment.get(), appointmentProperties);
+        const auto appointment = PffFile::Open(distListPath, reader)->Node(0x2000C4);
+        ASSERT_TRUE(appointment);
+        const auto appointmentProperties = appointment->Properties("appointment");
+        EXPECT_EQ(BodyTextFromRtf(*appointment, appointmentProperties).rfind("This is a complete test", 0), 0u)
+            << BodyTextFromRtf(*appointment, appointmentProperties);
+    }
 }
 
 }  // namespace

@@ -72,6 +72,8 @@ std::string Absolute(const std::string& path)
 
 void ReportProblems(const ConversionSummary& summary)
 {
+    for (const auto& read : summary.fallbackReads())
+        fmt::print(stderr, "{}: read by the fallback reader (libpff), as {}\n", read.dataFile, read.reason);
     for (const auto& problem : summary.problems())
         fmt::print(stderr, "{}\n", ProblemLine(problem));
 }

@@ -95,6 +95,8 @@ void ConversionRun::Convert()
     target_ = CurrentTargetDatabases(context_);
 
     RecordLeftOutFolders();
+    if (auto reason = store->FallbackReason(); !reason.empty())
+        summary_.RecordFallbackRead(store->PstPath(), std::move(reason));
     for (const auto& entry : state.SelectedFolders)
         ConvertFolder(*store, entry);
 

@@ -64,6 +64,11 @@ void ConversionSummary::Record(ConversionProblem problem)
     problems_.push_back(std::move(problem));
 }
 
+void ConversionSummary::RecordFallbackRead(std::string dataFile, std::string reason)
+{
+    fallbackReads_.push_back({std::move(dataFile), std::move(reason)});
+}
+
 std::string ItemCaption(const std::string& subjectOrName)
 {
     return TrimBlanks(subjectOrName).empty() ? "(no subject)" : subjectOrName;
@@ -85,6 +90,8 @@ std::string CompletionText(const ConversionSummary& summary, const std::string& 
     if (summary.skippedByDesign() > 0)
         text += fmt::format(" {} not converted by design (kinds of items that the conversion does not take).",
                             Items(summary.skippedByDesign()));
+    for (const auto& read : summary.fallbackReads())
+        text += fmt::format(" The data file was read by the fallback reader (libpff), as {}.", read.reason);
     return text;
 }
 

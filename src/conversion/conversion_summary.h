@@ -46,6 +46,8 @@ public:
     // An item that an earlier run already brought into the database.
     void RecordAlreadyThere() { ++alreadyThere_; }
     void Record(ConversionProblem problem);
+    // A data file that the fallback reader read, and why.
+    void RecordFallbackRead(std::string dataFile, std::string reason);
 
     // Items that arrived whole.
     long converted() const { return converted_; }
@@ -57,6 +59,11 @@ public:
     // Whether everything that was selected arrived whole (items skipped by design aside).
     bool AllWhole() const { return convertedInPart_ == 0 && notConverted_ == 0 && foldersNotRead_ == 0; }
     const std::vector<ConversionProblem>& problems() const { return problems_; }
+    struct FallbackRead {
+        std::string dataFile;
+        std::string reason;
+    };
+    const std::vector<FallbackRead>& fallbackReads() const { return fallbackReads_; }
 
 private:
     long converted_ = 0;
@@ -66,6 +73,7 @@ private:
     long foldersNotRead_ = 0;
     long alreadyThere_ = 0;
     std::vector<ConversionProblem> problems_;
+    std::vector<FallbackRead> fallbackReads_;
 };
 
 // The caption that names an item: its subject or name, or "(no subject)" when that is blank.

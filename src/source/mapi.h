@@ -121,6 +121,9 @@ public:
     virtual std::unique_ptr<Folder> TopFolder() = 0;
     // The data file behind the store.
     virtual std::string PstPath() = 0;
+    // Why a fallback reader reads the store instead of the usual one (a data file format that the
+    // program's own reader does not read); empty when the usual reader reads it.
+    virtual std::string FallbackReason() { return {}; }
     virtual std::unique_ptr<Folder> GetFolderFromID(const std::string& entryId) = 0;
 };
 

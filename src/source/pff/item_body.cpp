@@ -2,7 +2,6 @@
 
 #include "source/pff/code_page.h"
 #include "source/pff/html_text.h"
-#include "source/pff/pff_error.h"
 #include "source/pff/property_tags.h"
 #include "source/pff/rtf_text.h"
 
@@ -31,25 +30,15 @@ std::string BodyTextFromHtml(const PropertyBag& properties)
     return {};
 }
 
-std::string BodyTextFromRtf(libpff_item_t* message, const PropertyBag& properties)
+std::string BodyTextFromRtf(const PropertySource& message, const PropertyBag& properties)
 {
     if (!properties.Has(PropertyKey::Tag(tag::RtfCompressed)))
         return {};
-    const char* what = "cannot decompress the RTF body";
-    size_t size = 0;
-    const int found = CheckPff(what, properties.where(), [&](libpff_error_t** e) {
-        return libpff_message_get_rtf_body_size(message, &size, e);
-    });
-    if (found != 1 || size == 0)
-        return {};
-    std::string rtf(size, '\0');
-    CheckPff(what, properties.where(), [&](libpff_error_t** e) {
-        return libpff_message_get_rtf_body(message, reinterpret_cast<uint8_t*>(rtf.data()), size, e);
-    });
-    return PlainTextOfRtf(rtf, properties.charset());
+    const auto rtf = message.RtfBody(properties.where());
+    return rtf ? PlainTextOfRtf(*rtf, properties.charset()) : std::string();
 }
 
-std::string BodyText(libpff_item_t* message, const PropertyBag& properties)
+std::string BodyText(const PropertySource& message, const PropertyBag& properties)
 {
     if (auto text = properties.Text(PropertyKey::Tag(tag::Body)); text && !text->empty())
         return *text;

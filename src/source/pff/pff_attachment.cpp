@@ -1,9 +1,7 @@
 #include "source/pff/pff_attachment.h"
 
 #include "source/pff/collection_index.h"
-#include "source/pff/direct_reading.h"
 #include "source/pff/eml_writer.h"
-#include "source/pff/pff_error.h"
 #include "source/pff/pff_item.h"
 #include "source/pff/property_tags.h"
 #include "source/pff/recurrence_exception.h"
@@ -43,21 +41,11 @@ std::string MessageFileName(std::string name)
 
 }  // namespace
 
-PffAttachment::PffAttachment(ItemRef message, direct::AttachmentNode direct, std::string where)
-    : node_(std::move(message)),
-      direct_(std::move(direct)),
-      properties_(std::move(direct_->properties()), std::move(where), node_->file->names())
+PffAttachment::PffAttachment(ItemNode node, std::string where)
+    : node_(std::move(node)),
+      properties_(node_.source->Properties(std::move(where))),
+      embedded_(node_.source->HoldsItem(properties_.where()))
 {
-}
-
-PffAttachment::PffAttachment(ItemRef node, std::string where)
-    : node_(std::move(node)), properties_(node_->get(), std::move(where))
-{
-    int type = LIBPFF_ATTACHMENT_TYPE_UNDEFINED;
-    CheckPff("cannot read the attachment's kind", properties_.where(), [&](libpff_error_t** e) {
-        return libpff_attachment_get_type(node_->get(), &type, e);
-    });
-    embedded_ = type == LIBPFF_ATTACHMENT_TYPE_ITEM;
 }
 
 std::string PffAttachment::StoredFileName() const
@@ -75,23 +63,10 @@ std::string PffAttachment::MimeType() const
     return type.find('/') == std::string::npos ? "application/octet-stream" : type;
 }
 
-ItemRef PffAttachment::EmbeddedNode() const
-{
-    if (embeddedNode_)
-        return embeddedNode_;
-    ItemHandle item;
-    const int found = CheckPff("cannot open the embedded item", properties_.where(), [&](libpff_error_t** e) {
-        return libpff_attachment_get_item(node_->get(), item.out(), e);
-    });
-    if (found != 1)
-        throw ComponentError(fmt::format("cannot open the embedded item ({}): it is missing", properties_.where()));
-    embeddedNode_ = MakeItemNode(node_->file, node_, std::move(item));
-    return embeddedNode_;
-}
-
 std::unique_ptr<PffItem> PffAttachment::EmbeddedItem() const
 {
-    return std::make_unique<PffItem>(EmbeddedNode(), "item embedded in " + properties_.where());
+    return std::make_unique<PffItem>(ItemNode{node_.file, node_.source->EmbeddedItem(properties_.where())},
+                                     "item embedded in " + properties_.where());
 }
 
 std::string PffAttachment::FileName()
@@ -108,10 +83,7 @@ std::string PffAttachment::FileName()
 
 void PffAttachment::ReadData(const ByteSink& sink) const
 {
-    if (direct_)
-        direct_->ReadData(*node_->file->nodes(), sink);
-    else
-        ReadAttachmentData(node_->get(), properties_.where(), sink);
+    node_.source->ReadData(sink, properties_.where());
 }
 
 void PffAttachment::SaveAsFile(const std::filesystem::path& path)
@@ -123,10 +95,10 @@ void PffAttachment::SaveAsFile(const std::filesystem::path& path)
     WriteFileThrough(path, properties_.where(), [&](const ByteSink& sink) { ReadData(sink); });
 }
 
-PffAttachments::PffAttachments(ItemRef message, std::string where, bool recurringSeries)
-    : message_(std::move(message)), where_(std::move(where)), directIds_(ReadAttachmentIdsDirectly(message_, where_))
+PffAttachments::PffAttachments(ItemNode message, std::string where, bool recurringSeries)
+    : message_(std::move(message)), where_(std::move(where))
 {
-    const int rows = directIds_ ? static_cast<int>(directIds_->size()) : LibpffCount();
+    const int rows = message_.source->AttachmentCount(where_);
     for (int at = 0; at < rows; ++at) {
         // Only a recurring series has attachments to leave out; the others need no reading.
         if (!recurringSeries || IsUsersAttachment(at))
@@ -153,36 +125,8 @@ std::unique_ptr<PffAttachment> PffAttachments::Attachment(long index) const
 std::unique_ptr<PffAttachment> PffAttachments::Open(int at, long index) const
 {
     auto where = fmt::format("attachment {} of {}", index, where_);
-    if (!directIds_)
-        return std::make_unique<PffAttachment>(LibpffAttachment(at, index), std::move(where));
-    const auto id = (*directIds_)[static_cast<size_t>(at)];
-    if (auto direct = ReadAttachmentDirectly(message_, id, where))
-        return std::make_unique<PffAttachment>(message_, std::move(*direct), std::move(where));
-    // An embedded item or an OLE object: libpff reads it, found by its node id.
-    for (int candidate = 0; candidate < LibpffCount(); ++candidate) {
-        auto node = LibpffAttachment(candidate, index);
-        if (NodeIdOf(*node, where) == id)
-            return std::make_unique<PffAttachment>(std::move(node), std::move(where));
-    }
-    throw ComponentError(fmt::format("cannot open {}: libpff does not list it", where));
-}
-
-int PffAttachments::LibpffCount() const
-{
-    int count = 0;
-    CheckPff("cannot read the attachment table", where_, [&](libpff_error_t** e) {
-        return libpff_message_get_number_of_attachments(message_->get(), &count, e);
-    });
-    return count;
-}
-
-ItemRef PffAttachments::LibpffAttachment(int at, long index) const
-{
-    ItemHandle attachment;
-    CheckPff(fmt::format("cannot open attachment {}", index), where_, [&](libpff_error_t** e) {
-        return libpff_message_get_attachment(message_->get(), at, attachment.out(), e);
-    });
-    return MakeItemNode(message_->file, message_, std::move(attachment));
+    return std::make_unique<PffAttachment>(ItemNode{message_.file, message_.source->Attachment(at, where_)},
+                                           std::move(where));
 }
 
 }  // namespace varnemo::mapi::pff

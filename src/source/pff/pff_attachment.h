@@ -2,7 +2,6 @@
 
 #include "source/mapi.h"
 #include "source/pff/attachment_data.h"
-#include "source/pff/direct/attachment_node.h"
 #include "source/pff/item_node.h"
 #include "source/pff/property_bag.h"
 
@@ -20,10 +19,7 @@ class PffItem;
 // data file holds for it are saved).
 class PffAttachment : public mapi::Attachment {
 public:
-    // An attachment as libpff reads it.
-    PffAttachment(ItemRef node, std::string where);
-    // A file attached to message, read straight from the data file.
-    PffAttachment(ItemRef message, direct::AttachmentNode direct, std::string where);
+    PffAttachment(ItemNode node, std::string where);
 
     // A file's stored name, which may be empty: the caller chooses a name then. An embedded
     // item's name always ends in ".eml".
@@ -40,22 +36,16 @@ public:
     const PropertyBag& properties() const { return properties_; }
 
 private:
-    ItemRef EmbeddedNode() const;
-
-    // The attachment as libpff reads it; for one read directly, the message it belongs to.
-    ItemRef node_;
-    std::optional<direct::AttachmentNode> direct_;
+    ItemNode node_;
     PropertyBag properties_;
     bool embedded_ = false;
-    // libpff opens the item of an attachment only once; later attempts fail.
-    mutable ItemRef embeddedNode_;
 };
 
 // The attachments of an item that its user sees: those of a recurring series that hold its
 // occurrences are left out (recurrence_exception.h).
 class PffAttachments : public mapi::Attachments {
 public:
-    PffAttachments(ItemRef message, std::string where, bool recurringSeries);
+    PffAttachments(ItemNode message, std::string where, bool recurringSeries);
 
     long Count() override { return static_cast<long>(shown_.size()); }
     std::unique_ptr<mapi::Attachment> Item(long index) override { return Attachment(index); }
@@ -65,13 +55,9 @@ private:
     // The attachment in row `at` of the attachment table; index names it in error messages.
     std::unique_ptr<PffAttachment> Open(int at, long index) const;
     bool IsUsersAttachment(int at) const;
-    int LibpffCount() const;
-    ItemRef LibpffAttachment(int at, long index) const;
 
-    ItemRef message_;
+    ItemNode message_;
     std::string where_;
-    // The attachments' node ids when the attachment table was read directly.
-    std::optional<std::vector<std::uint32_t>> directIds_;
     // The rows of the attachment table that Count and Attachment stand for.
     std::vector<int> shown_;
 };

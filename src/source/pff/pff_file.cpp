@@ -1,8 +1,9 @@
 #include "source/pff/pff_file.h"
 
 #include "common/errors.h"
+#include "source/pff/direct_source.h"
+#include "source/pff/libpff_source.h"
 #include "source/pff/pff_error.h"
-#include "source/pff/property_bag.h"
 #include "source/pff/property_tags.h"
 
 #include <fmt/format.h>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fstream>
 #include <unistd.h>
 
 namespace varnemo::mapi::pff {
@@ -17,12 +19,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr std::uint32_t kMessageStoreNode = 0x21;
+
 [[noreturn]] void Unreadable(const fs::path& path, std::string_view reason)
 {
     throw ComponentError(fmt::format("cannot open the Outlook data file {}: {}", path.string(), reason));
 }
 
-// The checks that give a clear reason before libpff is asked to parse anything.
+// The checks that give a clear reason before any reader is asked to parse anything.
 void CheckIsCandidate(const fs::path& path)
 {
     std::error_code error;
@@ -37,18 +41,14 @@ void CheckIsCandidate(const fs::path& path)
         Unreadable(path, "the file is empty");
     if (access(path.c_str(), R_OK) != 0)
         Unreadable(path, fmt::format("the file cannot be read ({})", std::strerror(errno)));
-
-    PffError signatureError;
-    const int signature = libpff_check_file_signature(path.c_str(), signatureError.out());
-    if (signature < 0)
-        Unreadable(path, signatureError.message());
-    if (signature == 0)
+    // "!BDN", then the client's mark: "SM" for a personal folders file, "SO" for an offline one.
+    char signature[10] = {};
+    std::ifstream(path, std::ios::binary).read(signature, sizeof signature);
+    if (std::memcmp(signature, "!BDN", 4) != 0 || signature[8] != 'S' || (signature[9] != 'M' && signature[9] != 'O'))
         Unreadable(path, "it is not an Outlook data file (no PST/OST signature)");
 }
 
-}  // namespace
-
-int CloseAndFreeFile(libpff_file_t** file, libpff_error_t** error)
+int CloseAndFree(libpff_file_t** file, libpff_error_t** error)
 {
     // Closing a file that failed to open reports an error that matters to nobody.
     libpff_error_t* closeError = nullptr;
@@ -57,56 +57,88 @@ int CloseAndFreeFile(libpff_file_t** file, libpff_error_t** error)
     return libpff_file_free(file, error);
 }
 
-PffFile::PffFile(fs::path path, FileHandle file)
-    : path_(std::move(path)), where_(path_.string()), file_(std::move(file))
+}  // namespace
+
+struct LibpffFile {
+    PffHandle<libpff_file_t, CloseAndFree> handle;
+};
+
+PffFile::PffFile(fs::path path) : path_(std::move(path)), where_(path_.string()) {}
+
+std::shared_ptr<PffFile> PffFile::Open(const fs::path& path, std::optional<FileReader> reader)
 {
+    CheckIsCandidate(path);
+    std::shared_ptr<PffFile> file(new PffFile(path));
+    if (reader == FileReader::Libpff) {
+        file->OpenWithLibpff();
+        return file;
+    }
+    auto opened = direct::NodeDatabase::Open(path);
+    if (!opened.nodes) {
+        if (reader == FileReader::Direct)
+            Unreadable(path, opened.unsupported);
+        file->fallbackReason_ = std::move(opened.unsupported);
+        file->OpenWithLibpff();
+        return file;
+    }
+    auto direct = std::make_shared<DirectFile>();
+    direct->nodes = std::move(opened.nodes);
+    direct->names = direct::NameMap::Read(*direct->nodes);
+    file->OpenDirectly(std::move(direct));
+    return file;
+}
+
+void PffFile::OpenDirectly(std::shared_ptr<DirectFile> file)
+{
+    reader_ = FileReader::Direct;
+    messageStore_ = DirectSource::FromNode(file, kMessageStoreNode);
+    direct_ = std::move(file);
+    if (!messageStore_)
+        Unreadable(path_, "it has no message store");
+    ReadRecordKey();
+}
+
+void PffFile::OpenWithLibpff()
+{
+    reader_ = FileReader::Libpff;
+    auto file = std::make_shared<LibpffFile>();
+    CheckPff("cannot prepare to read", where_, [&](libpff_error_t** e) {
+        return libpff_file_initialize(file->handle.out(), e);
+    });
+    CheckPff("cannot open the Outlook data file", where_, [&](libpff_error_t** e) {
+        return libpff_file_open(file->handle.get(), path_.c_str(), LIBPFF_OPEN_READ, e);
+    });
+    ItemHandle store;
     const auto found = CheckPff("cannot read the message store", where_, [&](libpff_error_t** e) {
-        return libpff_file_get_message_store(file_.get(), messageStore_.out(), e);
+        return libpff_file_get_message_store(file->handle.get(), store.out(), e);
     });
     if (found != 1)
         Unreadable(path_, "it has no message store");
+    messageStore_ = std::make_shared<LibpffSource>(file, std::move(store));
+    libpff_ = std::move(file);
+    ReadRecordKey();
+}
 
-    const PropertyBag store(messageStore_.get(), "message store of " + where_);
+void PffFile::ReadRecordKey()
+{
+    const auto store = messageStore_->Properties("the message store of " + where_);
     const auto key = store.Bytes(PropertyKey::Tag(tag::RecordKey));
     if (!key || key->size() != recordKey_.size())
         Unreadable(path_, "the message store has no valid record key");
     std::copy(key->begin(), key->end(), recordKey_.begin());
-    OpenDirectReader();
 }
 
-void PffFile::OpenDirectReader()
+SourceRef PffFile::Node(std::uint32_t nodeId) const
 {
-    nodes_ = direct::NodeDatabase::Open(path_);
-    if (!nodes_)
-        return;
-    try {
-        names_ = direct::NameMap::Read(*nodes_);
-    } catch (const ComponentError&) {
-        nodes_.reset();  // without the names, libpff reads everything
-    }
-}
-
-std::shared_ptr<PffFile> PffFile::Open(const fs::path& path)
-{
-    CheckIsCandidate(path);
-    FileHandle file;
-    const auto where = path.string();
-    CheckPff("cannot prepare to read", where, [&](libpff_error_t** e) { return libpff_file_initialize(file.out(), e); });
-    CheckPff("cannot open the Outlook data file", where, [&](libpff_error_t** e) {
-        return libpff_file_open(file.get(), path.c_str(), LIBPFF_OPEN_READ, e);
-    });
-    return std::shared_ptr<PffFile>(new PffFile(path, std::move(file)));
-}
-
-ItemHandle PffFile::ItemById(std::uint32_t nodeId) const
-{
+    if (direct_)
+        return DirectSource::FromNode(direct_, nodeId);
     ItemHandle item;
     const int found = CheckPff(fmt::format("cannot read node {}", nodeId), where_, [&](libpff_error_t** e) {
-        return libpff_file_get_item_by_identifier(file_.get(), nodeId, item.out(), e);
+        return libpff_file_get_item_by_identifier(libpff_->handle.get(), nodeId, item.out(), e);
     });
     if (found != 1)
-        item.reset();
-    return item;
+        return nullptr;
+    return std::make_shared<LibpffSource>(libpff_, std::move(item));
 }
 
 }  // namespace varnemo::mapi::pff

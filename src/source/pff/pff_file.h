@@ -1,56 +1,61 @@
 #pragma once
 
-#include "source/pff/direct/name_map.h"
-#include "source/pff/direct/node_database.h"
-#include "source/pff/pff_handles.h"
+#include "source/pff/property_source.h"
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace varnemo::mapi::pff {
 
 using RecordKey = std::array<std::uint8_t, 16>;
 
-int CloseAndFreeFile(libpff_file_t** file, libpff_error_t** error);
-using FileHandle = PffHandle<libpff_file_t, CloseAndFreeFile>;
+struct DirectFile;
+struct LibpffFile;
+
+// Which reader serves a data file: our own reader of the file's structures, or libpff for the
+// files our reader does not read.
+enum class FileReader { Direct, Libpff };
 
 // One open Outlook data file (PST or OST). Stores, folders and items share it, so that it stays
 // open while any of them is held, whatever happens to the session that opened it.
 class PffFile {
 public:
     // Throws ComponentError naming the file and the reason when it cannot be read as an
-    // Outlook data file (missing, a folder, empty, another kind of file, damaged).
-    static std::shared_ptr<PffFile> Open(const std::filesystem::path& path);
+    // Outlook data file (missing, a folder, empty, another kind of file, damaged). Without a
+    // reader named, the direct reader reads the file when it can, libpff otherwise.
+    static std::shared_ptr<PffFile> Open(const std::filesystem::path& path, std::optional<FileReader> reader = {});
 
     const std::filesystem::path& path() const { return path_; }
     const std::string& where() const { return where_; }
-    libpff_file_t* get() const { return file_.get(); }
-    libpff_item_t* messageStore() const { return messageStore_.get(); }
     // The provider UID of every entry id in this file.
     const RecordKey& recordKey() const { return recordKey_; }
 
-    // The item with this node id; an empty handle when the file has none.
-    ItemHandle ItemById(std::uint32_t nodeId) const;
+    FileReader reader() const { return reader_; }
+    // Why libpff reads the file, when the direct reader was not asked to stand aside; empty else.
+    const std::string& fallbackReason() const { return fallbackReason_; }
 
-    // The file read without libpff, where that is faster; null for files it does not read.
-    const direct::NodeDatabase* nodes() const { return nodes_.get(); }
-    // Its name-to-id map, read the same way; valid while nodes() is not null.
-    const direct::NameMap& names() const { return names_; }
+    SourceRef MessageStore() const { return messageStore_; }
+    // The node with this id of the file's node index; null when there is none.
+    SourceRef Node(std::uint32_t nodeId) const;
 
 private:
-    PffFile(std::filesystem::path path, FileHandle file);
-    void OpenDirectReader();
+    explicit PffFile(std::filesystem::path path);
+    void OpenDirectly(std::shared_ptr<DirectFile> file);
+    void OpenWithLibpff();
+    void ReadRecordKey();
 
     std::filesystem::path path_;
     std::string where_;
-    FileHandle file_;
-    ItemHandle messageStore_;
+    FileReader reader_ = FileReader::Direct;
+    std::string fallbackReason_;
+    std::shared_ptr<const DirectFile> direct_;
+    std::shared_ptr<const LibpffFile> libpff_;
+    SourceRef messageStore_;
     RecordKey recordKey_{};
-    std::unique_ptr<direct::NodeDatabase> nodes_;
-    direct::NameMap names_;
 };
 
 }  // namespace varnemo::mapi::pff

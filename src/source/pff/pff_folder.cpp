@@ -2,7 +2,6 @@
 
 #include "source/pff/collection_index.h"
 #include "source/pff/entry_ids.h"
-#include "source/pff/pff_error.h"
 #include "source/pff/pff_item.h"
 #include "source/pff/property_tags.h"
 
@@ -11,24 +10,28 @@
 namespace varnemo::mapi::pff {
 namespace {
 
+// Node ids end in their node's kind.
+constexpr std::uint32_t kNodeKindMask = 0x1F;
+constexpr std::uint32_t kFolderNode = 0x02;
+
 std::string NodeWhere(const ItemNode& node)
 {
-    return fmt::format("folder with node id {} in {}", NodeIdOf(node, node.file->where()), node.file->where());
+    return fmt::format("folder with node id {} in {}", node.source->NodeId(), node.file->where());
 }
 
 }  // namespace
 
-PffFolder::PffFolder(ItemRef node)
+PffFolder::PffFolder(ItemNode node)
     : node_(std::move(node)),
-      properties_(node_->get(), NodeWhere(*node_)),
+      properties_(node_.source->Properties(NodeWhere(node_))),
       name_(properties_.Text(PropertyKey::Tag(tag::DisplayName)).value_or("")),
-      where_(fmt::format("folder \"{}\" in {}", name_, node_->file->where()))
+      where_(fmt::format("folder \"{}\" in {}", name_, node_.file->where()))
 {
 }
 
 std::string PffFolder::EntryID()
 {
-    return ToText(FolderEntryId{node_->file->recordKey(), NodeIdOf(*node_, where_)});
+    return ToText(FolderEntryId{node_.file->recordKey(), node_.source->NodeId()});
 }
 
 std::string PffFolder::DefaultMessageClass()
@@ -53,54 +56,34 @@ std::unique_ptr<mapi::Items> PffFolder::GetItems()
 
 std::unique_ptr<PffFolder> OpenFolder(std::shared_ptr<const PffFile> file, std::uint32_t nodeId)
 {
-    auto item = file->ItemById(nodeId);
-    if (!item)
+    auto source = file->Node(nodeId);
+    if (!source)
         throw ComponentError(fmt::format("there is no folder with node id {} in {}", nodeId, file->where()));
-    uint8_t type = LIBPFF_ITEM_TYPE_UNDEFINED;
-    CheckPff(fmt::format("cannot read node {}", nodeId), file->where(), [&](libpff_error_t** e) {
-        return libpff_item_get_type(item.get(), &type, e);
-    });
-    if (type != LIBPFF_ITEM_TYPE_FOLDER)
+    if ((nodeId & kNodeKindMask) != kFolderNode)
         throw ComponentError(fmt::format("node {} of {} is not a folder", nodeId, file->where()));
-    return std::make_unique<PffFolder>(MakeItemNode(std::move(file), nullptr, std::move(item)));
+    return std::make_unique<PffFolder>(ItemNode{std::move(file), std::move(source)});
 }
 
-PffFolders::PffFolders(ItemRef folder, std::string where) : folder_(std::move(folder)), where_(std::move(where))
+PffFolders::PffFolders(ItemNode folder, std::string where)
+    : folder_(std::move(folder)), where_(std::move(where)), count_(folder_.source->SubFolderCount(where_))
 {
-    int count = 0;
-    CheckPff("cannot read the sub-folders", where_, [&](libpff_error_t** e) {
-        return libpff_folder_get_number_of_sub_folders(folder_->get(), &count, e);
-    });
-    count_ = count;
 }
 
 std::unique_ptr<mapi::Folder> PffFolders::Item(long index)
 {
     const int at = ZeroBasedIndex(index, count_, "sub-folder", where_);
-    ItemHandle folder;
-    CheckPff(fmt::format("cannot open sub-folder {}", index), where_, [&](libpff_error_t** e) {
-        return libpff_folder_get_sub_folder(folder_->get(), at, folder.out(), e);
-    });
-    return std::make_unique<PffFolder>(MakeItemNode(folder_->file, folder_, std::move(folder)));
+    return std::make_unique<PffFolder>(ItemNode{folder_.file, folder_.source->SubFolder(at, where_)});
 }
 
-PffItems::PffItems(ItemRef folder, std::string where) : folder_(std::move(folder)), where_(std::move(where))
+PffItems::PffItems(ItemNode folder, std::string where)
+    : folder_(std::move(folder)), where_(std::move(where)), count_(folder_.source->MessageCount(where_))
 {
-    int count = 0;
-    CheckPff("cannot read the contents table", where_, [&](libpff_error_t** e) {
-        return libpff_folder_get_number_of_sub_messages(folder_->get(), &count, e);
-    });
-    count_ = count;
 }
 
 std::unique_ptr<mapi::Item> PffItems::Item(long index)
 {
     const int at = ZeroBasedIndex(index, count_, "item", where_);
-    ItemHandle item;
-    CheckPff(fmt::format("cannot open item {}", index), where_, [&](libpff_error_t** e) {
-        return libpff_folder_get_sub_message(folder_->get(), at, item.out(), e);
-    });
-    return std::make_unique<PffItem>(MakeItemNode(folder_->file, folder_, std::move(item)),
+    return std::make_unique<PffItem>(ItemNode{folder_.file, folder_.source->Message(at, where_)},
                                      fmt::format("item {} of {}", index, where_));
 }
 

@@ -12,7 +12,7 @@ namespace varnemo::mapi::pff {
 
 class PffFolder : public mapi::Folder {
 public:
-    explicit PffFolder(ItemRef node);
+    explicit PffFolder(ItemNode node);
 
     std::string Name() override { return name_; }
     std::string EntryID() override;
@@ -21,7 +21,7 @@ public:
     std::unique_ptr<mapi::Items> GetItems() override;
 
 private:
-    ItemRef node_;
+    ItemNode node_;
     PropertyBag properties_;
     std::string name_;
     std::string where_;
@@ -33,13 +33,13 @@ std::unique_ptr<PffFolder> OpenFolder(std::shared_ptr<const PffFile> file, std::
 // The sub-folders of a folder, in the order of the file's hierarchy table.
 class PffFolders : public mapi::Folders {
 public:
-    PffFolders(ItemRef folder, std::string where);
+    PffFolders(ItemNode folder, std::string where);
 
     long Count() override { return count_; }
     std::unique_ptr<mapi::Folder> Item(long index) override;
 
 private:
-    ItemRef folder_;
+    ItemNode folder_;
     std::string where_;
     long count_ = 0;
 };
@@ -48,13 +48,13 @@ private:
 // its row: reading all items is one pass.
 class PffItems : public mapi::Items {
 public:
-    PffItems(ItemRef folder, std::string where);
+    PffItems(ItemNode folder, std::string where);
 
     long Count() override { return count_; }
     std::unique_ptr<mapi::Item> Item(long index) override;
 
 private:
-    ItemRef folder_;
+    ItemNode folder_;
     std::string where_;
     long count_ = 0;
 };

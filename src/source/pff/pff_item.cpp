@@ -1,6 +1,5 @@
 #include "source/pff/pff_item.h"
 
-#include "source/pff/direct_reading.h"
 #include "source/pff/entry_ids.h"
 #include "source/pff/file_time.h"
 #include "source/pff/item_body.h"
@@ -42,29 +41,22 @@ bool IsDistributionList(const std::string& messageClass)
                       [](char a, char b) { return std::tolower(a) == std::tolower(b); });
 }
 
-PropertyBag PropertiesOf(const ItemRef& node, std::string where)
-{
-    if (auto direct = ReadMessagePropertiesDirectly(node, where))
-        return std::move(*direct);
-    return PropertyBag(node->get(), std::move(where));
-}
-
 }  // namespace
 
-PffItem::PffItem(ItemRef node, std::string where)
-    : node_(std::move(node)), properties_(PropertiesOf(node_, std::move(where)))
+PffItem::PffItem(ItemNode node, std::string where)
+    : node_(std::move(node)), properties_(node_.source->Properties(std::move(where)))
 {
 }
 
 std::string PffItem::EntryID()
 {
-    return ToText(FolderEntryId{node_->file->recordKey(), NodeIdOf(*node_, properties_.where())});
+    return ToText(FolderEntryId{node_.file->recordKey(), node_.source->NodeId()});
 }
 
 std::string PffItem::Text(TextField field)
 {
     if (field == TextField::Body)
-        return BodyText(node_->get(), properties_);
+        return BodyText(*node_.source, properties_);
     if (field == TextField::Subject)
         return WithoutSubjectMarker(properties_.Text(PropertyKey::Tag(tag::Subject)).value_or(""));
     const auto sources = SourcesOf(field);

@@ -18,7 +18,7 @@ class PffAttachments;
 class PffItem : public mapi::Item {
 public:
     // where names the item in error messages.
-    PffItem(ItemRef node, std::string where);
+    PffItem(ItemNode node, std::string where);
 
     std::string EntryID() override;
     std::string Text(TextField field) override;
@@ -30,14 +30,14 @@ public:
     // What the message-file writer needs beyond the interface.
     std::unique_ptr<PffAttachments> Attachments() const;
     const PropertyBag& properties() const { return properties_; }
-    std::vector<Recipient> Recipients() const { return ReadRecipients(node_->get(), properties_.where()); }
+    std::vector<Recipient> Recipients() const { return RecipientsOf(node_.source->RecipientRows(properties_.where())); }
     // The instant behind Date(MessageDate).
     std::optional<std::time_t> MessageInstant() const;
 
 private:
     std::optional<std::uint64_t> FirstFileTime(DateField field) const;
 
-    ItemRef node_;
+    ItemNode node_;
     PropertyBag properties_;
 };
 

@@ -10,7 +10,7 @@
 namespace varnemo::mapi::pff {
 
 PffStore::PffStore(std::shared_ptr<const PffFile> file)
-    : file_(std::move(file)), properties_(file_->messageStore(), "the message store of " + file_->where())
+    : file_(std::move(file)), properties_(file_->MessageStore()->Properties("the message store of " + file_->where()))
 {
 }
 

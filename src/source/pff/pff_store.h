@@ -21,6 +21,7 @@ public:
     // The IPM subtree ("Top of Personal Folders").
     std::unique_ptr<mapi::Folder> TopFolder() override;
     std::string PstPath() override { return file_->path().string(); }
+    std::string FallbackReason() override { return file_->fallbackReason(); }
     // Accepts the entry ids that the store's folders hand out; throws ComponentError for an id of
     // another store, a malformed id, or a node that is not a folder.
     std::unique_ptr<mapi::Folder> GetFolderFromID(const std::string& entryId) override;

@@ -3,7 +3,6 @@
 #include "common/errors.h"
 #include "source/pff/code_page.h"
 #include "source/pff/multi_value.h"
-#include "source/pff/pff_error.h"
 #include "source/pff/property_tags.h"
 
 #include <string_view>
@@ -53,50 +52,28 @@ void TrimTerminator(std::string& text, std::uint32_t valueType)
 
 }  // namespace
 
-PropertyBag::PropertyBag(libpff_item_t* item, std::string where, int recordSet) : where_(std::move(where))
+PropertyBag::PropertyBag(std::vector<StoredValue> values, std::string where) : where_(std::move(where))
 {
-    const char* what = "cannot read the properties";
-    int setCount = 0;
-    CheckPff(what, where_, [&](libpff_error_t** e) { return libpff_item_get_number_of_record_sets(item, &setCount, e); });
-    if (recordSet < setCount) {
-        CheckPff(what, where_, [&](libpff_error_t** e) {
-            return libpff_item_get_record_set_by_index(item, recordSet, recordSet_.out(), e);
-        });
-        int entryCount = 0;
-        CheckPff(what, where_, [&](libpff_error_t** e) {
-            return libpff_record_set_get_number_of_entries(recordSet_.get(), &entryCount, e);
-        });
-        for (int index = 0; index < entryCount; ++index) {
-            Entry entry;
-            CheckPff(what, where_, [&](libpff_error_t** e) {
-                return libpff_record_set_get_entry_by_index(recordSet_.get(), index, entry.handle.out(), e);
-            });
-            CheckPff(what, where_, [&](libpff_error_t** e) {
-                return libpff_record_entry_get_value_type(entry.handle.get(), &entry.valueType, e);
-            });
-            // The first of two entries under one key wins, as it would in a lookup by tag.
-            entries_.emplace(KeyOf(entry.handle.get(), where_), std::move(entry));
-        }
+    for (auto& value : values) {
+        auto key = value.key;
+        entries_.emplace(std::move(key), std::move(value));
     }
     SettleCharset();
 }
 
-PropertyBag::PropertyBag(std::vector<direct::StoredProperty> properties, std::string where,
-                         const direct::NameMap& names, SubnodeReader readSubnode)
-    : where_(std::move(where)), readSubnode_(std::move(readSubnode))
+std::vector<PropertyKey> PropertyBag::Keys() const
 {
-    for (auto& property : properties) {
-        Entry entry;
-        entry.valueType = property.type;
-        if (property.subnode)
-            entry.subnode = property.subnode;
-        else
-            entry.bytes = std::move(property.bytes);
-        // As with libpff, a local id that the map does not know stays a plain tag.
-        auto key = names.KeyOf(property.id).value_or(PropertyKey::Tag(property.id));
-        entries_.emplace(std::move(key), std::move(entry));
-    }
-    SettleCharset();
+    std::vector<PropertyKey> keys;
+    keys.reserve(entries_.size());
+    for (const auto& [key, value] : entries_)
+        keys.push_back(key);
+    return keys;
+}
+
+std::optional<std::uint32_t> PropertyBag::ValueType(const PropertyKey& key) const
+{
+    const auto* entry = Find(key);
+    return entry ? std::optional(entry->valueType) : std::nullopt;
 }
 
 void PropertyBag::SettleCharset()
@@ -106,34 +83,22 @@ void PropertyBag::SettleCharset()
     charset_ = CharsetOfCodePage(static_cast<std::uint32_t>(codePage));
 }
 
-const PropertyBag::Entry* PropertyBag::Find(const PropertyKey& key) const
+const StoredValue* PropertyBag::Find(const PropertyKey& key) const
 {
     const auto found = entries_.find(key);
     return found == entries_.end() ? nullptr : &found->second;
 }
 
-std::string PropertyBag::RawData(const Entry& entry) const
+std::string PropertyBag::RawData(const StoredValue& entry) const
 {
     if (entry.bytes)
         return *entry.bytes;
-    if (entry.subnode) {
-        if (!readSubnode_)
-            throw ComponentError("cannot read a property value (" + where_ + "): its node cannot be read");
-        return readSubnode_(*entry.subnode);
-    }
-    const char* what = "cannot read a property value";
-    size_t size = 0;
-    CheckPff(what, where_, [&](libpff_error_t** e) { return libpff_record_entry_get_data_size(entry.handle.get(), &size, e); });
-    std::string data(size, '\0');
-    if (size > 0) {
-        CheckPff(what, where_, [&](libpff_error_t** e) {
-            return libpff_record_entry_get_data(entry.handle.get(), reinterpret_cast<uint8_t*>(data.data()), size, e);
-        });
-    }
-    return data;
+    if (!entry.read)
+        throw ComponentError("cannot read a property value (" + where_ + "): it has none");
+    return entry.read();
 }
 
-std::vector<std::string> PropertyBag::RawValues(const Entry& entry) const
+std::vector<std::string> PropertyBag::RawValues(const StoredValue& entry) const
 {
     auto values = SplitMultiValue(RawData(entry));
     if (!values)
@@ -150,7 +115,7 @@ std::string PropertyBag::Decode(std::uint32_t valueType, const std::string& data
 
 std::optional<std::string> PropertyBag::Text(const PropertyKey& key) const
 {
-    const Entry* entry = Find(key);
+    const StoredValue* entry = Find(key);
     if (!entry || !IsText(entry->valueType))
         return std::nullopt;
     return Decode(entry->valueType, RawData(*entry));
@@ -158,7 +123,7 @@ std::optional<std::string> PropertyBag::Text(const PropertyKey& key) const
 
 std::vector<std::string> PropertyBag::TextList(const PropertyKey& key) const
 {
-    const Entry* entry = Find(key);
+    const StoredValue* entry = Find(key);
     if (!entry || !IsText(entry->valueType & ~MultiValued) || !(entry->valueType & MultiValued))
         return {};
     std::vector<std::string> texts;
@@ -169,7 +134,7 @@ std::vector<std::string> PropertyBag::TextList(const PropertyKey& key) const
 
 std::optional<std::string> PropertyBag::Bytes(const PropertyKey& key) const
 {
-    const Entry* entry = Find(key);
+    const StoredValue* entry = Find(key);
     if (!entry)
         return std::nullopt;
     return RawData(*entry);
@@ -177,7 +142,7 @@ std::optional<std::string> PropertyBag::Bytes(const PropertyKey& key) const
 
 std::vector<std::string> PropertyBag::BytesList(const PropertyKey& key) const
 {
-    const Entry* entry = Find(key);
+    const StoredValue* entry = Find(key);
     if (!entry || !(entry->valueType & MultiValued))
         return {};
     return RawValues(*entry);
@@ -185,7 +150,7 @@ std::vector<std::string> PropertyBag::BytesList(const PropertyKey& key) const
 
 std::optional<std::int64_t> PropertyBag::Integer(const PropertyKey& key) const
 {
-    const Entry* entry = Find(key);
+    const StoredValue* entry = Find(key);
     if (!entry)
         return std::nullopt;
     size_t size = 0;
@@ -203,7 +168,7 @@ std::optional<std::int64_t> PropertyBag::Integer(const PropertyKey& key) const
 
 std::optional<bool> PropertyBag::Boolean(const PropertyKey& key) const
 {
-    const Entry* entry = Find(key);
+    const StoredValue* entry = Find(key);
     if (!entry || entry->valueType != TypeBoolean)
         return std::nullopt;
     const auto data = RawData(*entry);
@@ -214,7 +179,7 @@ std::optional<bool> PropertyBag::Boolean(const PropertyKey& key) const
 
 std::optional<std::uint64_t> PropertyBag::FileTime(const PropertyKey& key) const
 {
-    const Entry* entry = Find(key);
+    const StoredValue* entry = Find(key);
     if (!entry || entry->valueType != TypeTime)
         return std::nullopt;
     const auto data = RawData(*entry);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <libpff.h>
-
 #include <array>
 #include <compare>
 #include <cstdint>
@@ -52,9 +50,5 @@ struct PropertyKey {
 
     auto operator<=>(const PropertyKey&) const = default;
 };
-
-// The key of a record entry: its named property when libpff resolved its local id through the
-// file's name-to-id map, its tag otherwise. where names the item for error messages.
-PropertyKey KeyOf(libpff_record_entry_t* entry, const std::string& where);
 
 }  // namespace varnemo::mapi::pff

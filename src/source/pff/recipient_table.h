@@ -1,6 +1,6 @@
 #pragma once
 
-#include <libpff.h>
+#include "source/pff/property_bag.h"
 
 #include <string>
 #include <vector>
@@ -14,7 +14,7 @@ struct Recipient {
     std::string address;  // an SMTP address, or empty when the recipient has none
 };
 
-// The rows of a message's recipient table, in order; none when the message has no table.
-std::vector<Recipient> ReadRecipients(libpff_item_t* message, const std::string& where);
+// The recipients of a message, from the rows of its recipient table, in order.
+std::vector<Recipient> RecipientsOf(const std::vector<PropertyBag>& rows);
 
 }  // namespace varnemo::mapi::pff

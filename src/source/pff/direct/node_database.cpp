@@ -40,39 +40,64 @@ bool IsInternal(std::uint64_t blockId)
     return (blockId & layout::kInternalBlockBit) != 0;
 }
 
-std::size_t StoredBlockSize(std::size_t dataSize)
+std::size_t StoredBlockSize(const layout::Format& format, std::size_t dataSize)
 {
-    const auto withTrailer = dataSize + layout::kBlockTrailerSize;
+    const auto withTrailer = dataSize + format.blockTrailerSize;
     return (withTrailer + layout::kBlockAlignment - 1) / layout::kBlockAlignment * layout::kBlockAlignment;
 }
 
 }  // namespace
 
-std::unique_ptr<NodeDatabase> NodeDatabase::Open(const std::filesystem::path& path)
+namespace {
+
+const layout::Format& FormatOf(const std::string& header)
+{
+    return layout::Get<std::uint16_t>(header, layout::kVersionOffset) < layout::kUnicodeVersion ? layout::kAnsi
+                                                                                                : layout::kUnicode;
+}
+
+// What about a file's header keeps this reader from reading the file; empty when nothing does.
+std::string UnsupportedBy(const std::string& header)
+{
+    if (header.size() < layout::kHeaderSize || header.compare(0, 4, "!BDN") != 0)
+        return "it has no Outlook data file header";
+    const auto version = layout::Get<std::uint16_t>(header, layout::kVersionOffset);
+    if (version >= layout::kFourKilobyteVersion)
+        return "its pages are 4 KiB (a data file of Outlook 2013 or later)";
+    const auto encoding = static_cast<std::uint8_t>(header[FormatOf(header).encodingOffset]);
+    if (encoding != layout::kNoEncoding && encoding != layout::kPermuteEncoding)
+        return fmt::format("it uses encoding {}", encoding);
+    return {};
+}
+
+}  // namespace
+
+NodeDatabase::Opened NodeDatabase::Open(const std::filesystem::path& path)
 {
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0)
         throw ComponentError(fmt::format("cannot open {}: {}", path.string(), std::strerror(errno)));
     std::string header(layout::kHeaderSize, '\0');
     const auto read = ::pread(descriptor, header.data(), header.size(), 0);
-    const bool unicode = read == static_cast<ssize_t>(header.size()) && header.compare(0, 4, "!BDN") == 0 &&
-                         layout::Get<std::uint16_t>(header, layout::kVersionOffset) >= layout::kUnicodeVersion &&
-                         layout::Get<std::uint16_t>(header, layout::kVersionOffset) < layout::kFourKilobyteVersion;
-    const auto encoding = unicode ? static_cast<std::uint8_t>(header[layout::kEncodingOffset]) : 0xFF;
-    if (encoding != layout::kNoEncoding && encoding != layout::kPermuteEncoding) {
+    header.resize(read > 0 ? static_cast<std::size_t>(read) : 0);
+    if (auto unsupported = UnsupportedBy(header); !unsupported.empty()) {
         ::close(descriptor);
-        return nullptr;
+        return {nullptr, std::move(unsupported)};
     }
-    return std::unique_ptr<NodeDatabase>(new NodeDatabase(path, descriptor, encoding == layout::kPermuteEncoding,
-                                                          layout::Get<std::uint64_t>(header, layout::kNodeRootOffset),
-                                                          layout::Get<std::uint64_t>(header, layout::kBlockRootOffset)));
+    const auto& format = FormatOf(header);
+    const bool permuted = static_cast<std::uint8_t>(header[format.encodingOffset]) == layout::kPermuteEncoding;
+    return {std::unique_ptr<NodeDatabase>(new NodeDatabase(path, descriptor, format, permuted,
+                                                           layout::GetId(format, header, format.nodeRootOffset),
+                                                           layout::GetId(format, header, format.blockRootOffset))),
+            {}};
 }
 
-NodeDatabase::NodeDatabase(std::filesystem::path path, int descriptor, bool permuted, std::uint64_t nodeRoot,
-                           std::uint64_t blockRoot)
+NodeDatabase::NodeDatabase(std::filesystem::path path, int descriptor, const layout::Format& format, bool permuted,
+                           std::uint64_t nodeRoot, std::uint64_t blockRoot)
     : path_(std::move(path)),
       where_(path_.string()),
       descriptor_(descriptor),
+      format_(format),
       permuted_(permuted),
       nodeRoot_(nodeRoot),
       blockRoot_(blockRoot)
@@ -103,7 +128,7 @@ const std::string& NodeDatabase::Page(std::uint64_t offset, std::uint8_t pageTyp
 {
     constexpr std::size_t kMaxCachedPages = 2048;
     if (const auto found = pages_.find(offset); found != pages_.end()) {
-        if (static_cast<std::uint8_t>(found->second[layout::kPageContentSize]) != pageType)
+        if (static_cast<std::uint8_t>(found->second[format_.pageTypeOffset]) != pageType)
             throw ComponentError(fmt::format("{} is damaged: the page at offset {} is in two indexes", where_, offset));
         return found->second;
     }
@@ -116,10 +141,9 @@ std::string NodeDatabase::ReadPage(std::uint64_t offset, std::uint8_t pageType) 
 {
     std::string page(layout::kPageSize, '\0');
     ReadExact(offset, page.data(), page.size());
-    const auto trailer = layout::kPageContentSize;
-    if (static_cast<std::uint8_t>(page[trailer]) != pageType ||
-        !ChecksumHolds(std::string_view(page).substr(0, layout::kPageContentSize),
-                       layout::Get<std::uint32_t>(page, trailer + 4))) {
+    if (static_cast<std::uint8_t>(page[format_.pageTypeOffset]) != pageType ||
+        !ChecksumHolds(std::string_view(page).substr(0, format_.pageCheckedSize),
+                       layout::Get<std::uint32_t>(page, format_.pageChecksumOffset))) {
         throw ComponentError(fmt::format("{} is damaged: the index page at offset {} fails its check", where_, offset));
     }
     return page;
@@ -133,13 +157,14 @@ struct PageEntries {
     int level = 0;
 };
 
-PageEntries EntriesOf(const std::string& page, std::size_t leafEntrySize, const std::string& where)
+PageEntries EntriesOf(const layout::Format& format, const std::string& page, std::size_t leafEntrySize,
+                      const std::string& where)
 {
-    PageEntries entries{static_cast<std::uint8_t>(page[layout::kPageEntryCountOffset]),
-                        static_cast<std::uint8_t>(page[layout::kPageEntrySizeOffset]),
-                        static_cast<std::uint8_t>(page[layout::kPageLevelOffset])};
-    const auto expected = entries.level > 0 ? layout::kBranchEntrySize : leafEntrySize;
-    if (entries.size < expected || entries.count * entries.size > layout::kPageEntriesSize)
+    PageEntries entries{static_cast<std::uint8_t>(page[format.pageEntryCountOffset]),
+                        static_cast<std::uint8_t>(page[format.pageEntrySizeOffset()]),
+                        static_cast<std::uint8_t>(page[format.pageLevelOffset()])};
+    const auto expected = entries.level > 0 ? format.branchEntrySize : leafEntrySize;
+    if (entries.size < expected || entries.count * entries.size > format.pageEntriesSize)
         throw ComponentError(fmt::format("{} is damaged: an index page has a wrong layout", where));
     return entries;
 }
@@ -147,17 +172,17 @@ PageEntries EntriesOf(const std::string& page, std::size_t leafEntrySize, const 
 // Walks a B-tree from its root page to the leaf entry with this key; the offset of that entry in
 // the page it returns, or nothing when no entry has the key.
 template <typename ReadPage>
-std::optional<std::pair<std::string, std::size_t>> FindLeafEntry(std::uint64_t rootOffset, std::uint64_t key,
-                                                                 std::size_t leafEntrySize, const ReadPage& readPage,
-                                                                 const std::string& where)
+std::optional<std::pair<std::string, std::size_t>> FindLeafEntry(const layout::Format& format, std::uint64_t rootOffset,
+                                                                 std::uint64_t key, std::size_t leafEntrySize,
+                                                                 const ReadPage& readPage, const std::string& where)
 {
     auto offset = rootOffset;
     for (int depth = 0; depth < layout::kMaxTreeDepth; ++depth) {
         const std::string& page = readPage(offset);
-        const auto entries = EntriesOf(page, leafEntrySize, where);
+        const auto entries = EntriesOf(format, page, leafEntrySize, where);
         if (entries.level == 0) {
             for (std::size_t i = 0; i < entries.count; ++i) {
-                if (layout::Get<std::uint64_t>(page, i * entries.size) == key)
+                if (layout::GetId(format, page, i * entries.size) == key)
                     return std::make_pair(page, i * entries.size);
             }
             return std::nullopt;
@@ -165,9 +190,9 @@ std::optional<std::pair<std::string, std::size_t>> FindLeafEntry(std::uint64_t r
         // The child to descend into is the last one whose first key is not above the key.
         std::optional<std::uint64_t> child;
         for (std::size_t i = 0; i < entries.count; ++i) {
-            if (layout::Get<std::uint64_t>(page, i * entries.size) > key)
+            if (layout::GetId(format, page, i * entries.size) > key)
                 break;
-            child = layout::Get<std::uint64_t>(page, i * entries.size + 16);
+            child = layout::GetId(format, page, i * entries.size + format.branchChildOffset);
         }
         if (!child)
             return std::nullopt;
@@ -181,36 +206,38 @@ std::optional<std::pair<std::string, std::size_t>> FindLeafEntry(std::uint64_t r
 std::optional<NodeBlocks> NodeDatabase::FindNode(std::uint32_t nodeId) const
 {
     const auto found = FindLeafEntry(
-        nodeRoot_, nodeId, layout::kNodeEntrySize,
+        format_, nodeRoot_, nodeId, format_.nodeEntrySize,
         [&](std::uint64_t offset) -> const std::string& { return Page(offset, layout::kNodeBTreePage); }, where_);
     if (!found)
         return std::nullopt;
     const auto& [page, at] = *found;
-    return NodeBlocks{layout::Get<std::uint64_t>(page, at + 8), layout::Get<std::uint64_t>(page, at + 16)};
+    return NodeBlocks{layout::GetId(format_, page, at + format_.nodeEntryDataAt),
+                      layout::GetId(format_, page, at + format_.nodeEntrySubnodesAt)};
 }
 
 NodeDatabase::BlockLocation NodeDatabase::FindBlock(std::uint64_t blockId) const
 {
     const auto found = FindLeafEntry(
-        blockRoot_, BlockKey(blockId), layout::kBlockEntrySize,
+        format_, blockRoot_, BlockKey(blockId), format_.blockEntrySize,
         [&](std::uint64_t offset) -> const std::string& { return Page(offset, layout::kBlockBTreePage); }, where_);
     if (!found)
         throw ComponentError(fmt::format("{} is damaged: block {} is missing", where_, blockId));
     const auto& [page, at] = *found;
-    return {layout::Get<std::uint64_t>(page, at + 8), layout::Get<std::uint16_t>(page, at + 16)};
+    return {layout::GetId(format_, page, at + format_.blockEntryOffsetAt),
+            layout::Get<std::uint16_t>(page, at + format_.blockEntrySizeAt)};
 }
 
 std::string NodeDatabase::ReadBlock(std::uint64_t blockId) const
 {
     const auto location = FindBlock(blockId);
-    if (location.size > layout::kMaxBlockData)
+    if (location.size > format_.maxBlockData())
         throw ComponentError(fmt::format("{} is damaged: block {} is too large", where_, blockId));
-    std::string block(StoredBlockSize(location.size), '\0');
+    std::string block(StoredBlockSize(format_, location.size), '\0');
     ReadExact(location.offset, block.data(), block.size());
-    const auto trailer = block.size() - layout::kBlockTrailerSize;
-    const auto checksum = layout::Get<std::uint32_t>(block, trailer + 4);
+    const auto trailer = block.size() - format_.blockTrailerSize;
+    const auto checksum = layout::Get<std::uint32_t>(block, trailer + format_.trailerChecksumAt);
     if (layout::Get<std::uint16_t>(block, trailer) != location.size ||
-        BlockKey(layout::Get<std::uint64_t>(block, trailer + 8)) != BlockKey(blockId))
+        BlockKey(layout::GetId(format_, block, trailer + format_.trailerIdAt)) != BlockKey(blockId))
         throw ComponentError(fmt::format("{} is damaged: block {} is not where its index says", where_, blockId));
     block.resize(location.size);
     if (!ChecksumHolds(block, checksum))
@@ -232,10 +259,10 @@ void NodeDatabase::ForEachLeafBlock(std::uint64_t blockId, std::string&& block,
         block[1] > layout::kMaxDataTreeLevel || depth >= layout::kMaxDataTreeLevel)
         throw ComponentError(fmt::format("{} is damaged: block {} is not a data tree", where_, blockId));
     const std::size_t count = layout::Get<std::uint16_t>(block, 2);
-    if (layout::kTreeBlockHeaderSize + count * 8 > block.size())
+    if (layout::kTreeBlockHeaderSize + count * format_.idSize > block.size())
         throw ComponentError(fmt::format("{} is damaged: data tree block {} is cut short", where_, blockId));
     for (std::size_t i = 0; i < count; ++i) {
-        const auto child = layout::Get<std::uint64_t>(block, layout::kTreeBlockHeaderSize + i * 8);
+        const auto child = layout::GetId(format_, block, layout::kTreeBlockHeaderSize + i * format_.idSize);
         ForEachLeafBlock(child, ReadBlock(child), leaf, depth + 1);
     }
 }
@@ -294,20 +321,21 @@ std::optional<NodeBlocks> NodeDatabase::FindSubnode(std::uint64_t subnodeBlock, 
     auto blockId = subnodeBlock;
     for (int depth = 0; blockId != 0 && depth <= 1; ++depth) {
         const auto block = ReadBlock(blockId);
-        const bool leaf = block.size() >= layout::kTreeBlockHeaderSize && block[1] == 0;
-        const std::size_t entrySize = leaf ? layout::kSubnodeLeafEntrySize : layout::kSubnodeBranchEntrySize;
+        const auto header = format_.subnodeHeaderSize;
+        const bool leaf = block.size() >= header && block[1] == 0;
+        const std::size_t entrySize = leaf ? format_.subnodeLeafEntrySize : format_.subnodeBranchEntrySize;
         const std::size_t count = block.size() >= 4 ? layout::Get<std::uint16_t>(block, 2) : 0;
-        if (block.size() < layout::kTreeBlockHeaderSize || block[0] != layout::kSubnodeTreeBlock ||
-            layout::kTreeBlockHeaderSize + count * entrySize > block.size())
+        if (block.size() < header || block[0] != layout::kSubnodeTreeBlock || header + count * entrySize > block.size())
             throw ComponentError(fmt::format("{} is damaged: block {} is not a sub-node tree", where_, blockId));
         std::uint64_t child = 0;
         for (std::size_t i = 0; i < count; ++i) {
-            const auto at = layout::kTreeBlockHeaderSize + i * entrySize;
-            const auto id = static_cast<std::uint32_t>(layout::Get<std::uint64_t>(block, at));
+            const auto at = header + i * entrySize;
+            const auto id = static_cast<std::uint32_t>(layout::GetId(format_, block, at));
             if (leaf && id == nodeId)
-                return NodeBlocks{layout::Get<std::uint64_t>(block, at + 8), layout::Get<std::uint64_t>(block, at + 16)};
+                return NodeBlocks{layout::GetId(format_, block, at + format_.idSize),
+                                  layout::GetId(format_, block, at + 2 * format_.idSize)};
             if (!leaf && id <= nodeId)
-                child = layout::Get<std::uint64_t>(block, at + 8);
+                child = layout::GetId(format_, block, at + format_.idSize);
         }
         if (leaf)
             return std::nullopt;

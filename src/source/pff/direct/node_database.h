@@ -1,5 +1,8 @@
 #pragma once
 
+#include "source/pff/byte_sink.h"
+#include "source/pff/direct/file_layout.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -12,26 +15,28 @@
 
 namespace varnemo::mapi::pff::direct {
 
-using ByteSink = std::function<void(std::string_view)>;
-
 // Where a node keeps its data and its sub-nodes (block ids; 0 when it has none).
 struct NodeBlocks {
     std::uint64_t data = 0;
     std::uint64_t subnodes = 0;
 };
 
-// The node and block layer of a Unicode Outlook data file, read straight from the file: the two
-// B-trees, blocks (checked against their checksum, decoded), data trees and sub-node trees.
+// The node and block layer of an Outlook data file (Unicode or ANSI), read straight from the
+// file: the two B-trees, blocks (checked against their checksum, decoded), data trees and sub-node trees.
 //
 // libpff reads the whole value of an attachment each time it reads the attachment's properties,
 // and keeps every index page it visited in memory; this reader keeps nothing but its file.
 // It reads unencoded files and files with the compressible encoding, which is what Outlook
-// writes unless asked for more; Open gives nothing for the others, and libpff reads those.
+// writes unless asked for more; Open says why it does not read the others, and libpff reads those.
 // One thread at a time: it keeps the index pages it read last.
 class NodeDatabase {
 public:
-    // Throws ComponentError when the file cannot be opened or its header read.
-    static std::unique_ptr<NodeDatabase> Open(const std::filesystem::path& path);
+    struct Opened {
+        std::unique_ptr<NodeDatabase> nodes;
+        std::string unsupported;  // why nodes is null: what about the file this reader does not read
+    };
+    // Throws ComponentError when the file cannot be opened.
+    static Opened Open(const std::filesystem::path& path);
 
     NodeDatabase(const NodeDatabase&) = delete;
     NodeDatabase& operator=(const NodeDatabase&) = delete;
@@ -55,8 +60,8 @@ private:
         std::uint16_t size = 0;
     };
 
-    NodeDatabase(std::filesystem::path path, int descriptor, bool permuted, std::uint64_t nodeRoot,
-                 std::uint64_t blockRoot);
+    NodeDatabase(std::filesystem::path path, int descriptor, const layout::Format& format, bool permuted,
+                 std::uint64_t nodeRoot, std::uint64_t blockRoot);
 
     const std::string& Page(std::uint64_t offset, std::uint8_t pageType) const;
     std::string ReadPage(std::uint64_t offset, std::uint8_t pageType) const;
@@ -70,6 +75,7 @@ private:
     std::filesystem::path path_;
     std::string where_;
     int descriptor_ = -1;
+    const layout::Format& format_;
     bool permuted_ = false;
     std::uint64_t nodeRoot_ = 0;
     std::uint64_t blockRoot_ = 0;

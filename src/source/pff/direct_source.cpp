@@ -1,0 +1,239 @@
+#include "source/pff/direct_source.h"
+
+#include "common/errors.h"
+#include "source/pff/direct/compressed_rtf.h"
+#include "source/pff/direct/file_layout.h"
+#include "source/pff/direct/property_context.h"
+#include "source/pff/direct/table_context.h"
+#include "source/pff/property_tags.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace varnemo::mapi::pff {
+namespace {
+
+constexpr std::uint32_t kHierarchyTable = 0x0D;
+constexpr std::uint32_t kContentsTable = 0x0E;
+constexpr std::uint32_t kRecipientTableNode = 0x692;
+constexpr std::uint32_t kAttachmentTableNode = 0x671;
+constexpr std::uint16_t kAttachDataId = 0x3701;
+constexpr std::uint16_t kAttachMethodId = 0x3705;
+constexpr std::uint16_t kRtfCompressedId = 0x1009;
+constexpr std::uint16_t kObjectType = 0x000D;
+constexpr std::int64_t kEmbeddedMessageMethod = 5;
+
+std::uint32_t TableOf(std::uint32_t folderId, std::uint32_t kind)
+{
+    return (folderId & ~std::uint32_t{0x1F}) | kind;
+}
+
+[[noreturn]] void Missing(const std::string& where, std::string_view what)
+{
+    throw ComponentError(fmt::format("cannot read {}: {} is missing", where, what));
+}
+
+}  // namespace
+
+std::shared_ptr<DirectSource> DirectSource::FromNode(std::shared_ptr<const DirectFile> file, std::uint32_t nodeId)
+{
+    const auto blocks = file->nodes->FindNode(nodeId);
+    if (!blocks)
+        return nullptr;
+    return std::make_shared<DirectSource>(std::move(file), nodeId, *blocks, nullptr);
+}
+
+DirectSource::DirectSource(std::shared_ptr<const DirectFile> file, std::uint32_t nodeId, direct::NodeBlocks blocks,
+                           std::shared_ptr<const DirectSource> parent)
+    : file_(std::move(file)), nodeId_(nodeId), blocks_(blocks), parent_(std::move(parent))
+{
+}
+
+std::vector<direct::StoredProperty> DirectSource::StoredProperties(const std::string& where) const
+{
+    return direct::ReadPropertyContext(nodes().DataBlocks(blocks_.data), where);
+}
+
+std::optional<direct::StoredProperty> DirectSource::Stored(std::uint16_t id, const std::string& where) const
+{
+    auto stored = StoredProperties(where);
+    const auto found = std::find_if(stored.begin(), stored.end(), [&](const auto& p) { return p.id == id; });
+    if (found == stored.end())
+        return std::nullopt;
+    return std::move(*found);
+}
+
+PropertyBag DirectSource::BagOf(std::vector<direct::StoredProperty> stored, std::string where) const
+{
+    std::vector<StoredValue> values;
+    values.reserve(stored.size());
+    for (auto& property : stored) {
+        // As with libpff, a local id that the map does not know stays a plain tag.
+        StoredValue value{file_->names.KeyOf(property.id).value_or(PropertyKey::Tag(property.id)), property.type,
+                          std::nullopt, {}};
+        if (property.subnode) {
+            value.read = [self = shared_from_this(), subnode = *property.subnode] {
+                return self->nodes().SubnodeData(self->blocks_.subnodes, subnode);
+            };
+        } else
+            value.bytes = std::move(property.bytes);
+        values.push_back(std::move(value));
+    }
+    return PropertyBag(std::move(values), std::move(where));
+}
+
+PropertyBag DirectSource::Properties(std::string where) const
+{
+    return BagOf(StoredProperties(where), std::move(where));
+}
+
+SourceRef DirectSource::NodeOfFile(std::uint32_t nodeId, const std::string& where) const
+{
+    auto node = FromNode(file_, nodeId);
+    if (!node)
+        Missing(where, fmt::format("node {:#x}", nodeId));
+    return node;
+}
+
+SourceRef DirectSource::Subnode(std::uint32_t nodeId, const std::string& where) const
+{
+    const auto blocks = blocks_.subnodes ? nodes().FindSubnode(blocks_.subnodes, nodeId) : std::nullopt;
+    if (!blocks)
+        Missing(where, fmt::format("sub-node {:#x}", nodeId));
+    return std::make_shared<DirectSource>(file_, nodeId, *blocks, shared_from_this());
+}
+
+const std::vector<std::uint32_t>& DirectSource::FolderTable(std::uint32_t kind,
+                                                            std::optional<std::vector<std::uint32_t>>& cache,
+                                                            const std::string& where) const
+{
+    if (!cache) {
+        const auto table = nodes().FindNode(TableOf(nodeId_, kind));
+        // A folder without a table of this kind has no rows of it.
+        cache = table ? direct::ReadTableRowIds(nodes().DataBlocks(table->data),
+                                                (kind == kHierarchyTable ? "the hierarchy table of " : "the contents table of ") + where)
+                      : std::vector<std::uint32_t>{};
+    }
+    return *cache;
+}
+
+int DirectSource::SubFolderCount(const std::string& where) const
+{
+    return static_cast<int>(FolderTable(kHierarchyTable, subFolders_, where).size());
+}
+
+SourceRef DirectSource::SubFolder(int at, const std::string& where) const
+{
+    return NodeOfFile(FolderTable(kHierarchyTable, subFolders_, where).at(static_cast<std::size_t>(at)), where);
+}
+
+int DirectSource::MessageCount(const std::string& where) const
+{
+    return static_cast<int>(FolderTable(kContentsTable, messages_, where).size());
+}
+
+SourceRef DirectSource::Message(int at, const std::string& where) const
+{
+    return NodeOfFile(FolderTable(kContentsTable, messages_, where).at(static_cast<std::size_t>(at)), where);
+}
+
+std::vector<PropertyBag> DirectSource::RecipientRows(const std::string& where) const
+{
+    const auto table = blocks_.subnodes ? nodes().FindSubnode(blocks_.subnodes, kRecipientTableNode) : std::nullopt;
+    if (!table)
+        return {};
+    const auto tableWhere = "the recipient table of " + where;
+    std::vector<PropertyBag> rows;
+    int number = 0;
+    for (auto& cells : direct::ReadTableRows(nodes(), *table, tableWhere)) {
+        // A row's large values lie in the table's own sub-nodes; they are small, so read at once.
+        for (auto& cell : cells) {
+            if (cell.subnode)
+                cell.bytes = nodes().SubnodeData(table->subnodes, *std::exchange(cell.subnode, std::nullopt));
+        }
+        rows.push_back(BagOf(std::move(cells), fmt::format("recipient {} of {}", ++number, where)));
+    }
+    return rows;
+}
+
+const std::vector<std::uint32_t>& DirectSource::AttachmentIds(const std::string& where) const
+{
+    if (!attachments_) {
+        const auto table =
+            blocks_.subnodes ? nodes().FindSubnode(blocks_.subnodes, kAttachmentTableNode) : std::nullopt;
+        attachments_ = table ? direct::ReadTableRowIds(nodes().DataBlocks(table->data), "the attachment table of " + where)
+                             : std::vector<std::uint32_t>{};
+    }
+    return *attachments_;
+}
+
+int DirectSource::AttachmentCount(const std::string& where) const
+{
+    return static_cast<int>(AttachmentIds(where).size());
+}
+
+SourceRef DirectSource::Attachment(int at, const std::string& where) const
+{
+    return Subnode(AttachmentIds(where).at(static_cast<std::size_t>(at)), where);
+}
+
+std::optional<std::string> DirectSource::RtfBody(const std::string& where) const
+{
+    const auto stored = Stored(kRtfCompressedId, where);
+    if (!stored)
+        return std::nullopt;
+    const auto bytes = stored->subnode ? nodes().SubnodeData(blocks_.subnodes, *stored->subnode) : stored->bytes;
+    auto rtf = direct::DecompressRtf(bytes, where);
+    // The stated size counts the terminator.
+    while (!rtf.empty() && rtf.back() == '\0')
+        rtf.pop_back();
+    if (rtf.empty())
+        return std::nullopt;
+    return rtf;
+}
+
+bool DirectSource::HoldsItem(const std::string& where) const
+{
+    const auto stored = StoredProperties(where);
+    const auto has = [&](std::uint16_t id, auto&& test) {
+        return std::any_of(stored.begin(), stored.end(), [&](const auto& p) { return p.id == id && test(p); });
+    };
+    const bool methodSaysItem = has(kAttachMethodId, [](const direct::StoredProperty& p) {
+        return p.bytes.size() >= 4 && direct::layout::Get<std::int32_t>(p.bytes, 0) == kEmbeddedMessageMethod;
+    });
+    return methodSaysItem && has(kAttachDataId, [](const direct::StoredProperty& p) { return p.type == kObjectType; });
+}
+
+SourceRef DirectSource::EmbeddedItem(const std::string& where) const
+{
+    const auto stored = Stored(kAttachDataId, where);
+    // An object value names the sub-node that holds it, followed by its size.
+    if (!stored || stored->type != kObjectType || stored->bytes.size() < 8)
+        throw ComponentError(fmt::format("cannot open the embedded item ({}): it is missing", where));
+    return Subnode(direct::layout::Get<std::uint32_t>(stored->bytes, 0), where);
+}
+
+void DirectSource::ReadData(const ByteSink& sink, const std::string& where) const
+{
+    const auto stored = Stored(kAttachDataId, where);
+    if (!stored)
+        return;
+    // Bytes too large for the heap lie in a sub-node; an object (an OLE object) is named by the
+    // sub-node that holds it, followed by its size.
+    std::optional<std::uint32_t> subnode = stored->subnode;
+    if (stored->type == kObjectType && stored->bytes.size() >= 8)
+        subnode = direct::layout::Get<std::uint32_t>(stored->bytes, 0);
+    if (!subnode) {
+        if (!stored->bytes.empty())
+            sink(stored->bytes);
+        return;
+    }
+    const auto node = blocks_.subnodes ? nodes().FindSubnode(blocks_.subnodes, *subnode) : std::nullopt;
+    if (!node)
+        Missing(where, "the node of its data");
+    nodes().ReadData(node->data, sink);
+}
+
+}  // namespace varnemo::mapi::pff

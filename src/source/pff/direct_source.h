@@ -1,0 +1,71 @@
+#pragma once
+
+#include "source/pff/direct/name_map.h"
+#include "source/pff/direct/node_database.h"
+#include "source/pff/direct/property_context.h"
+#include "source/pff/property_source.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace varnemo::mapi::pff {
+
+// A data file read by the direct reader: its nodes and its name-to-id map.
+struct DirectFile {
+    std::unique_ptr<direct::NodeDatabase> nodes;
+    direct::NameMap names;
+};
+
+// A node of a data file read straight from the file's structures: the node B-tree for folders,
+// the messages of folders and the message store; the sub-node trees for attachments, embedded
+// messages and the tables of a message. Nothing is read before it is asked for, and nothing is
+// kept but what names the node.
+class DirectSource : public PropertySource, public std::enable_shared_from_this<DirectSource> {
+public:
+    // The node of the node B-tree with this id; nothing when the file has none.
+    static std::shared_ptr<DirectSource> FromNode(std::shared_ptr<const DirectFile> file, std::uint32_t nodeId);
+
+    DirectSource(std::shared_ptr<const DirectFile> file, std::uint32_t nodeId, direct::NodeBlocks blocks,
+                 std::shared_ptr<const DirectSource> parent);
+
+    std::uint32_t NodeId() const override { return nodeId_; }
+    PropertyBag Properties(std::string where) const override;
+
+    int SubFolderCount(const std::string& where) const override;
+    SourceRef SubFolder(int at, const std::string& where) const override;
+    int MessageCount(const std::string& where) const override;
+    SourceRef Message(int at, const std::string& where) const override;
+
+    std::vector<PropertyBag> RecipientRows(const std::string& where) const override;
+    int AttachmentCount(const std::string& where) const override;
+    SourceRef Attachment(int at, const std::string& where) const override;
+    std::optional<std::string> RtfBody(const std::string& where) const override;
+
+    bool HoldsItem(const std::string& where) const override;
+    SourceRef EmbeddedItem(const std::string& where) const override;
+    void ReadData(const ByteSink& sink, const std::string& where) const override;
+
+private:
+    const direct::NodeDatabase& nodes() const { return *file_->nodes; }
+    std::vector<direct::StoredProperty> StoredProperties(const std::string& where) const;
+    std::optional<direct::StoredProperty> Stored(std::uint16_t id, const std::string& where) const;
+    PropertyBag BagOf(std::vector<direct::StoredProperty> stored, std::string where) const;
+    // The row ids of the folder's table of this kind (0x0D hierarchy, 0x0E contents).
+    const std::vector<std::uint32_t>& FolderTable(std::uint32_t kind, std::optional<std::vector<std::uint32_t>>& cache,
+                                                  const std::string& where) const;
+    const std::vector<std::uint32_t>& AttachmentIds(const std::string& where) const;
+    SourceRef NodeOfFile(std::uint32_t nodeId, const std::string& where) const;
+    SourceRef Subnode(std::uint32_t nodeId, const std::string& where) const;
+
+    std::shared_ptr<const DirectFile> file_;
+    std::uint32_t nodeId_ = 0;
+    direct::NodeBlocks blocks_;
+    // An attachment keeps its message's blocks in use, an embedded message its attachment's.
+    std::shared_ptr<const DirectSource> parent_;
+    mutable std::optional<std::vector<std::uint32_t>> subFolders_;
+    mutable std::optional<std::vector<std::uint32_t>> messages_;
+    mutable std::optional<std::vector<std::uint32_t>> attachments_;
+};
+
+}  // namespace varnemo::mapi::pff
