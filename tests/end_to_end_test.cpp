@@ -103,13 +103,16 @@ TEST_F(EndToEnd, DistListIntoANewDatabaseAndItsAddressBook)
 
     const auto book = ReadDocuments(state.NamesDbPath);
     ASSERT_EQ(book.size(), 2u);
-    EXPECT_EQ(Text(book[0], "Form"), "Group");
-    EXPECT_EQ(Text(book[0], "ListName"), "test dist list");
-    EXPECT_EQ(Text(book[0], "Members"), "'contact name 1' 'dist name 1' 'dist name 2' ");
-    EXPECT_EQ(Text(book[1], "Form"), "Person");
-    EXPECT_EQ(Text(book[1], "MailAddress"), "contact1@rjohnson.id.au");
-    EXPECT_EQ(Members(state.NamesDbPath, "Outlook Groups"), std::vector<std::string>{book[0].unid});
-    EXPECT_EQ(Members(state.NamesDbPath, "Outlook Contacts"), std::vector<std::string>{book[1].unid});
+    // In the order of the contacts folder: the contact, then the list.
+    const auto& person = book[0];
+    const auto& group = book[1];
+    EXPECT_EQ(Text(group, "Form"), "Group");
+    EXPECT_EQ(Text(group, "ListName"), "test dist list");
+    EXPECT_EQ(Text(group, "Members"), "'contact name 1' 'dist name 1' 'dist name 2' ");
+    EXPECT_EQ(Text(person, "Form"), "Person");
+    EXPECT_EQ(Text(person, "MailAddress"), "contact1@rjohnson.id.au");
+    EXPECT_EQ(Members(state.NamesDbPath, "Outlook Groups"), std::vector<std::string>{group.unid});
+    EXPECT_EQ(Members(state.NamesDbPath, "Outlook Contacts"), std::vector<std::string>{person.unid});
 
     const auto& message = view.messages.back();
     EXPECT_EQ(message.second, "Export Complete");

@@ -35,12 +35,13 @@ TEST(PffDamagedInput, FilesThatAreNoDataFilesAreRefusedWithTheirPath)
     std::filesystem::create_directory(dir.path() / "folder.pst");
     ExpectRefused(dir.path() / "empty.pst", "empty");
     ExpectRefused(dir.path() / "text.pst", "not an Outlook data file");
-    ExpectRefused(dir.path() / "short.pst", "unable to read file header");  // the signature alone
+    ExpectRefused(dir.path() / "short.pst", "not an Outlook data file");  // the signature alone
     ExpectRefused(dir.path() / "folder.pst", "folder");
     ExpectRefused(dir.path() / "missing.pst", "No such file");
-    // libpff's own account of the damage comes along.
     WriteFile(dir.path() / "header only.pst", ReadFile(CopyFixture("sample1.pst", dir.path())).substr(0, 512));
-    ExpectRefused(dir.path() / "header only.pst", "unable to read file header");
+    ExpectRefused(dir.path() / "header only.pst", "its header is cut short");
+    WriteFile(dir.path() / "no index.pst", ReadFile(CopyFixture("sample1.pst", dir.path())).substr(0, 4096));
+    ExpectRefused(dir.path() / "no index.pst", "the file ends there");
 }
 
 std::string Damaged(const std::string& original, const std::vector<size_t>& offsets)

@@ -106,7 +106,7 @@ TEST_F(DamagedFolder, TheTreeShowsEveryOtherFolderWithItsCountAndLeavesTheDamage
                                                            "  Projects (2)", "Sent Messages (4)", "Calendar (2)",
                                                            "Contacts (3)"}));
     const FolderNode& inbox = tree.Node(3);
-    EXPECT_NE(inbox.error.find("cannot read the contents table (folder \"Inbox\" in " + pst_.string() + ")"),
+    EXPECT_NE(inbox.error.find("cannot read the contents table of folder \"Inbox\" in " + pst_.string() + ":"),
               std::string::npos)
         << inbox.error;
     EXPECT_FALSE(inbox.checked);
@@ -129,7 +129,7 @@ TEST_F(DamagedFolder, TheCommandLineListsItWithItsErrorAndConvertsEveryIntactFol
     const auto listed = RunCli({"folders", pst_.string()});
     ASSERT_EQ(listed.exitStatus, 0) << listed.err;
     EXPECT_NE(listed.out.find("  Inbox (cannot be read)\t"), std::string::npos) << listed.out;
-    EXPECT_NE(listed.out.find("#Inbox\tcannot read the contents table (folder \"Inbox\""), std::string::npos)
+    EXPECT_NE(listed.out.find("#Inbox\tcannot read the contents table of folder \"Inbox\""), std::string::npos)
         << listed.out;
     EXPECT_NE(listed.out.find("    Projects (2)\t"), std::string::npos) << listed.out;
     EXPECT_NE(listed.out.find("  Sent Messages (4)\t"), std::string::npos) << listed.out;
@@ -174,7 +174,7 @@ TEST_F(DamagedFolder, AskingForTheDamagedFolderSaysItCannotBeReadAndMakesNothing
     const auto output = dir_.path() / "out";
     const auto refused = ConvertOnly("Inbox", output);
     EXPECT_EQ(refused.exitStatus, 2);
-    EXPECT_NE(refused.err.find("Folder Inbox cannot be read: cannot read the contents table (folder \"Inbox\""),
+    EXPECT_NE(refused.err.find("Folder Inbox cannot be read: cannot read the contents table of folder \"Inbox\""),
               std::string::npos)
         << refused.err;
     EXPECT_FALSE(fs::exists(output)) << "no database was made";

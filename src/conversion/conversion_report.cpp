@@ -37,9 +37,8 @@ void WriteConversionReport(const ConversionSummary& summary, std::ostream& out)
     fmt::print(out, "Items not converted: {}\n", summary.notConverted());
     fmt::print(out, "Items skipped by design: {}\n", summary.skippedByDesign());
     fmt::print(out, "Folders not read: {}\n", summary.foldersNotRead());
-    fmt::print(out, "Data files read by the fallback reader (libpff): {}\n", summary.fallbackReads().size());
     for (const auto& read : summary.fallbackReads())
-        fmt::print(out, "{}\t{}\n", Cell(read.dataFile), Cell(read.reason));
+        fmt::print(out, "Read by the fallback reader (libpff): {}\t{}\n", Cell(read.dataFile), Cell(read.reason));
     fmt::print(out, "\n");
     fmt::print(out, "Folder\tPosition\tItem\tEntry ID\tOutcome\tReason\n");
     for (const auto& problem : summary.problems()) {

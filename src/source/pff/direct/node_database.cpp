@@ -59,7 +59,7 @@ const layout::Format& FormatOf(const std::string& header)
 // What about a file's header keeps this reader from reading the file; empty when nothing does.
 std::string UnsupportedBy(const std::string& header)
 {
-    if (header.size() < layout::kHeaderSize || header.compare(0, 4, "!BDN") != 0)
+    if (header.compare(0, 4, "!BDN") != 0)
         return "it has no Outlook data file header";
     const auto version = layout::Get<std::uint16_t>(header, layout::kVersionOffset);
     if (version >= layout::kFourKilobyteVersion)
@@ -80,6 +80,10 @@ NodeDatabase::Opened NodeDatabase::Open(const std::filesystem::path& path)
     std::string header(layout::kHeaderSize, '\0');
     const auto read = ::pread(descriptor, header.data(), header.size(), 0);
     header.resize(read > 0 ? static_cast<std::size_t>(read) : 0);
+    if (header.size() < layout::kHeaderSize) {
+        ::close(descriptor);
+        throw ComponentError(fmt::format("{} is damaged: its header is cut short", path.string()));
+    }
     if (auto unsupported = UnsupportedBy(header); !unsupported.empty()) {
         ::close(descriptor);
         return {nullptr, std::move(unsupported)};
