@@ -10,10 +10,10 @@ namespace pstgen {
 
 namespace {
 
-constexpr std::size_t kEntriesArea = 488;
-constexpr std::size_t kIndexEntrySize = 24;
-constexpr std::size_t kNodeEntrySize = 32;
-constexpr std::size_t kBlockEntrySize = 24;
+constexpr std::size_t kEntriesArea = kFormat.pageEntriesSize;
+constexpr std::size_t kIndexEntrySize = kFormat.branchEntrySize;
+constexpr std::size_t kNodeEntrySize = kFormat.nodeEntrySize;
+constexpr std::size_t kBlockEntrySize = kFormat.blockEntrySize;
 // A block is referenced once, from its node or its parent tree block, and once by the B-tree.
 constexpr std::uint16_t kBlockReferences = 2;
 

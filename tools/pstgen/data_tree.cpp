@@ -9,7 +9,7 @@ namespace pstgen {
 
 namespace {
 
-constexpr std::uint8_t kTreeBlockType = 0x01;
+constexpr std::uint8_t kTreeBlockType = layout::kDataTreeBlock;
 constexpr std::size_t kTreeHeaderSize = 8;
 constexpr std::size_t kMaxTreeEntries = (kMaxBlockData - kTreeHeaderSize) / 8;
 

@@ -1,21 +1,27 @@
 #pragma once
 
 // The fixed numbers of the Unicode (64-bit) Outlook data file: sizes, page and node types, the
-// reserved node ids and the property types.
+// reserved node ids and the property types. The layout of pages and blocks is the one the
+// program's own reader reads, from the same header.
+
+#include "source/pff/direct/file_layout.h"
 
 #include <cstddef>
 #include <cstdint>
 
 namespace pstgen {
 
-// Blocks hold at most 8 KiB including their 16-byte trailer and are aligned to 64 bytes.
-constexpr std::size_t kBlockTrailerSize = 16;
-constexpr std::size_t kMaxBlockData = 8192 - kBlockTrailerSize;
-constexpr std::size_t kBlockAlignment = 64;
+namespace layout = varnemo::mapi::pff::direct::layout;
+inline constexpr const layout::Format& kFormat = layout::kUnicode;
 
-// Pages are 512 bytes: 496 bytes of content and a 16-byte trailer.
-constexpr std::size_t kPageSize = 512;
-constexpr std::size_t kPageContentSize = 496;
+// Blocks hold at most 8 KiB including their trailer and are aligned to 64 bytes.
+constexpr std::size_t kBlockTrailerSize = kFormat.blockTrailerSize;
+constexpr std::size_t kMaxBlockData = kFormat.maxBlockData();
+constexpr std::size_t kBlockAlignment = layout::kBlockAlignment;
+
+// Pages are 512 bytes: the content that the checksum covers, then the trailer.
+constexpr std::size_t kPageSize = layout::kPageSize;
+constexpr std::size_t kPageContentSize = kFormat.pageCheckedSize;
 
 // Every allocation map page describes the 253,952 bytes that start with itself.
 constexpr std::uint64_t kDensityListOffset = 0x4200;
@@ -26,8 +32,8 @@ constexpr std::uint64_t kAllocationMapCoverage = kPageContentSize * 8 * 64;
 constexpr std::size_t kMaxHeapAllocation = 3580;
 
 enum class PageType : std::uint8_t {
-    BlockBTree = 0x80,
-    NodeBTree = 0x81,
+    BlockBTree = layout::kBlockBTreePage,
+    NodeBTree = layout::kNodeBTreePage,
     FreeMap = 0x82,
     PageMap = 0x83,
     AllocationMap = 0x84,

@@ -9,7 +9,7 @@ namespace pstgen {
 
 namespace {
 
-constexpr std::uint8_t kSubnodeBlockType = 0x02;
+constexpr std::uint8_t kSubnodeBlockType = layout::kSubnodeTreeBlock;
 constexpr std::size_t kHeaderSize = 8;
 constexpr std::size_t kMaxLeafEntries = (kMaxBlockData - kHeaderSize) / 24;
 constexpr std::size_t kMaxIndexEntries = (kMaxBlockData - kHeaderSize) / 16;
