@@ -89,11 +89,12 @@ std::string InUtc(const std::string& shown)
     return fmt::format("{:%Y-%m-%dT%H:%M:%S}Z", instant);
 }
 
-const json* FindItem(const json& document, const std::string& name)
+// The value of a document's item; null when it has none.
+json ValueOf(const json& document, const std::string& name)
 {
     for (const auto& item : document["items"])
         if (item["name"] == name)
-            return &item["value"];
+            return item["value"];
     return nullptr;
 }
 
@@ -140,7 +141,7 @@ protected:
     static const json& DocumentOf(const json& shown, const std::string& subject)
     {
         for (const auto& document : shown["documents"])
-            if (const auto* value = FindItem(document, "Subject"); value && *value == subject)
+            if (ValueOf(document, "Subject") == subject)
                 return document;
         throw std::runtime_error("no document " + subject);
     }
@@ -149,12 +150,11 @@ protected:
     static json OccurrencesOf(const json& document)
     {
         json pairs = json::array();
-        const auto* starts = FindItem(document, "STARTDATETIME");
-        const auto* ends = FindItem(document, "EndDateTime");
-        if (!starts || !ends || !starts->is_array() || !ends->is_array() || starts->size() != ends->size())
+        const auto starts = ValueOf(document, "STARTDATETIME"), ends = ValueOf(document, "EndDateTime");
+        if (!starts.is_array() || !ends.is_array() || starts.size() != ends.size())
             return pairs;
-        for (std::size_t i = 0; i < starts->size(); ++i)
-            pairs.push_back({InUtc((*starts)[i]), InUtc((*ends)[i])});
+        for (std::size_t i = 0; i < starts.size(); ++i)
+            pairs.push_back({InUtc(starts[i]), InUtc(ends[i])});
         return pairs;
     }
 
@@ -170,9 +170,9 @@ TEST_F(RecurrenceEndToEnd, EveryOccurrenceIsWhereTheRuleSaysAcrossTheClockChange
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const auto& document = DocumentOf(shown, cases[i].subject);
         EXPECT_EQ(OccurrencesOf(document), expected[i]) << cases[i].subject;
-        EXPECT_EQ(*FindItem(document, "CalendarDateTime"), *FindItem(document, "STARTDATETIME")) << cases[i].subject;
-        EXPECT_EQ(*FindItem(document, "RepeatInstanceDates"), *FindItem(document, "STARTDATETIME"));
-        EXPECT_EQ(*FindItem(document, "Repeats"), "1");
+        EXPECT_EQ(ValueOf(document, "CalendarDateTime"), ValueOf(document, "STARTDATETIME")) << cases[i].subject;
+        EXPECT_EQ(ValueOf(document, "RepeatInstanceDates"), ValueOf(document, "STARTDATETIME"));
+        EXPECT_EQ(ValueOf(document, "Repeats"), "1");
     }
     // Only the series without end is cut short, and the run says so.
     EXPECT_EQ(conversion.status, 1);
@@ -181,8 +181,8 @@ TEST_F(RecurrenceEndToEnd, EveryOccurrenceIsWhereTheRuleSaysAcrossTheClockChange
               std::string::npos)
         << conversion.err;
     EXPECT_NE(conversion.out.find("1 item converted in part"), std::string::npos) << conversion.out;
-    EXPECT_NE(FindItem(DocumentOf(shown, "Every March the 15th"), "VarnemoRepeatCut"), nullptr);
-    EXPECT_EQ(FindItem(DocumentOf(shown, "Month end"), "VarnemoRepeatCut"), nullptr);
+    EXPECT_EQ(ValueOf(DocumentOf(shown, "Every March the 15th"), "VarnemoRepeatCut"), "2034-03-15");
+    EXPECT_EQ(ValueOf(DocumentOf(shown, "Month end"), "VarnemoRepeatCut"), nullptr);
 }
 
 TEST_F(RecurrenceEndToEnd, TheRuleIsWrittenInTheCalendarsOwnTerms)
@@ -208,12 +208,11 @@ TEST_F(RecurrenceEndToEnd, TheRuleIsWrittenInTheCalendarsOwnTerms)
           Rule{"Every March the 15th", "YD", "1", {"15"}, "U", "2033-03-15"},
           Rule{"Thanksgiving", "MP", "12", {"4.4"}, "F", "3"}}) {
         const auto& document = DocumentOf(shown, rule.subject);
-        EXPECT_EQ(*FindItem(document, "RepeatUnit"), rule.unit) << rule.subject;
-        EXPECT_EQ(*FindItem(document, "RepeatInterval"), rule.interval) << rule.subject;
-        const auto* adjust = FindItem(document, "RepeatAdjust");
-        EXPECT_EQ(adjust ? *adjust : json(nullptr), rule.adjust) << rule.subject;
-        EXPECT_EQ(*FindItem(document, "RepeatHow"), rule.how) << rule.subject;
-        EXPECT_EQ(*FindItem(document, std::string(rule.how) == "U" ? "RepeatUntil" : "RepeatFor"), rule.until)
+        EXPECT_EQ(ValueOf(document, "RepeatUnit"), rule.unit) << rule.subject;
+        EXPECT_EQ(ValueOf(document, "RepeatInterval"), rule.interval) << rule.subject;
+        EXPECT_EQ(ValueOf(document, "RepeatAdjust"), rule.adjust) << rule.subject;
+        EXPECT_EQ(ValueOf(document, "RepeatHow"), rule.how) << rule.subject;
+        EXPECT_EQ(ValueOf(document, std::string(rule.how) == "U" ? "RepeatUntil" : "RepeatFor"), rule.until)
             << rule.subject;
     }
 }
