@@ -287,7 +287,8 @@ TEST_F(EndToEnd, RunsInTheSameSecondNeverShareADatabase)
     }
 }
 
-// Every sample file converts without a failure into either kind of target.
+// Every sample file converts without a failure into either kind of target; a series without
+// end, laid out ten years ahead, is the one thing that arrives in part.
 class EveryFixture : public EndToEnd, public ::testing::WithParamInterface<std::tuple<std::string, bool>> {};
 
 TEST_P(EveryFixture, ConvertsWhole)
@@ -300,7 +301,8 @@ TEST_P(EveryFixture, ConvertsWhole)
         ConvertInto(ExistingDatabase());
     EXPECT_GT(run.Summary().converted(), 0);
     EXPECT_EQ(run.Summary().notConverted(), 0);
-    EXPECT_TRUE(run.Summary().problems().empty()) << run.Summary().problems().front().reason;
+    for (const auto& problem : run.Summary().problems())
+        EXPECT_EQ(problem.reason.rfind("the series has no end", 0), 0u) << problem.reason;
     EXPECT_NE(view.messages.back().first.find(state.TargetDatabasePath), std::string::npos);
 }
 
