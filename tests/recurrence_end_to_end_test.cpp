@@ -19,13 +19,21 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-// Windows' rules for the zones of time_zone.h: bias, then the switches to winter and summer time.
-const json kBerlinZone = json::parse(R"({"bias": -60, "standard": [10, 5, 0, 3], "daylight": [3, 5, 0, 2]})");
-const json kPacificZone = json::parse(R"({"bias": 480, "standard": [11, 1, 0, 2], "daylight": [3, 2, 0, 2]})");
+// A zone by its POSIX rules (for dateutil) and by Windows' (for the data file): bias, then the
+// switches to winter and summer time.
+struct Zone {
+    const char* posix;
+    json windows;
+};
+const Zone kBerlin{Berlin, json::parse(R"({"bias": -60, "standard": [10, 5, 0, 3], "daylight": [3, 5, 0, 2]})")};
+const Zone kPacific{Pacific, json::parse(R"({"bias": 480, "standard": [11, 1, 0, 2], "daylight": [3, 2, 0, 2]})")};
+// Sydney, whose summer spans the turn of the year.
+const Zone kSydney{"AEST-10AEDT,M10.1.0,M4.1.0/3",
+                   json::parse(R"({"bias": -600, "standard": [4, 1, 0, 3], "daylight": [10, 1, 0, 2]})")};
 
 struct Series {
     const char* subject;
-    const char* posixZone;
+    Zone zone;
     json recurrence;  // as pstgen takes it, without the zone
 };
 
@@ -35,30 +43,34 @@ struct Series {
 std::vector<Series> Cases()
 {
     return {
-        {"Every other day", Berlin,
+        {"Every other day", kBerlin,
          json::parse(R"({"pattern": "daily", "interval": 2, "first": "2024-03-20T09:00:00", "minutes": 15,
                         "count": 10})")},
-        {"Three days a fortnight", Berlin,
+        {"Three days a fortnight", kBerlin,
          json::parse(R"({"pattern": "weekly", "interval": 2, "days": [1, 3, 5], "first": "2024-03-18T17:30:00",
                         "minutes": 45, "until": "2024-05-10T00:00:00", "deleted": ["2024-04-03T00:00:00"],
                         "changed": [{"original": "2024-04-05T17:30:00", "start": "2024-04-06T10:00:00",
                                      "end": "2024-04-06T11:00:00"}]})")},
-        {"Second Tuesday", Berlin,
+        {"Second Tuesday", kBerlin,
          json::parse(R"({"pattern": "monthly_nth", "week": 2, "days": [2], "first": "2024-01-09T14:00:00",
                         "count": 12})")},
-        {"Last Friday", Berlin,
+        {"Last Friday", kBerlin,
          json::parse(R"({"pattern": "monthly_nth", "week": 5, "days": [5], "first": "2024-01-26T16:00:00",
                         "until": "2024-12-31T00:00:00", "deleted": ["2024-08-30T00:00:00"]})")},
-        {"Month end", Berlin,
+        {"Month end", kBerlin,
          json::parse(R"({"pattern": "monthly", "day": 31, "first": "2024-01-31T12:00:00", "count": 6})")},
-        {"Every March the 15th", Berlin,
+        {"Every March the 15th", kBerlin,
          json::parse(R"({"pattern": "yearly", "day": 15, "first": "2024-03-15T08:00:00"})")},
-        {"Tuesdays in the fall", Pacific,
+        {"Tuesdays in the fall", kPacific,
          json::parse(R"({"pattern": "weekly", "days": [2], "first": "2024-10-22T08:00:00", "minutes": 30,
                         "count": 4})")},
-        {"Thanksgiving", Pacific,
+        {"Thanksgiving", kPacific,
          json::parse(R"({"pattern": "yearly_nth", "week": 4, "days": [4], "first": "2024-11-28T12:00:00",
                         "minutes": 180, "count": 3})")},
+        {"Mondays in Sydney", kSydney,
+         json::parse(R"({"pattern": "weekly", "days": [1], "first": "2024-03-25T09:00:00", "count": 3})")},
+        {"Sydney's spring", kSydney,
+         json::parse(R"({"pattern": "daily", "first": "2024-10-05T09:00:00", "minutes": 30, "count": 3})")},
     };
 }
 
@@ -66,7 +78,7 @@ std::vector<Series> Cases()
 json ExpectedOccurrences(const Series& series, const fs::path& scratch)
 {
     const auto request = scratch / "request.json";
-    std::ofstream(request) << json{{"recurrence", series.recurrence}, {"tz", series.posixZone}}.dump();
+    std::ofstream(request) << json{{"recurrence", series.recurrence}, {"tz", series.zone.posix}}.dump();
     const auto result = RunCommand(
         "python3 " + Quote(VARNEMO_TESTS_DIR "/recurrence_expected.py") + " < " + Quote(request.string()), scratch);
     EXPECT_EQ(result.status, 0) << result.err;
@@ -107,7 +119,7 @@ protected:
         for (const auto& series : cases) {
             expected.push_back(ExpectedOccurrences(series, dir.path()));
             auto recurrence = series.recurrence;
-            recurrence["zone"] = series.posixZone == Berlin ? kBerlinZone : kPacificZone;
+            recurrence["zone"] = series.zone.windows;
             items.push_back({{"kind", "appointment"},
                              {"subject", series.subject},
                              {"start", expected.back()[0][0]},

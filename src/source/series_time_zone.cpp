@@ -55,7 +55,8 @@ SeriesTimeZone SeriesTimeZone::FromTimeZoneStruct(std::string_view bytes)
     if (bytes.size() < kSize)
         throw std::invalid_argument(fmt::format("the time zone of the series has {} bytes, not {}", bytes.size(), kSize));
     SeriesTimeZone zone;
-    zone.bias_ = Number(bytes, 0, 4) + Number(bytes, 4, 4);
+    zone.bias_ = Number(bytes, 0, 4);
+    zone.standardBias_ = Number(bytes, 4, 4);
     zone.daylightBias_ = Number(bytes, 8, 4);
     zone.toStandard_ = SwitchAt(bytes, 14);
     zone.toDaylight_ = SwitchAt(bytes, 32);
@@ -70,7 +71,7 @@ bool SeriesTimeZone::IsDaylightTime(WallMinutes wallClock) const
         return false;
     const int year = YearOf(wallClock);
     // The switch to summer time happens at a winter wall clock, the one back at a summer one.
-    const auto begins = SwitchMinute(year, *toDaylight_) - daylightBias_;
+    const auto begins = SwitchMinute(year, *toDaylight_) + standardBias_ - daylightBias_;
     const auto ends = SwitchMinute(year, *toStandard_);
     // Southern zones have their summer across the turn of the year.
     return begins < ends ? wallClock >= begins && wallClock < ends : wallClock >= begins || wallClock < ends;
@@ -78,7 +79,7 @@ bool SeriesTimeZone::IsDaylightTime(WallMinutes wallClock) const
 
 WallMinutes SeriesTimeZone::ToUtc(WallMinutes wallClock) const
 {
-    return wallClock + bias_ + (IsDaylightTime(wallClock) ? daylightBias_ : 0);
+    return wallClock + bias_ + (IsDaylightTime(wallClock) ? daylightBias_ : standardBias_);
 }
 
 }  // namespace varnemo::mapi

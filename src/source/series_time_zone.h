@@ -32,7 +32,8 @@ public:
 private:
     bool IsDaylightTime(WallMinutes wallClock) const;
 
-    int bias_ = 0;          // minutes west of UTC in winter
+    int bias_ = 0;          // minutes west of UTC
+    int standardBias_ = 0;  // added in winter (usually 0)
     int daylightBias_ = 0;  // added in summer (usually -60)
     std::optional<Switch> toDaylight_, toStandard_;
 };
