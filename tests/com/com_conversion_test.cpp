@@ -297,11 +297,11 @@ TEST_F(ComConversionTest, ARecurringAppointmentArrivesWithEveryOccurrence)
     ASSERT_EQ(result.exitCode, 0u) << result.err;
     const auto calls = Calls("Notes");
     const std::string starts = "VT_ARRAY|VT_DATE [2026-03-09 10:00:00, 2026-03-10 10:00:00, 2026-03-11 10:00:00]";
-    for (const std::string& expected :
-         {"NotesDocument.STARTDATETIME = " + starts,
-          "NotesDocument.EndDateTime = VT_ARRAY|VT_DATE [2026-03-09 11:30:00, 2026-03-10 11:30:00, 2026-03-11 11:30:00]",
-          "NotesDocument.CalendarDateTime = " + starts, "NotesDocument.RepeatInstanceDates = " + starts,
-          std::string("NotesDocument.RepeatUnit = VT_BSTR \"D\""), std::string("NotesDocument.RepeatFor = VT_BSTR \"3\"")})
+    for (const std::string& expected : std::vector<std::string>{
+             "NotesDocument.STARTDATETIME = " + starts,
+             "NotesDocument.EndDateTime = VT_ARRAY|VT_DATE [2026-03-09 11:30:00, 2026-03-10 11:30:00, 2026-03-11 11:30:00]",
+             "NotesDocument.CalendarDateTime = " + starts, "NotesDocument.RepeatInstanceDates = " + starts,
+             "NotesDocument.RepeatUnit = VT_BSTR \"D\"", "NotesDocument.RepeatFor = VT_BSTR \"3\""})
         EXPECT_EQ(std::count(calls.begin(), calls.end(), expected), 1) << expected;
 }
 
