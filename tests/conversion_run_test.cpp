@@ -240,6 +240,27 @@ TEST_F(ConversionRunTest, ASavedEntryThatCouldNotBeFiledIsConvertedInPart)
     EXPECT_NE(run.Summary().problems()[0].reason.find("PutInFolder failed"), std::string::npos);
 }
 
+// A series whose stored recurrence is cut short still arrives, as its first occurrence, and the
+// account says what is missing.
+TEST_F(ConversionRunTest, ASeriesWhoseRecurrenceCannotBeReadArrivesAsItsFirstOccurrenceInPart)
+{
+    auto meeting = FakeMail("weekly meeting");
+    meeting.Date(mapi::DateField::Start, DateTime::Full(2024, 3, 4, 9, 0, 0).WithUtcOffset(60));
+    // Versions, then a weekly frequency, and nothing more.
+    meeting.recurrence.pattern = std::string("\x04\x30\x04\x30\x0B\x20", 6);
+    AddFolder("Calendar", "F1", "IPM.Appointment").items = {meeting};
+    Select({"F1#Calendar"});
+    Run();
+    EXPECT_EQ(CallsStartingWith("Save").size(), 1u);
+    EXPECT_EQ(CallsStartingWith("ReplaceItemValue(STARTDATETIME)").size(), 1u);
+    EXPECT_TRUE(CallsStartingWith("ReplaceItemValue(Repeats)").empty());
+    ASSERT_EQ(run.Summary().problems().size(), 1u);
+    EXPECT_EQ(run.Summary().problems()[0].outcome, Outcome::ConvertedInPart);
+    EXPECT_EQ(run.Summary().problems()[0].reason,
+              "only the first occurrence of the series is written: its recurrence cannot be read: the recurrence "
+              "ends before its pattern type (at byte 6)");
+}
+
 TEST_F(ConversionRunTest, AnExistingTargetThatCannotBeOpenedStopsTheRunBeforeTheFirstItem)
 {
     AddFolder("Inbox", "F1").items = {FakeMail("one"), FakeMail("two")};

@@ -65,6 +65,9 @@ TEST_F(DxlRoundTrip, EveryItemTypeAndHostileTextComeBackExactly)
     document->ReplaceItemValue("DayOnly", DateTime::DateOnly(1999, 12, 31));
     document->ReplaceItemValue("TimeOnly", DateTime::TimeOnly(0, 0, 1));
     document->ReplaceItemValue("NoDate", DateTime());
+    document->ReplaceItemValue("Occurrences", std::vector<DateTime>{DateTime::Full(2026, 3, 7, 9, 0, 0).WithUtcOffset(-8 * 60),
+                                                                  DateTime::Full(2026, 3, 14, 9, 0, 0).WithUtcOffset(-7 * 60)});
+    document->ReplaceItemValue("NoOccurrences", std::vector<DateTime>{});
     document->CreateRichTextItem("Body");
     document->Save(0, 0);
     document->PutInFolder("Outlook\\Inbox");
@@ -88,6 +91,8 @@ TEST_F(DxlRoundTrip, DateTimesAreWrittenInDxlForm)
     document->ReplaceItemValue("Berlin", DateTime::Full(2024, 10, 27, 2, 30, 0).WithUtcOffset(60));
     document->ReplaceItemValue("DayOnly", DateTime::DateOnly(1999, 12, 31));
     document->ReplaceItemValue("TimeOnly", DateTime::TimeOnly(7, 8, 9));
+    document->ReplaceItemValue("Occurrences", std::vector<DateTime>{DateTime::Full(2026, 3, 7, 9, 0, 0).WithUtcOffset(-8 * 60),
+                                                                  DateTime::Full(2026, 3, 14, 9, 0, 0).WithUtcOffset(-7 * 60)});
     document->Save(0, 0);
 
     ExportToFile(originalPath, dxlPath);
@@ -97,10 +102,12 @@ TEST_F(DxlRoundTrip, DateTimesAreWrittenInDxlForm)
     EXPECT_TRUE(Mentions(dxl, "<item name=\"Berlin\"><datetime>20241027T023000,00+01</datetime>"));
     EXPECT_TRUE(Mentions(dxl, "<item name=\"DayOnly\"><datetime>19991231</datetime>"));
     EXPECT_TRUE(Mentions(dxl, "<item name=\"TimeOnly\"><datetime>T070809,00</datetime>"));
+    EXPECT_TRUE(Mentions(dxl, "<item name=\"Occurrences\"><datetimelist><datetime>20260307T090000,00-08</datetime>"
+                              "<datetime>20260314T090000,00-07</datetime></datetimelist>"));
 
     // Imported, the old values are the instants the export made of them.
     const auto items = local::testing::ReadDocuments(RoundTrip()).at(0).items;
-    ASSERT_EQ(items.size(), 5u);
+    ASSERT_EQ(items.size(), 6u);
     EXPECT_TRUE(items[0].value == ItemValue(DateTime::Full(2026, 7, 2, 9, 30, 5).WithUtcOffset(-7 * 60)));
     EXPECT_TRUE(items[1].value == ItemValue(DateTime::Full(2026, 1, 2, 23, 59, 59).WithUtcOffset(-8 * 60)));
     EXPECT_TRUE(items[2].value == ItemValue(DateTime::Full(2024, 10, 27, 2, 30, 0).WithUtcOffset(60)));

@@ -223,6 +223,43 @@ TEST_F(ForeignFiles, AStoreWithANewerLayoutIsRefused)
     ExpectRefusedUntouched(foreign / "future.nsf", "newer");
 }
 
+// A store of the first layout knew no date-time lists; written to, it takes the present one
+// and keeps what it held.
+TEST_F(LocalNotesTest, AStoreOfTheFirstLayoutIsUpgradedWhenWrittenTo)
+{
+    const auto path = DataPath("first.nsf");
+    session->GetDatabase("", "mail.ntf")->CreateCopy("", path.string());
+    {
+        auto document = session->GetDatabase("", path.string())->CreateDocument();
+        document->ReplaceItemValue("Subject", std::string("kept"));
+        document->Save(0, 0);
+    }
+    notes.ReleaseDatabases();
+    {
+        SqliteConnection first(path, SqliteConnection::Mode::ReadWrite);
+        first.Execute(R"sql(
+            CREATE TABLE items_first (document_id INTEGER NOT NULL REFERENCES documents (id) ON DELETE CASCADE,
+                position INTEGER NOT NULL, name TEXT NOT NULL COLLATE NOCASE CHECK (name <> ''),
+                type TEXT NOT NULL CHECK (type IN ('text', 'textlist', 'datetime', 'richtext')),
+                value TEXT NOT NULL, PRIMARY KEY (document_id, position), UNIQUE (document_id, name)) WITHOUT ROWID;
+            INSERT INTO items_first SELECT * FROM items; DROP TABLE items;
+            ALTER TABLE items_first RENAME TO items; PRAGMA user_version = 1;)sql");
+    }
+    {
+        auto document = notes.CreateSession()->GetDatabase("", path.string())->CreateDocument();
+        document->ReplaceItemValue("Occurrences", std::vector<DateTime>{DateTime::Full(2026, 1, 5, 9, 0, 0).WithUtcOffset(60)});
+        document->Save(0, 0);
+    }
+    notes.ReleaseDatabases();
+    const auto documents = ReadDocuments(path);
+    ASSERT_EQ(documents.size(), 2u);
+    EXPECT_TRUE(documents[0].items.at(0).value == ItemValue(std::string("kept")));
+    EXPECT_TRUE(documents[1].items.at(0).value ==
+                ItemValue(std::vector<DateTime>{DateTime::Full(2026, 1, 5, 9, 0, 0).WithUtcOffset(60)}));
+    SqliteConnection upgraded(path, SqliteConnection::Mode::ReadWrite);
+    EXPECT_EQ(upgraded.PragmaInteger("user_version"), kStoreSchemaVersion);
+}
+
 // --- Copies -------------------------------------------------------------------------------
 
 using CreatingCopies = LocalNotesTest;

@@ -43,7 +43,24 @@ const char* TypeName(const StoredItem& item)
         return "datetime";
     if (std::holds_alternative<std::vector<std::string>>(item.value))
         return "textlist";
+    if (std::holds_alternative<std::vector<DateTime>>(item.value))
+        return "datetimelist";
     return "text";
+}
+
+nlohmann::json JsonDateTime(const DateTime& date)
+{
+    switch (date.kind()) {
+    case DateTime::Kind::Full:
+        return IsoWithOffset(date);
+    case DateTime::Kind::DateOnly:
+        return date.ToIso();
+    case DateTime::Kind::TimeOnly:
+        return date.ToIso().substr(1);
+    case DateTime::Kind::None:
+        break;
+    }
+    return nullptr;
 }
 
 nlohmann::json JsonValue(const StoredItem& item)
@@ -52,17 +69,13 @@ nlohmann::json JsonValue(const StoredItem& item)
         return nullptr;
     if (const auto* list = std::get_if<std::vector<std::string>>(&item.value))
         return *list;
-    if (const auto* date = std::get_if<DateTime>(&item.value)) {
-        switch (date->kind()) {
-        case DateTime::Kind::Full:
-            return IsoWithOffset(*date);
-        case DateTime::Kind::DateOnly:
-            return date->ToIso();
-        case DateTime::Kind::TimeOnly:
-            return date->ToIso().substr(1);
-        case DateTime::Kind::None:
-            return nullptr;
-        }
+    if (const auto* date = std::get_if<DateTime>(&item.value))
+        return JsonDateTime(*date);
+    if (const auto* dates = std::get_if<std::vector<DateTime>>(&item.value)) {
+        auto list = nlohmann::json::array();
+        for (const auto& value : *dates)
+            list.push_back(JsonDateTime(value));
+        return list;
     }
     return std::get<std::string>(item.value);
 }

@@ -24,6 +24,21 @@ SafeArray SafeArray::OfTexts(const std::vector<std::string>& texts)
     return array;
 }
 
+SafeArray SafeArray::OfDates(const std::vector<double>& dates)
+{
+    SAFEARRAY* created = SafeArrayCreateVector(VT_DATE, 0, static_cast<ULONG>(dates.size()));
+    if (!created)
+        throw std::bad_alloc();
+    SafeArray array(created);
+    for (size_t index = 0; index < dates.size(); ++index) {
+        LONG position = static_cast<LONG>(index);
+        DATE element = dates[index];
+        if (const HRESULT result = SafeArrayPutElement(array.array_, &position, &element); FAILED(result))
+            ThrowComError("SafeArrayPutElement of a date list", result);
+    }
+    return array;
+}
+
 SAFEARRAY* SafeArray::Release()
 {
     return std::exchange(array_, nullptr);

@@ -12,6 +12,8 @@ class SafeArray {
 public:
     // A VT_BSTR array holding the texts in order, with lower bound 0.
     static SafeArray OfTexts(const std::vector<std::string>& texts);
+    // A VT_DATE array of COM dates (ole_date.h) in order, with lower bound 0.
+    static SafeArray OfDates(const std::vector<double>& dates);
 
     ~SafeArray() { SafeArrayDestroy(array_); }
     SafeArray(SafeArray&& other) noexcept : array_(other.Release()) {}

@@ -70,6 +70,18 @@ Variant Variant::TextList(const std::vector<std::string>& texts)
     return variant;
 }
 
+Variant Variant::DateList(const std::vector<DateTime>& values)
+{
+    std::vector<double> dates;
+    dates.reserve(values.size());
+    for (const auto& value : values)
+        dates.push_back(ToOleDate(value));
+    Variant variant;
+    variant.value_.parray = SafeArray::OfDates(dates).Release();
+    variant.value_.vt = VT_ARRAY | VT_DATE;
+    return variant;
+}
+
 Variant Variant::Int16(std::int16_t number)
 {
     Variant variant;
@@ -117,6 +129,24 @@ long LongOf(const Variant& value, const std::string& what)
     if (IsBlank(value))
         return 0;
     return Converted(value, VT_I4, what).get().lVal;
+}
+
+std::string BytesOf(const Variant& value, const std::string& what)
+{
+    if (IsBlank(value))
+        return {};
+    if (value.type() != (VT_ARRAY | VT_UI1))
+        throw ComponentError(what + " gave " + TypeName(value.type()) + ", not bytes");
+    SAFEARRAY* array = value.get().parray;
+    LONG lower = 0, upper = -1;
+    SafeArrayGetLBound(array, 1, &lower);
+    SafeArrayGetUBound(array, 1, &upper);
+    void* data = nullptr;
+    if (const HRESULT result = SafeArrayAccessData(array, &data); FAILED(result))
+        ThrowComError(what + ": SafeArrayAccessData", result);
+    std::string bytes(static_cast<const char*>(data), static_cast<std::size_t>(upper - lower + 1));
+    SafeArrayUnaccessData(array);
+    return bytes;
 }
 
 IDispatch* DispatchOf(const Variant& value, const std::string& what)

@@ -25,6 +25,7 @@ public:
     static Variant Text(std::string_view utf8);                       // VT_BSTR
     static Variant Date(const DateTime& value);                       // VT_DATE
     static Variant TextList(const std::vector<std::string>& texts);   // VT_ARRAY | VT_BSTR
+    static Variant DateList(const std::vector<DateTime>& values);     // VT_ARRAY | VT_DATE
     static Variant Int16(std::int16_t number);                        // VT_I2
     static Variant Int32(std::int32_t number);                        // VT_I4
     static Variant Bool(bool flag);                                   // VT_BOOL
@@ -42,6 +43,8 @@ private:
 std::string TextOf(const Variant& value, const std::string& what);
 DateTime DateOf(const Variant& value, const std::string& what);
 long LongOf(const Variant& value, const std::string& what);
+// The bytes of a binary value (VT_ARRAY | VT_UI1).
+std::string BytesOf(const Variant& value, const std::string& what);
 // The object in the value, with a reference of its own; never null.
 IDispatch* DispatchOf(const Variant& value, const std::string& what);
 

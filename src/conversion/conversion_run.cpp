@@ -3,6 +3,7 @@
 #include "common/continue_on_error.h"
 #include "common/scoped_flag.h"
 #include "common/text.h"
+#include "conversion/calendar_repeat.h"
 #include "conversion/item_fields.h"
 #include "conversion/temporary_attachments.h"
 #include "notes/calendar_writer.h"
@@ -314,8 +315,27 @@ WriteResult ConversionRun::WriteItem(const std::string& kind, mapi::Item& item, 
     if (kind == kMail)
         return WriteMemo(context_, target_, ReadMailFields(item), attachments, notesFolder, origin);
     if (kind == kAppointment)
-        return WriteCalendarEntry(context_, target_, ReadCalendarFields(item), attachments, notesFolder, origin);
+        return WriteAppointment(item, attachments, notesFolder, origin);
     return WriteTask(context_, target_, ReadTaskFields(item), attachments, notesFolder, origin);
+}
+
+// A series whose recurrence cannot be read still arrives as its first occurrence, in part.
+WriteResult ConversionRun::WriteAppointment(mapi::Item& item, const AttachmentFiles* attachments,
+                                            const std::string& notesFolder, const std::string& origin)
+{
+    auto fields = ReadCalendarFields(item);
+    std::optional<std::string> seriesFailure;
+    try {
+        fields.repeat = ReadCalendarRepeat(item, fields.calStart);
+    } catch (const ComponentError& error) {
+        seriesFailure = fmt::format("only the first occurrence of the series is written: its recurrence cannot be "
+                                    "read: {}",
+                                    error.what());
+    }
+    auto result = WriteCalendarEntry(context_, target_, fields, attachments, notesFolder, origin);
+    if (result.saved && seriesFailure)
+        result.failures.push_back(*seriesFailure);
+    return result;
 }
 
 void ConversionRun::ShowProgress(const std::string& caption, long counter, long count)

@@ -63,6 +63,8 @@ private:
                      ItemAccount& account, long count);
     WriteResult WriteItem(const std::string& kind, mapi::Item& item, const AttachmentFiles* attachments,
                           const std::string& notesFolder, const std::string& origin);
+    WriteResult WriteAppointment(mapi::Item& item, const AttachmentFiles* attachments,
+                                 const std::string& notesFolder, const std::string& origin);
     void ShowProgress(const std::string& caption, long counter, long count);
     void Record(ItemAccount account, const WriteResult& result);
 

@@ -3,14 +3,35 @@
 #include "common/date_time.h"
 #include "notes/document_writer.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace varnemo {
 
-// The values of one appointment, as the calendar writer takes them.
+// How a repeating calendar entry repeats, in the words of the Notes calendar, and every one of
+// its occurrences.
+struct CalendarRepeat {
+    std::string unit;                 // RepeatUnit: "D", "W", "MD" (by date), "MP" (by position), "YD"
+    std::string interval;             // RepeatInterval: every so many units
+    std::vector<std::string> adjust;  // RepeatAdjust: week days "0" (Sunday) to "6"; month days;
+                                      // or week "1" to "5" (last) and day as "2.1"
+    std::string how;                  // RepeatHow: "U" until a date, "F" for a number of times
+    DateTime until;                   // RepeatUntil: the last day (with "U")
+    std::string count;                // RepeatFor: the number of occurrences (with "F")
+    std::vector<DateTime> starts, ends;
+    // Set when occurrences past the horizon were left out: the first day left out.
+    DateTime cutAt;
+};
+
+// The item that records where a series without end was cut short.
+inline constexpr const char* kSeriesCutItem = "VarnemoRepeatCut";
+
+// The values of one appointment, as the calendar writer takes them; repeat only for a series.
 struct CalendarFields {
     std::string calSubject, calSenderEmail, calBody, calLocation, calCategories;
     DateTime calStart, calEnd, calCreationTime;
+    std::optional<CalendarRepeat> repeat;
 };
 
 // Writes one appointment as a calendar entry into the mail database and files it into

@@ -15,9 +15,10 @@
 
 namespace varnemo::notes {
 
-// The value of a document item: a text, a date-time, or a list of texts. A date-time with no
-// value is stored as an empty text, as Notes stores an empty date field.
-using ItemValue = std::variant<std::string, DateTime, std::vector<std::string>>;
+// The value of a document item: a text, a date-time, a list of texts or a list of date-times
+// (the occurrences of a repeating calendar entry). A date-time with no value is stored as an
+// empty text, as Notes stores an empty date field.
+using ItemValue = std::variant<std::string, DateTime, std::vector<std::string>, std::vector<DateTime>>;
 
 // EmbedObject's type for a file attachment.
 inline constexpr int EMBED_ATTACHMENT = 1454;

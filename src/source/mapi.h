@@ -41,6 +41,15 @@ enum class DateField {
     Birthday, Anniversary,                    // contacts (dates alone, the day as saved)
 };
 
+// What an appointment stores about its repeating, as the stored bytes: Outlook's recurrence
+// pattern (recurrence_pattern.h) and the time zone of the series' wall clock
+// (series_time_zone.h). The pattern is empty for an item that does not repeat; the zone may be
+// missing even when the pattern is there.
+struct RecurrenceData {
+    std::string pattern;
+    std::string timeZone;
+};
+
 class Attachment {
 public:
     virtual ~Attachment() = default;
@@ -74,6 +83,7 @@ public:
     virtual DateTime Date(DateField field) = 0;
     // 0 low, 1 normal, 2 high.
     virtual long Importance() = 0;
+    virtual RecurrenceData Recurrence() = 0;
     virtual std::unique_ptr<Attachments> GetAttachments() = 0;
     // Throws when the item is not a distribution list.
     virtual std::unique_ptr<Members> GetMembers() = 0;

@@ -279,6 +279,32 @@ TEST_F(ComConversionTest, ConvertingAgainAddsOnlyWhatIsMissing)
     EXPECT_NE(again.out.find("0 items converted. 2 items already in the database"), std::string::npos) << again.out;
 }
 
+// A series read through Redemption's Fields: three daily occurrences at 10:00 from 2026-03-09,
+// as Outlook stores them (MS-OXOCAL's recurrence BLOB, without a time zone, so that the wall
+// clock goes as it is).
+TEST_F(ComConversionTest, ARecurringAppointmentArrivesWithEveryOccurrence)
+{
+    json mailbox = json::parse(ReadFile(dir.path() / "mailbox.json"));
+    auto& appointment = mailbox["stores"][0]["top"]["folders"][1]["items"][0];
+    appointment["fields"]["http://schemas.microsoft.com/mapi/id/{00062002-0000-0000-C000-000000000046}/82160102"] =
+        "043004300A200000000000000000A0050000000000002220000003000000000000000000000000000000603E540DDF80E95A"
+        "063000000830000058020000B202000000000000000000000000";
+    WriteFile(dir.path() / "mailbox.json", mailbox.dump());
+    const auto database = dir.path() / "mail.nsf";
+    WriteFile(database, "existing");
+
+    const auto result = Cli(L"convert " + Quoted(pstPath) + L" --into " + Quoted(database) + L" --folder Calendar");
+    ASSERT_EQ(result.exitCode, 0u) << result.err;
+    const auto calls = Calls("Notes");
+    const std::string starts = "VT_ARRAY|VT_DATE [2026-03-09 10:00:00, 2026-03-10 10:00:00, 2026-03-11 10:00:00]";
+    for (const std::string& expected : std::vector<std::string>{
+             "NotesDocument.STARTDATETIME = " + starts,
+             "NotesDocument.EndDateTime = VT_ARRAY|VT_DATE [2026-03-09 11:30:00, 2026-03-10 11:30:00, 2026-03-11 11:30:00]",
+             "NotesDocument.CalendarDateTime = " + starts, "NotesDocument.RepeatInstanceDates = " + starts,
+             "NotesDocument.RepeatUnit = VT_BSTR \"D\"", "NotesDocument.RepeatFor = VT_BSTR \"3\""})
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), expected), 1) << expected;
+}
+
 TEST_F(ComConversionTest, OutlookIsLoggedOnWithoutArgumentsAndEveryObjectIsReleased)
 {
     const auto database = dir.path() / "mail.nsf";

@@ -56,12 +56,31 @@ TEST(ItemVariant, GivesEachKindOfItemValueItsType)
     SafeArrayUnaccessData(array);
 }
 
+TEST(ItemVariant, GivesADateTimeListADateArray)
+{
+    const auto list = notes::com::ItemVariant(
+        std::vector<DateTime>{DateTime::Full(2026, 3, 9, 10, 0, 0), DateTime::Full(2026, 3, 10, 10, 0, 0)});
+    ASSERT_EQ(list.type(), VT_ARRAY | VT_DATE);
+    DATE* elements = nullptr;
+    ASSERT_EQ(SafeArrayAccessData(list.get().parray, reinterpret_cast<void**>(&elements)), S_OK);
+    EXPECT_EQ(FromOleDate(elements[0]), DateTime::Full(2026, 3, 9, 10, 0, 0));
+    EXPECT_EQ(FromOleDate(elements[1]), DateTime::Full(2026, 3, 10, 10, 0, 0));
+    SafeArrayUnaccessData(list.get().parray);
+}
+
 TEST(VariantReaders, ConvertWhatTheyCanAndNameWhatTheyCannot)
 {
     EXPECT_EQ(TextOf(Variant::Int32(42), "RDOMail.Importance"), "42");
     EXPECT_EQ(LongOf(Variant::Text("2"), "RDOMail.Importance"), 2);
     EXPECT_EQ(LongOf(Variant(), "RDOMail.Importance"), 0);
     EXPECT_FALSE(DateOf(Variant(), "RDOMail.ReminderTime").hasValue());
+    EXPECT_EQ(BytesOf(Variant(), "RDOMail.Fields"), "");
+    try {
+        BytesOf(Variant::Text("text"), "RDOMail.Fields");
+        FAIL() << "a text is no bytes";
+    } catch (const ComponentError& error) {
+        EXPECT_STREQ(error.what(), "RDOMail.Fields gave VT_BSTR, not bytes");
+    }
     try {
         DispatchOf(Variant::Text("not an object"), "RDOStore.IPMRootFolder");
         FAIL() << "a text is no object";

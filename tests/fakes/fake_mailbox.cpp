@@ -80,6 +80,7 @@ public:
         return found == data_.dates.end() ? DateTime() : found->second;
     }
     long Importance() override { return data_.importance; }
+    mapi::RecurrenceData Recurrence() override { return data_.recurrence; }
     std::unique_ptr<mapi::Attachments> GetAttachments() override
     {
         return std::make_unique<FakeAttachmentList>(data_);

@@ -27,6 +27,7 @@ struct FakeItem {
     std::map<mapi::TextField, std::string> texts;
     std::map<mapi::DateField, DateTime> dates;
     long importance = 1;
+    mapi::RecurrenceData recurrence;
     std::vector<FakeAttachment> attachments;
     std::optional<std::vector<std::string>> members;  // only distribution lists have members
     std::set<long> unreadableMembers;                   // 1-based

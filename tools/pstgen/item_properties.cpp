@@ -94,8 +94,12 @@ void SetNamedValues(const Item& item, NameToIdMap& names, PropertyList& properti
             properties.Set(lid(property_set::kAppointment, 0x820E), TimeValue(*item.end));
         if (!item.location.empty())
             properties.Set(lid(property_set::kAppointment, 0x8208), StringValue(item.location));
-        if (item.recurring)
+        if (item.recurring || item.recurrence)
             properties.Set(lid(property_set::kAppointment, 0x8223), BoolValue(true));
+        if (item.recurrence)
+            properties.Set(lid(property_set::kAppointment, 0x8216), BinaryValue(RecurrenceBlob(*item.recurrence)));
+        if (item.recurrence && item.recurrence->zone)
+            properties.Set(lid(property_set::kAppointment, 0x8233), BinaryValue(TimeZoneStruct(*item.recurrence->zone)));
     }
     if (item.kind == ItemKind::Task) {
         if (item.start)

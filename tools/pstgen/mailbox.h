@@ -4,6 +4,7 @@
 
 #include "property.h"
 #include "property_values.h"
+#include "recurrence_blob.h"
 
 #include <array>
 #include <map>
@@ -57,6 +58,7 @@ struct Item {
     std::optional<FileTime> start, end, due;
     std::string location;
     bool recurring = false;  // appointments: a series
+    std::optional<Recurrence> recurrence;  // its pattern (makes it recurring)
     // contacts: values by the keys of ContactFieldKeys(), and the ones not held as text
     std::map<std::string, std::string> contact;
     std::vector<std::string> children;

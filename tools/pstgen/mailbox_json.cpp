@@ -29,7 +29,8 @@ ITEM:   { "kind": "mail" | "appointment" | "task" | "contact" | "distlist" | "st
           "subject", "body", "html", "message_id", "from": ADDRESS, "to" / "cc" / "bcc": [ADDRESS...],
           "delivered", "submitted", "created", "reminder": TIME,
           "importance": 0 | 1 | 2, "categories": ["..."],
-          appointments: "start", "end": TIME, "location", "recurring": true;   tasks: "start", "due": TIME,
+          appointments: "start", "end": TIME, "location", "recurring": true, "recurrence": RECURRENCE;
+          tasks: "start", "due": TIME,
           contacts: "contact": {"first_name": "...", ...}, "children": ["..."],
                     "birthday", "anniversary": TIME,
                     "birthday_local", "anniversary_local": TIME (the day as entered),
@@ -37,6 +38,15 @@ ITEM:   { "kind": "mail" | "appointment" | "task" | "contact" | "distlist" | "st
           "attachments": [ATTACHMENT...] }
 ADDRESS:    { "name": "...", "address": "..." }
 TIME:       "2024-05-01" or "2024-05-01T10:30:00Z" (UTC)
+RECURRENCE: { "pattern": "daily" | "weekly" | "monthly" | "monthly_nth" | "yearly" | "yearly_nth",
+              "interval": days, weeks, months or years, "days": [0..6] (0 Sunday; weekly, *_nth),
+              "day": day of the month (monthly, yearly), "week": 1..4 or 5 for the last (*_nth),
+              "first": WALL (the first start), "minutes": length, "first_day_of_week": 0..6,
+              "count": occurrences or "until": WALL (the last day); neither: no end,
+              "deleted": [WALL day...], "changed": [{"original", "start", "end": WALL}...],
+              "zone": {"bias": minutes west of UTC, "daylight_bias": -60,
+                       "standard", "daylight": [month, week (5 last), day of week, hour]} }
+WALL:       a TIME read as the series' wall clock, not as UTC
 ATTACHMENT: { "name": "file name (may be empty)", and one of:
               "text": "content", "file": "path", "size": bytes with optional "seed"
               (pseudo-random content), "item": ITEM (an embedded item);
@@ -162,6 +172,77 @@ void ParseRecipients(const Reader& reader, const char* key, RecipientType type, 
     reader.ForEach(key, [&](const Reader& address) { item.recipients.push_back({ParseAddress(address), type}); });
 }
 
+WallMinutes ParseWallMinutes(const Reader& reader)
+{
+    constexpr FileTime kTicksPerMinute = 600'000'000;
+    try {
+        return static_cast<WallMinutes>(ParseFileTime(reader.As<std::string>()) / kTicksPerMinute);
+    } catch (const std::invalid_argument& error) {
+        throw reader.Fault(error.what());
+    }
+}
+
+Recurrence::Pattern ParsePattern(const Reader& reader)
+{
+    static const std::map<std::string, Recurrence::Pattern> kPatterns = {
+        {"daily", Recurrence::Pattern::Daily},     {"weekly", Recurrence::Pattern::Weekly},
+        {"monthly", Recurrence::Pattern::Monthly}, {"monthly_nth", Recurrence::Pattern::MonthlyNth},
+        {"yearly", Recurrence::Pattern::Yearly},   {"yearly_nth", Recurrence::Pattern::YearlyNth}};
+    const auto found = kPatterns.find(reader.As<std::string>());
+    if (found == kPatterns.end())
+        throw reader.Fault("unknown pattern");
+    return found->second;
+}
+
+std::array<std::uint16_t, 4> ParseSwitch(const Reader& reader)
+{
+    const auto values = reader.As<std::vector<std::uint16_t>>();
+    if (values.size() != 4)
+        throw reader.Fault("expected [month, week, day of week, hour]");
+    return {values[0], values[1], values[2], values[3]};
+}
+
+TimeZoneRule ParseZone(const Reader& reader)
+{
+    TimeZoneRule zone;
+    zone.bias = reader.At("bias").As<std::int32_t>();
+    if (reader.Has("daylight_bias"))
+        zone.daylightBias = reader.At("daylight_bias").As<std::int32_t>();
+    if (reader.Has("standard"))
+        zone.toStandard = ParseSwitch(reader.At("standard"));
+    if (reader.Has("daylight"))
+        zone.toDaylight = ParseSwitch(reader.At("daylight"));
+    return zone;
+}
+
+Recurrence ParseRecurrence(const Reader& reader)
+{
+    Recurrence recurrence;
+    recurrence.pattern = ParsePattern(reader.At("pattern"));
+    auto number = [&](const char* key, std::uint32_t fallback) {
+        return reader.Has(key) ? reader.At(key).As<std::uint32_t>() : fallback;
+    };
+    recurrence.interval = number("interval", 1);
+    reader.ForEach("days", [&](const Reader& day) { recurrence.weekDays |= 1u << day.As<std::uint32_t>(); });
+    recurrence.dayOfMonth = number("day", 0);
+    recurrence.week = number("week", 0);
+    recurrence.firstDayOfWeek = number("first_day_of_week", 0);
+    recurrence.first = ParseWallMinutes(reader.At("first"));
+    recurrence.minutes = number("minutes", 60);
+    if (reader.Has("count"))
+        recurrence.count = reader.At("count").As<std::uint32_t>();
+    if (reader.Has("until"))
+        recurrence.until = ParseWallMinutes(reader.At("until"));
+    reader.ForEach("deleted", [&](const Reader& day) { recurrence.deleted.push_back(ParseWallMinutes(day)); });
+    reader.ForEach("changed", [&](const Reader& change) {
+        recurrence.changes.push_back({ParseWallMinutes(change.At("original")), ParseWallMinutes(change.At("start")),
+                                      ParseWallMinutes(change.At("end"))});
+    });
+    if (reader.Has("zone"))
+        recurrence.zone = ParseZone(reader.At("zone"));
+    return recurrence;
+}
+
 Item ParseItem(const Reader& reader, const std::filesystem::path& base)
 {
     Item item;
@@ -189,6 +270,8 @@ Item ParseItem(const Reader& reader, const std::filesystem::path& base)
     item.location = reader.Text("location");
     if (reader.Has("recurring"))
         item.recurring = reader.At("recurring").As<bool>();
+    if (reader.Has("recurrence"))
+        item.recurrence = ParseRecurrence(reader.At("recurrence"));
     reader.ForEachMember("contact", [&](const std::string& key, const Reader& value) {
         if (!FindContactField(key))
             throw value.Fault("unknown contact value");

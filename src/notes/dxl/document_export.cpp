@@ -47,6 +47,14 @@ void WriteTextList(XmlWriter& xml, const std::vector<std::string>& texts)
     xml.EndElement();
 }
 
+void WriteDateTimeList(XmlWriter& xml, const std::vector<DateTime>& values)
+{
+    xml.StartElement("datetimelist");
+    for (const auto& value : values)
+        WriteDateTimeElement(xml, value);
+    xml.EndElement();
+}
+
 // A rich-text item of the store holds nothing but its attachments: one paragraph with a
 // reference to each.
 void WriteRichText(XmlWriter& xml, const StoredItem& item, const std::vector<StoredAttachment>& attachments)
@@ -73,6 +81,8 @@ void WriteValue(XmlWriter& xml, const StoredItem& item, const std::vector<Stored
         WriteTextList(xml, *list);
     else if (const auto* date = std::get_if<DateTime>(&item.value))
         WriteDateTimeElement(xml, *date);
+    else if (const auto* dates = std::get_if<std::vector<DateTime>>(&item.value))
+        WriteDateTimeList(xml, *dates);
     else
         WriteTextElement(xml, std::get<std::string>(item.value));
 }

@@ -118,6 +118,8 @@ private:
             return {name, ReadTextList(), false};
         if (type == "datetime")
             return {name, ReadDateTime(), false};
+        if (type == "datetimelist")
+            return {name, ReadDateTimeList(), false};
         if (type == "richtext") {
             ReadRichText(name);
             return {name, std::string(), true};
@@ -164,6 +166,13 @@ private:
             texts.push_back(ReadText());
         });
         return texts;
+    }
+
+    std::vector<DateTime> ReadDateTimeList()
+    {
+        std::vector<DateTime> values;
+        xml_.ForEachChild([&] { values.push_back(ReadDateTime()); });
+        return values;
     }
 
     // The store's rich text holds attachments only: their references are all that is read.

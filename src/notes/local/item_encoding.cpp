@@ -20,7 +20,26 @@ struct Encoder {
         // the whole document.
         return {"textlist", nlohmann::json(texts).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)};
     }
+    // Each value as a datetime item holds it; every one must have a value.
+    EncodedItem operator()(const std::vector<DateTime>& dateTimes) const
+    {
+        auto list = nlohmann::json::array();
+        for (const auto& dateTime : dateTimes) {
+            if (!dateTime.hasValue())
+                throw ComponentError("a date-time list holds a date-time without a value");
+            list.push_back(dateTime.ToIso());
+        }
+        return {"datetimelist", list.dump()};
+    }
 };
+
+std::vector<DateTime> DecodeDateTimeList(const std::string& value)
+{
+    std::vector<DateTime> dateTimes;
+    for (const auto& text : nlohmann::json::parse(value).get<std::vector<std::string>>())
+        dateTimes.push_back(DateTime::FromIso(text));
+    return dateTimes;
+}
 
 }  // namespace
 
@@ -38,6 +57,8 @@ ItemValue DecodeItemValue(std::string_view type, const std::string& value)
             return DateTime::FromIso(value);
         if (type == "textlist")
             return nlohmann::json::parse(value).get<std::vector<std::string>>();
+        if (type == "datetimelist")
+            return DecodeDateTimeList(value);
     } catch (const std::exception& error) {
         throw ComponentError(fmt::format("a stored {} item cannot be read: {}", type, error.what()));
     }

@@ -9,7 +9,7 @@ namespace varnemo::notes::local {
 
 // How an item is kept in the items table: its type word and its value as text.
 struct EncodedItem {
-    std::string type;  // "text", "textlist", "datetime" or "richtext"
+    std::string type;  // "text", "textlist", "datetime", "datetimelist" or "richtext"
     std::string value;
 };
 

@@ -122,6 +122,7 @@ std::unique_ptr<SqliteConnection> OpenStoreForWriting(const std::filesystem::pat
     CheckWritable(*connection);
     ApplyConnectionSettings(*connection);
     UseWriteAheadLog(*connection);
+    UpgradeSchema(*connection);
     // Each checkpoint waits for the disk twice; a conversion commits a few times per item, so
     // the log is folded back every 32 MiB, and on a thread of its own so that nobody waits.
     connection->CheckpointInBackground(kFramesPerCheckpoint);

@@ -1,6 +1,7 @@
 #include "notes/local/store_schema.h"
 
 #include "notes/local/sqlite_connection.h"
+#include "notes/local/sqlite_transaction.h"
 
 #include <fmt/format.h>
 
@@ -34,17 +35,6 @@ CREATE TABLE documents (
     modified TEXT NOT NULL
 );
 
--- value: the text; a JSON array for a text list; the ISO form for a date-time; '' for rich text.
-CREATE TABLE items (
-    document_id INTEGER NOT NULL REFERENCES documents (id) ON DELETE CASCADE,
-    position    INTEGER NOT NULL,
-    name        TEXT NOT NULL COLLATE NOCASE CHECK (name <> ''),
-    type        TEXT NOT NULL CHECK (type IN ('text', 'textlist', 'datetime', 'richtext')),
-    value       TEXT NOT NULL,
-    PRIMARY KEY (document_id, position),
-    UNIQUE (document_id, name)
-) WITHOUT ROWID;
-
 -- An attachment belongs either to a saved document or, while its document is still being
 -- written, is staged for that document's UNID; staged rows left by a crash are removed when
 -- the store is next opened. object_name is unique within a document; file_name is the name
@@ -77,13 +67,51 @@ CREATE TABLE folder_entries (
 CREATE INDEX folder_entries_by_document ON folder_entries (document_id);
 )sql";
 
+// value: the text; a JSON array for a text list; the ISO form for a date-time, a JSON array of
+// them for a date-time list; '' for rich text. Version 1 knew no date-time lists.
+std::string ItemsTable(std::string_view name)
+{
+    return fmt::format(R"sql(
+CREATE TABLE {} (
+    document_id INTEGER NOT NULL REFERENCES documents (id) ON DELETE CASCADE,
+    position    INTEGER NOT NULL,
+    name        TEXT NOT NULL COLLATE NOCASE CHECK (name <> ''),
+    type        TEXT NOT NULL CHECK (type IN ('text', 'textlist', 'datetime', 'datetimelist', 'richtext')),
+    value       TEXT NOT NULL,
+    PRIMARY KEY (document_id, position),
+    UNIQUE (document_id, name)
+) WITHOUT ROWID;
+)sql",
+                       name);
+}
+
+void StampVersion(SqliteConnection& connection)
+{
+    connection.Execute(fmt::format("PRAGMA user_version = {}", kStoreSchemaVersion));
+}
+
 }  // namespace
 
 void CreateSchema(SqliteConnection& connection)
 {
     connection.Execute(kTables);
+    connection.Execute(ItemsTable("items"));
     connection.Execute(fmt::format("PRAGMA application_id = {}", static_cast<std::int32_t>(kStoreApplicationId)));
-    connection.Execute(fmt::format("PRAGMA user_version = {}", kStoreSchemaVersion));
+    StampVersion(connection);
+}
+
+void UpgradeSchema(SqliteConnection& connection)
+{
+    if (connection.PragmaInteger("user_version") >= static_cast<long long>(kStoreSchemaVersion))
+        return;
+    // SQLite cannot change a CHECK in place: the items move into a table with the new one.
+    SqliteTransaction transaction(connection);
+    connection.Execute(ItemsTable("items_upgraded"));
+    connection.Execute("INSERT INTO items_upgraded SELECT * FROM items");
+    connection.Execute("DROP TABLE items");
+    connection.Execute("ALTER TABLE items_upgraded RENAME TO items");
+    StampVersion(connection);
+    transaction.Commit();
 }
 
 }  // namespace varnemo::notes::local

@@ -15,6 +15,9 @@ public:
     std::string Text(TextField field) override;
     DateTime Date(DateField field) override;
     long Importance() override;
+    // The item's raw properties, read through Fields: the object model's RecurrencePattern
+    // does not give the changed occurrences' times in the form the series is laid out from.
+    RecurrenceData Recurrence() override;
     std::unique_ptr<mapi::Attachments> GetAttachments() override;
     // The list's Members (RDOAddressEntries); an item that is no list has none, and the
     // component's failure says so.

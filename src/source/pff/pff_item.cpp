@@ -102,6 +102,13 @@ long PffItem::Importance()
     return static_cast<long>(properties_.Integer(PropertyKey::Tag(tag::Importance)).value_or(Normal));
 }
 
+RecurrenceData PffItem::Recurrence()
+{
+    if (!IsRecurringSeries(properties_))
+        return {};
+    return {properties_.Bytes(named::AppointmentRecur).value_or(""), properties_.Bytes(named::TimeZoneStruct).value_or("")};
+}
+
 std::unique_ptr<PffAttachments> PffItem::Attachments() const
 {
     return std::make_unique<PffAttachments>(node_, properties_.where(), IsRecurringSeries(properties_));

@@ -24,6 +24,7 @@ public:
     std::string Text(TextField field) override;
     DateTime Date(DateField field) override;
     long Importance() override;
+    RecurrenceData Recurrence() override;
     std::unique_ptr<mapi::Attachments> GetAttachments() override;
     std::unique_ptr<mapi::Members> GetMembers() override;
 

@@ -2,6 +2,7 @@
 
 #include "fake_server/variant_text.h"
 
+#include <algorithm>
 #include <exception>
 #include <map>
 #include <strings.h>
@@ -70,6 +71,17 @@ void Invocation::ReturnDate(double date) const
 {
     result->vt = VT_DATE;
     result->date = date;
+}
+
+void Invocation::ReturnBytes(const std::string& bytes) const
+{
+    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
+    void* data = nullptr;
+    SafeArrayAccessData(array, &data);
+    std::copy(bytes.begin(), bytes.end(), static_cast<char*>(data));
+    SafeArrayUnaccessData(array);
+    result->vt = VT_ARRAY | VT_UI1;
+    result->parray = array;
 }
 
 void Invocation::ReturnObject(IDispatch* object) const

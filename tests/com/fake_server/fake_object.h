@@ -30,6 +30,7 @@ struct Invocation {
     void ReturnText(const std::string& text) const;
     void ReturnLong(long number) const;
     void ReturnDate(double date) const;
+    void ReturnBytes(const std::string& bytes) const;
     // Hands the caller the object's only reference.
     void ReturnObject(IDispatch* object) const;
 };

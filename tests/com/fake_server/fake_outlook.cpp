@@ -90,6 +90,14 @@ IDispatch* NewCollectionOf(const std::string& typeName, Mailbox mailbox, const j
     return NewCollection(typeName, std::move(elements));
 }
 
+std::string BytesFromHex(const std::string& hex)
+{
+    std::string bytes;
+    for (size_t at = 0; at + 1 < hex.size(); at += 2)
+        bytes.push_back(static_cast<char>(std::stoi(hex.substr(at, 2), nullptr, 16)));
+    return bytes;
+}
+
 // The names of the item's properties, by its class: RDOMail's, then its kind's own.
 void KindProperties(const std::string& messageClass, std::vector<std::string>& texts, std::vector<std::string>& dates)
 {
@@ -136,6 +144,12 @@ IDispatch* NewItem(Mailbox mailbox, const json& item)
         });
     }
     object->On("Importance", [mailbox, &item](const Invocation& call) { call.ReturnLong(item.value("importance", 1)); });
+    // Raw properties by their MAPI names, given in hexadecimal; a property the item lacks is empty.
+    object->On("Fields", [mailbox, &item](const Invocation& call) {
+        const json& fields = item.contains("fields") ? item["fields"] : json::object();
+        if (fields.contains(call.Text(0)))
+            call.ReturnBytes(BytesFromHex(fields[call.Text(0)].get<std::string>()));
+    });
     object->On("Attachments", [mailbox, &item](const Invocation& call) {
         call.ReturnObject(NewCollectionOf("RDOAttachments", mailbox, ListOr(item, "attachments"), NewAttachment));
     });

@@ -36,6 +36,20 @@ std::string TextArray(SAFEARRAY* array)
     return text + "]" + (lower == 0 ? "" : " from " + std::to_string(lower));
 }
 
+std::string DateArray(SAFEARRAY* array)
+{
+    LONG lower = 0, upper = -1;
+    SafeArrayGetLBound(array, 1, &lower);
+    SafeArrayGetUBound(array, 1, &upper);
+    std::string text = "[";
+    for (LONG index = lower; index <= upper; ++index) {
+        DATE element = 0;
+        SafeArrayGetElement(array, &index, &element);
+        text += (index == lower ? "" : ", ") + DateText(element);
+    }
+    return text + "]";
+}
+
 }  // namespace
 
 std::wstring Wide(const std::string& utf8)
@@ -66,6 +80,7 @@ std::string DescribeVariant(const VARIANT& value)
     case VT_BOOL: return std::string("VT_BOOL ") + (value.boolVal ? "True" : "False");
     case VT_DATE: return "VT_DATE " + DateText(value.date);
     case VT_ARRAY | VT_BSTR: return "VT_ARRAY|VT_BSTR " + TextArray(value.parray);
+    case VT_ARRAY | VT_DATE: return "VT_ARRAY|VT_DATE " + DateArray(value.parray);
     case VT_EMPTY: return "VT_EMPTY";
     default: return "VT_" + std::to_string(value.vt);
     }
