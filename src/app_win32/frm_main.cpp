@@ -11,6 +11,7 @@
 #include "source/start_conversion.h"
 #include "source/store_entry.h"
 
+#include <algorithm>
 #include <commctrl.h>
 
 namespace varnemo::win32 {
@@ -78,6 +79,7 @@ FrmMain::FrmMain(MainServices services)
     BuildSelectFileTab();
     BuildPreviewTab();
     BuildStatusBar();
+    StackPages();
     Form_Load();
 }
 
@@ -109,8 +111,15 @@ void FrmMain::BuildTabs()
         item.pszText = const_cast<wchar_t*>(text.c_str());
         TabCtrl_InsertItem(tabs, index++, &item);
     }
-    // Beneath the controls of its pages, which are its siblings.
-    SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+// The pages' controls are siblings of the tab strip, and each frame is a sibling of what it
+// holds; a window made later lies beneath those made before it, so the frames and then the tab
+// strip go to the bottom, where they are painted first.
+void FrmMain::StackPages()
+{
+    for (const int id : {OtherPSTFrame, SourceFrame, HelpFrame, NotesTab})
+        SetWindowPos(Control(id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void FrmMain::BuildSelectFileTab()
@@ -138,9 +147,10 @@ void FrmMain::BuildPreviewTab()
 {
     HWND window = Handle();
     Label(window, LblStores, "Please select a available configured Outlook mailbox", OnPage(0, 0, 400, 18));
-    HWND stores = CreateControl(window, CmbOutlookStores, WC_COMBOBOXW, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                                OnPage(0, 22, 720, 200));
-    SendMessageW(stores, CB_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(L"---- Select a Outlook Mailbox ----"));
+    // Drawn here, so that it shows its design text while no store is chosen.
+    CreateControl(window, CmbOutlookStores, WC_COMBOBOXW, "",
+                  WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                  OnPage(0, 22, 720, 200));
     Label(window, LblFolders, "Select folders you need to convert to Lotus Notes mailbox", OnPage(0, 56, 400, 18));
     HWND header = CreateControl(window, TreeHeader, WC_HEADERW, "", HDS_HORZ, OnPage(0, 78, 720, 22));
     HDITEMW column{};
@@ -192,6 +202,17 @@ LRESULT FrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DRAWITEM:
         OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
         return TRUE;
+    case WM_ERASEBKGND:
+        EraseBackground(reinterpret_cast<HDC>(wParam));
+        return TRUE;
+    case WM_MEASUREITEM:
+        // The entries of CmbOutlookStores, a line of the message font each.
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 18;
+        return TRUE;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return IsOnPage(reinterpret_cast<HWND>(lParam)) ? PageBackground(reinterpret_cast<HDC>(wParam))
+                                                         : Window::OnMessage(message, wParam, lParam);
     case FolderTreeControl::kTicksChanged:
         OutlookFoldersTree->TakeUserTicks();
         return 0;
@@ -272,7 +293,11 @@ LRESULT FrmMain::OnNotify(NMHDR& notification)
 void FrmMain::OnDrawItem(const DRAWITEMSTRUCT& item)
 {
     if (item.CtlID == SelectFilePicture) {
-        DrawPictureItem(item, selectFile_.get(), GetSysColorBrush(COLOR_BTNFACE));
+        DrawPictureItem(item, selectFile_.get(), GetSysColorBrush(COLOR_WINDOW));
+        return;
+    }
+    if (item.CtlID == CmbOutlookStores) {
+        DrawStoreEntry(item);
         return;
     }
     // A tab of NotesTab: its caption, greyed while the tab cannot be used.
@@ -284,10 +309,30 @@ void FrmMain::OnDrawItem(const DRAWITEMSTRUCT& item)
     tab.cchTextMax = static_cast<int>(std::size(caption));
     TabCtrl_GetItem(item.hwndItem, item.itemID, &tab);
     RECT box = item.rcItem;
-    FillRect(item.hDC, &box, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(item.hDC, &box, GetSysColorBrush((item.itemState & ODS_SELECTED) ? COLOR_WINDOW : COLOR_BTNFACE));
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(usable ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
     DrawTextW(item.hDC, caption, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+// An entry of CmbOutlookStores, or its design text where no entry is chosen.
+void FrmMain::DrawStoreEntry(const DRAWITEMSTRUCT& item)
+{
+    const bool chosen = item.itemID != static_cast<UINT>(-1);
+    std::wstring text = L"---- Select a Outlook Mailbox ----";
+    if (chosen) {
+        text.assign(static_cast<size_t>(SendMessageW(item.hwndItem, CB_GETLBTEXTLEN, item.itemID, 0)) + 1, L'\0');
+        SendMessageW(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(text.find(L'\0'));
+    }
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    SetBkMode(item.hDC, TRANSPARENT);
+    const bool usable = IsWindowEnabled(item.hwndItem) && (chosen || selected);
+    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : usable ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    RECT box = item.rcItem;
+    box.left += 4;
+    DrawTextW(item.hDC, text.c_str(), -1, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void FrmMain::PaintHeader(HDC target)
@@ -308,6 +353,38 @@ void FrmMain::PaintHeader(HDC target)
     DrawHeaderText(target, "Migrate Outlook Emails, Contacts, Calendar, Tasks to Lotus Notes", sloganFont_.get(),
                    kLightBlue, {84, 50, 600, 68});
     SelectObject(target, font);
+}
+
+// The tab strip leaves out the places of its siblings, the pages' controls; where a frame lets
+// the window show through, the page must be white already.
+void FrmMain::EraseBackground(HDC target) const
+{
+    RECT client;
+    GetClientRect(Handle(), &client);
+    FillRect(target, &client, GetSysColorBrush(COLOR_BTNFACE));
+    HWND tabs = Control(NotesTab);
+    RECT page;
+    GetWindowRect(tabs, &page);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&page), 2);
+    TabCtrl_AdjustRect(tabs, FALSE, &page);
+    FillRect(target, &page, GetSysColorBrush(COLOR_WINDOW));
+}
+
+bool FrmMain::IsOnPage(HWND control) const
+{
+    const int id = GetDlgCtrlID(control);
+    for (const auto& tab : tabControls_)
+        if (std::find(tab.begin(), tab.end(), id) != tab.end())
+            return true;
+    return false;
+}
+
+// The pages of the tab strip are white, as the themed tab strip draws them; the labels, option
+// buttons and frames on them take that background.
+LRESULT FrmMain::PageBackground(HDC target) const
+{
+    SetBkColor(target, GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
 }
 
 void FrmMain::ShowTab(int index)

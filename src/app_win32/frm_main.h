@@ -62,6 +62,11 @@ private:
     void OnCommand(int id, int notification);
     LRESULT OnNotify(NMHDR& notification);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
+    void DrawStoreEntry(const DRAWITEMSTRUCT& item);
+    void EraseBackground(HDC target) const;
+    bool IsOnPage(HWND control) const;
+    LRESULT PageBackground(HDC target) const;
+    void StackPages();
     void PaintHeader(HDC target);
     void Form_Load();
     HMENU BuildMenus();
