@@ -21,13 +21,9 @@ void FrmAbout::ShowModal()
 LRESULT FrmAbout::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC target = BeginPaint(Handle(), &paint);
-        DrawPicture(target, picture_.get(), {0, 0});
-        EndPaint(Handle(), &paint);
+    case WM_PAINT:
+        PaintPicture(Handle(), picture_.get());
         return 0;
-    }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL)
             closed_ = true;

@@ -8,6 +8,7 @@
 #include "app_win32/resources.h"
 #include "com/wide_text.h"
 #include "shell/help_contents.h"
+#include "source/source_help.h"
 #include "source/start_conversion.h"
 #include "source/store_entry.h"
 
@@ -17,12 +18,6 @@
 namespace varnemo::win32 {
 namespace {
 
-const char* const kConfiguredHelp =
-    "This Option allows you to convert deafult Outlook mailbox or other configured Outlook PST files. Software will "
-    "list all configured Outlook mailboxes and you can choose which mailbox you need to convert to Lotus Notes "
-    "mailbox.";
-const char* const kOtherPstHelp = "This Option allows you to select a Outlook PST file to be converted to Lotus Notes "
-                                  "mailbox.";
 constexpr int kSelectFileTab = 0;
 constexpr int kPreviewTab = 1;
 constexpr SIZE kClient{760, 540};
@@ -135,7 +130,7 @@ void FrmMain::BuildSelectFileTab()
     PathBox(window, txtNotesDatabaseFile, OnPage(124, 130, 300, 22));
     Button(window, CmdExportOther, "Export Mailbox", OnPage(430, 128, 116, 26));
     Frame(window, HelpFrame, " Help", OnPage(0, 190, 570, 150));
-    Label(window, LblHelp, kConfiguredHelp, OnPage(14, 212, 542, 118));
+    Label(window, LblHelp, kConfiguredMailboxesHelp, OnPage(14, 212, 542, 118));
     PictureBox(window, SelectFilePicture, OnPage(590, 24, 120, 150));
     SetChecked(Control(OptConfiguredPST), true);
     tabControls_.push_back({LblSupports, SourceFrame, OptConfiguredPST, CmdExportConfigured, OptOtherPST,
@@ -447,7 +442,7 @@ void FrmMain::OptConfiguredPST_Click()
     SetFrameChildEnabled(CmdExportOther, false);
     EnableWindow(Control(CmdExportConfigured), TRUE);
     SetFrameChildEnabled(CmdBrowse, false);
-    SetText(Control(LblHelp), kConfiguredHelp);
+    SetText(Control(LblHelp), kConfiguredMailboxesHelp);
 }
 
 void FrmMain::OptOtherPST_Click()
@@ -456,7 +451,7 @@ void FrmMain::OptOtherPST_Click()
     EnableWindow(Control(CmdExportConfigured), FALSE);
     SetFrameChildEnabled(CmdExportOther, false);
     SetFrameChildEnabled(CmdBrowse, true);
-    SetText(Control(LblHelp), kOtherPstHelp);
+    SetText(Control(LblHelp), kOtherPstFileHelp);
 }
 
 void FrmMain::CmdBrowse_Click()

@@ -25,13 +25,9 @@ FrmSplash::FrmSplash(std::function<void()> showMain, std::chrono::milliseconds h
 LRESULT FrmSplash::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC target = BeginPaint(Handle(), &paint);
-        DrawPicture(target, picture_.get(), {0, 0});
-        EndPaint(Handle(), &paint);
+    case WM_PAINT:
+        PaintPicture(Handle(), picture_.get());
         return 0;
-    }
     case WM_TIMER:
         if (wParam == kTimer1)
             Timer1_Timer();

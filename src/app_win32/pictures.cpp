@@ -29,6 +29,14 @@ void DrawPicture(HDC target, HBITMAP picture, POINT at)
     DeleteDC(source);
 }
 
+void PaintPicture(HWND window, HBITMAP picture)
+{
+    PAINTSTRUCT paint;
+    HDC target = BeginPaint(window, &paint);
+    DrawPicture(target, picture, {0, 0});
+    EndPaint(window, &paint);
+}
+
 void DrawPictureItem(const DRAWITEMSTRUCT& item, HBITMAP picture, HBRUSH background)
 {
     FillRect(item.hDC, &item.rcItem, background);

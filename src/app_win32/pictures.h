@@ -14,6 +14,8 @@ Bitmap LoadPicture(int resource);
 SIZE PictureSize(HBITMAP picture);
 // Draws the picture with its transparency at the point.
 void DrawPicture(HDC target, HBITMAP picture, POINT at);
+// Paints the window's client area with the picture, as its WM_PAINT.
+void PaintPicture(HWND window, HBITMAP picture);
 // Fills the item's area with the brush, then draws the picture into its top left corner: the
 // WM_DRAWITEM of a picture box.
 void DrawPictureItem(const DRAWITEMSTRUCT& item, HBITMAP picture, HBRUSH background);

@@ -12,6 +12,7 @@
 #include "fake_classes.h"
 #include "fakes/scripted_dialogs.h"
 #include "process_windows.h"
+#include "source/source_help.h"
 #include "run_program.h"
 #include "temp_dir.h"
 #include "window_driver.h"
@@ -32,12 +33,6 @@ namespace {
 namespace ids = win32;
 using nlohmann::json;
 
-const std::string kConfiguredHelp =
-    "This Option allows you to convert deafult Outlook mailbox or other configured Outlook PST files. Software will "
-    "list all configured Outlook mailboxes and you can choose which mailbox you need to convert to Lotus Notes "
-    "mailbox.";
-const std::string kOtherPstHelp = "This Option allows you to select a Outlook PST file to be converted to Lotus Notes "
-                                  "mailbox.";
 
 // The dialogs answered from the script; the completion message also notes what the target
 // window's progress labels show at that moment.
@@ -149,7 +144,7 @@ TEST_F(WindowTest, TheFirstTabFollowsTheOptionButtonsAndTheChosenFile)
         EXPECT_TRUE(Enabled(main, ids::CmdExportConfigured));
         for (const int id : {ids::OtherPSTFrame, ids::CmdBrowse, ids::txtNotesDatabaseFile, ids::CmdExportOther})
             EXPECT_FALSE(Enabled(main, id)) << id;
-        EXPECT_EQ(TextOf(main, ids::LblHelp), kConfiguredHelp);
+        EXPECT_EQ(TextOf(main, ids::LblHelp), kConfiguredMailboxesHelp);
         // The second tab cannot be chosen before a store is open.
         ClickTab(GetDlgItem(main, ids::NotesTab), 1);
         EXPECT_EQ(TabCtrl_GetCurSel(GetDlgItem(main, ids::NotesTab)), 0);
@@ -162,7 +157,7 @@ TEST_F(WindowTest, TheFirstTabFollowsTheOptionButtonsAndTheChosenFile)
         EXPECT_TRUE(Enabled(main, ids::txtNotesDatabaseFile));
         EXPECT_FALSE(Enabled(main, ids::CmdExportOther));
         EXPECT_FALSE(Enabled(main, ids::CmdExportConfigured));
-        EXPECT_EQ(TextOf(main, ids::LblHelp), kOtherPstHelp);
+        EXPECT_EQ(TextOf(main, ids::LblHelp), kOtherPstFileHelp);
 
         Click(main, ids::CmdBrowse);
         EXPECT_EQ(TextOf(main, ids::txtNotesDatabaseFile), pstPath);
@@ -173,7 +168,7 @@ TEST_F(WindowTest, TheFirstTabFollowsTheOptionButtonsAndTheChosenFile)
         EXPECT_FALSE(Enabled(main, ids::CmdBrowse));
         EXPECT_FALSE(Enabled(main, ids::CmdExportOther));
         EXPECT_TRUE(Enabled(main, ids::CmdExportConfigured));
-        EXPECT_EQ(TextOf(main, ids::LblHelp), kConfiguredHelp);
+        EXPECT_EQ(TextOf(main, ids::LblHelp), kConfiguredMailboxesHelp);
         Click(main, ids::OptOtherPST);
         EXPECT_EQ(TextOf(main, ids::txtNotesDatabaseFile), pstPath);
         EXPECT_FALSE(Enabled(main, ids::CmdExportOther));
@@ -278,31 +273,43 @@ TEST_F(WindowTest, AnotherDataFileConvertsIntoAnExistingDatabase)
 {
     const auto database = dir.path() / "mail.nsf";
     std::ofstream(database) << "existing";
-    dialogs.fileAnswers = {pstPath, database.string()};
+    dialogs.fileAnswers = {pstPath, pstPath, "", database.string()};
     dialogs.questionAnswers = {false};
     DriveWindows([&] {
+        HWND tabs = GetDlgItem(main, ids::NotesTab);
         Click(main, ids::OptOtherPST);
         Click(main, ids::CmdBrowse);
         Click(main, ids::CmdExportOther);
-        EXPECT_EQ(TabCtrl_GetCurSel(GetDlgItem(main, ids::NotesTab)), 1);
+        EXPECT_EQ(TabCtrl_GetCurSel(tabs), 1);
         EXPECT_EQ(TreeTexts(GetDlgItem(main, ids::OutlookFoldersTree)),
                   (std::vector<std::string>{"Personal Folders", "Inbox (2)", "Contacts (1)"}));
         // The first tab again, and back: the second tab stays usable until another file is chosen.
-        ClickTab(GetDlgItem(main, ids::NotesTab), 0);
+        ClickTab(tabs, 0);
         EXPECT_TRUE(Visible(main, ids::CmdBrowse));
-        ClickTab(GetDlgItem(main, ids::NotesTab), 1);
-        EXPECT_EQ(TabCtrl_GetCurSel(GetDlgItem(main, ids::NotesTab)), 1);
+        ClickTab(tabs, 1);
+        EXPECT_EQ(TabCtrl_GetCurSel(tabs), 1);
+        ClickTab(tabs, 0);
+        Click(main, ids::CmdBrowse);
+        ClickTab(tabs, 1);
+        EXPECT_EQ(TabCtrl_GetCurSel(tabs), 0) << "a newly chosen file must be opened first";
+        Click(main, ids::CmdExportOther);
+        EXPECT_EQ(TabCtrl_GetCurSel(tabs), 1);
 
         PostClick(main, ids::CmdStartConversion);
         HWND save = WaitForWindow(ids::kSaveWindowClass);
         Click(save, ids::OptExistingNSF);
+        // Cancelled: nothing starts, and the Export button follows the emptied box.
+        Click(save, ids::CmdExistingNSF);
+        EXPECT_EQ(TextOf(save, ids::txtExNSFFileName), "");
+        EXPECT_FALSE(Enabled(save, ids::CmdConversion));
+        EXPECT_TRUE(dialogs.messages.empty());
         Click(save, ids::CmdExistingNSF);
         WaitFor([&] { return IsWindowEnabled(main) && !FindProcessWindow(ids::kSaveWindowClass); },
                 "the target window to close");
     });
 
-    ASSERT_EQ(dialogs.fileFilters.size(), 2u);
-    EXPECT_EQ(dialogs.fileFilters[1].description, "Lotus Notes Mailbox (*.nsf)");
+    ASSERT_EQ(dialogs.fileFilters.size(), 4u);
+    EXPECT_EQ(dialogs.fileFilters[3].description, "Lotus Notes Mailbox (*.nsf)");
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].second, "Export Complete");
     const auto calls = NotesCalls();

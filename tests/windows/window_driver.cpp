@@ -54,6 +54,18 @@ private:
 
 QueueMark* mark = nullptr;
 
+std::string NodeText(HWND tree, HTREEITEM item)
+{
+    wchar_t buffer[512] = L"";
+    TVITEMW data{};
+    data.mask = TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = buffer;
+    data.cchTextMax = 512;
+    TreeView_GetItem(tree, &data);
+    return com::Narrow(buffer);
+}
+
 HTREEITEM FindNode(HWND tree, const std::string& text)
 {
     std::vector<HTREEITEM> pending{TreeView_GetRoot(tree)};
@@ -62,14 +74,7 @@ HTREEITEM FindNode(HWND tree, const std::string& text)
         pending.pop_back();
         if (!item)
             continue;
-        wchar_t buffer[512] = L"";
-        TVITEMW data{};
-        data.mask = TVIF_TEXT;
-        data.hItem = item;
-        data.pszText = buffer;
-        data.cchTextMax = 512;
-        TreeView_GetItem(tree, &data);
-        if (com::Narrow(buffer) == text)
+        if (NodeText(tree, item) == text)
             return item;
         pending.push_back(TreeView_GetNextSibling(tree, item));
         pending.push_back(TreeView_GetChild(tree, item));
@@ -178,16 +183,8 @@ std::string TextOf(HWND window, int id)
 std::vector<std::string> TreeTexts(HWND tree)
 {
     std::vector<std::string> texts;
-    for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextVisible(tree, item)) {
-        wchar_t buffer[512] = L"";
-        TVITEMW data{};
-        data.mask = TVIF_TEXT;
-        data.hItem = item;
-        data.pszText = buffer;
-        data.cchTextMax = 512;
-        TreeView_GetItem(tree, &data);
-        texts.push_back(com::Narrow(buffer));
-    }
+    for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextVisible(tree, item))
+        texts.push_back(NodeText(tree, item));
     return texts;
 }
 
