@@ -10,6 +10,7 @@
 #ifdef _WIN32
 #include "shell/help_contents.h"
 #endif
+#include "source/source_help.h"
 #include "source/start_conversion.h"
 #include "source/store_entry.h"
 
@@ -29,12 +30,6 @@
 namespace varnemo::app {
 namespace {
 
-const char* const kConfiguredHelp =
-    "This Option allows you to convert deafult Outlook mailbox or other configured Outlook PST files. Software will "
-    "list all configured Outlook mailboxes and you can choose which mailbox you need to convert to Lotus Notes "
-    "mailbox.";
-const char* const kOtherPstHelp = "This Option allows you to select a Outlook PST file to be converted to Lotus Notes "
-                                  "mailbox.";
 constexpr int kPreviewTab = 1;
 
 template <class Widget>
@@ -152,7 +147,7 @@ QWidget* FrmMain::BuildSelectFileTab()
     source->addWidget(OptOtherPST);
     source->addWidget(BuildOtherPstFrame());
 
-    LblHelp = Named(new QLabel(kConfiguredHelp), "LblHelp");
+    LblHelp = Named(new QLabel(kConfiguredMailboxesHelp), "LblHelp");
     LblHelp->setWordWrap(true);
     LblHelp->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto* helpFrame = new QGroupBox(" Help");
@@ -266,7 +261,7 @@ void FrmMain::OptConfiguredPST_Click()
     CmdExportOther->setEnabled(false);
     CmdExportConfigured->setEnabled(true);
     CmdBrowse->setEnabled(false);
-    LblHelp->setText(kConfiguredHelp);
+    LblHelp->setText(kConfiguredMailboxesHelp);
 }
 
 void FrmMain::OptOtherPST_Click()
@@ -275,7 +270,7 @@ void FrmMain::OptOtherPST_Click()
     CmdExportConfigured->setEnabled(false);
     CmdExportOther->setEnabled(false);
     CmdBrowse->setEnabled(true);
-    LblHelp->setText(kOtherPstHelp);
+    LblHelp->setText(kOtherPstFileHelp);
 }
 
 void FrmMain::CmdBrowse_Click()

@@ -4,7 +4,7 @@
 #include "app/qt_text.h"
 #include "app/widgets_disabled.h"
 #include "common/text.h"
-#include "conversion/conversion_report.h"
+#include "conversion/report_offer.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <fstream>
 
 namespace varnemo::app {
 namespace {
@@ -229,27 +228,8 @@ void FrmSave::Yield()
 void FrmSave::ShowMessage(const std::string& text, const std::string& title)
 {
     dialogs_.Message(text, title);
-    if (title == "Export Complete" && !run_.Summary().problems().empty())
-        OfferReport();
-}
-
-// Some items did not arrive whole, or were not taken: the user may keep the list of them, with
-// the reasons.
-void FrmSave::OfferReport()
-{
-    const char* question = run_.Summary().AllWhole()
-                               ? "Some items are of kinds that are not converted. Save a report of them?"
-                               : "Not everything arrived whole. Save a report of what did not, with the reasons?";
-    if (!dialogs_.Ask(question, "Kestrova Varnemo"))
-        return;
-    const std::string path = dialogs_.SaveFile({"Conversion report (*.txt)", "*.txt"});
-    if (path.empty())
-        return;
-    std::ofstream out(path, std::ios::trunc);
-    WriteConversionReport(run_.Summary(), out);
-    out.close();
-    if (!out)
-        dialogs_.Message("The report could not be written to " + path + ".", "Kestrova Varnemo");
+    if (title == "Export Complete")
+        OfferConversionReport(run_.Summary(), dialogs_);
 }
 
 void FrmSave::EndProgram()

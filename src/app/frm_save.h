@@ -53,7 +53,6 @@ public slots:
     void reject() override;
 
 private:
-    void OfferReport();
     void Form_Load();
     QGroupBox* BuildTargetFrame();
     QGroupBox* BuildExportFrame();
