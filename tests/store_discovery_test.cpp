@@ -12,7 +12,7 @@ namespace {
 using testing::FakeFolder;
 using testing::FakeStore;
 
-const std::pair<std::string, std::string> kNotConfigured{"Outlook NOT installed or configured properly.",
+const std::pair<std::string, std::string> kNotConfigured{"Outlook NOT installed or configured properly.\nno profile",
                                                          "Kestrova Varnemo"};
 
 FakeStore Store(std::string name, std::string entryId)
@@ -87,7 +87,7 @@ TEST_F(StoreDiscoveryTest, AProfileWithoutQualifyingStoresStillShowsThePreviewTa
     EXPECT_TRUE(view.previewTabShown);
 }
 
-TEST_F(StoreDiscoveryTest, AFailedLogonSaysOutlookIsNotConfiguredAndChangesNoTab)
+TEST_F(StoreDiscoveryTest, AFailedLogonSaysOutlookIsNotConfiguredWithTheCauseAndChangesNoTab)
 {
     mailbox.stores = {Store("Mailbox", "S1")};
     mailbox.failsToLogOn = true;
@@ -151,6 +151,9 @@ TEST_F(StoreDiscoveryTest, AStoreThatCannotBeOpenedIsReportedAndTheWindowStaysUs
     EXPECT_EQ(dialogs.messages[0].first, "The folders of \"Mailbox\" cannot be shown.\nno store S1");
     EXPECT_EQ(dialogs.messages[0].second, "Kestrova Varnemo");
     EXPECT_FALSE(view.startConversionEnabled);
+    EXPECT_EQ(view.chosenEntry, -1) << "no store name stays above a tree that is not its own";
+    EXPECT_EQ(tree.Count(), 0u);
+    EXPECT_EQ(state.OutlookStoreID, "");
     EXPECT_TRUE(view.storeListEnabled);
     EXPECT_EQ(mailbox.sessionsLoggedOff, mailbox.sessionsCreated) << "the failed build's session is closed too";
 }
@@ -171,7 +174,7 @@ TEST_F(StoreDiscoveryTest, OpeningADataFileShowsItsTreeAndLocksTheStoreList)
     EXPECT_EQ(mailbox.sessionsLoggedOff, 1);
 }
 
-TEST_F(StoreDiscoveryTest, AFileThatIsNotADataFileIsNamedWithTheReasonAndKeepsTheTree)
+TEST_F(StoreDiscoveryTest, AFileThatIsNotADataFileIsNamedWithTheReasonAndLeavesNoEarlierTree)
 {
     mailbox.dataFiles["/mail/archive.pst"] = Store("Archive 2009", "PST1");
     view.dataFilePath = "/mail/archive.pst";
@@ -181,11 +184,15 @@ TEST_F(StoreDiscoveryTest, AFileThatIsNotADataFileIsNamedWithTheReasonAndKeepsTh
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].first, "The file \"/mail/letter.txt\" cannot be opened as an Outlook data file.\n"
                                          "/mail/letter.txt is not an Outlook data file");
-    EXPECT_EQ(state.OutlookStoreID, "PST1");
-    EXPECT_EQ(tree.Count(), 3u);
+    EXPECT_EQ(state.OutlookStoreID, "") << "the earlier file is not converted in this one's place";
+    EXPECT_EQ(tree.Count(), 0u);
     EXPECT_FALSE(view.startConversionEnabled);
-    EXPECT_TRUE(view.previewTabShown);
     EXPECT_EQ(mailbox.sessionsLoggedOff, 2);
+
+    view.previewTabShown = false;
+    view.dataFilePath = "/mail/other.txt";
+    discovery.CmdExportOther_Click();
+    EXPECT_FALSE(view.previewTabShown) << "the tab stays as Browse left it";
 }
 
 TEST_F(StoreDiscoveryTest, AStoreThatDoesNotQualifyOpensNothingAndSaysNothing)
@@ -235,10 +242,9 @@ TEST_F(StoreDiscoveryTest, AStoreWhoseFoldersCannotBeListedIsReportedAndTheStart
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].first, "The file \"/mail/archive.pst\" cannot be opened as an Outlook data file.\n"
                                          "cannot read the sub-folders of folder TOP (damaged)");
-    EXPECT_EQ(NodeTexts(), (std::vector<std::string>{"Archive"}));
-    EXPECT_FALSE(AllTicked());
+    EXPECT_EQ(tree.Count(), 0u) << "no half-built tree";
     EXPECT_FALSE(view.startConversionEnabled);
-    EXPECT_TRUE(view.previewTabShown);
+    EXPECT_FALSE(view.previewTabShown);
 }
 
 TEST_F(StoreDiscoveryTest, AClickDuringABuildWaitsForTheBuildToEnd)

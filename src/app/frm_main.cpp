@@ -338,6 +338,11 @@ std::string FrmMain::StoreListText()
     return ToStdString(CmbOutlookStores->currentData().toString());
 }
 
+void FrmMain::ClearStoreChoice()
+{
+    CmbOutlookStores->setCurrentIndex(-1);
+}
+
 std::string FrmMain::DataFilePath()
 {
     return ToStdString(txtNotesDatabaseFile->text());

@@ -50,6 +50,7 @@ public:
     void SetStoreListEnabled(bool enabled) override;
     void AddStoreEntry(const std::string& entryText) override;
     std::string StoreListText() override;
+    void ClearStoreChoice() override;
     std::string DataFilePath() override;
     void ShowPreviewTab() override;
     void Yield() override;

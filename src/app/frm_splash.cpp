@@ -40,6 +40,16 @@ void FrmSplash::Hold_Timer()
     ShowMainAndClose();
 }
 
+// A splash window is not given the keyboard by the window manager; it takes it, so that the
+// key press that ends it does not go to whatever window had it before.
+void FrmSplash::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    activateWindow();
+    setFocus();
+    grabKeyboard();
+}
+
 void FrmSplash::keyPressEvent(QKeyEvent* /*event*/)
 {
     ShowMainAndClose();
@@ -52,6 +62,7 @@ void FrmSplash::ShowMainAndClose()
     finished_ = true;
     Timer1.stop();
     hold_.stop();
+    releaseKeyboard();
     showMain_();
     close();
 }

@@ -25,6 +25,7 @@ public slots:
     void Hold_Timer();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

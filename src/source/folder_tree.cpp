@@ -116,6 +116,17 @@ void FolderTree::SetChecked(size_t number, bool checked)
     node.checked = checked && node.Readable();
 }
 
+// The build adds nodes in pre-order, so the nodes below one are the run of deeper ones after it.
+size_t FolderTree::SetCheckedBelow(size_t number, bool checked)
+{
+    const int level = Node(number).level;
+    size_t last = number;
+    SetChecked(number, checked);
+    while (last < Count() && Node(last + 1).level > level)
+        SetChecked(++last, checked);
+    return last;
+}
+
 void FolderTree::TickAll()
 {
     for (auto& node : nodes_)

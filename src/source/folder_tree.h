@@ -56,6 +56,9 @@ public:
     // The user's tick or untick of one node, as the widget reports it; a folder that cannot be
     // read stays unticked.
     void SetChecked(size_t number, bool checked);
+    // Ticks or unticks the node and every node below it, those of unreadable folders aside;
+    // node 1 takes the whole tree. Returns the number of the last node it set.
+    size_t SetCheckedBelow(size_t number, bool checked);
 
     // At most one observer; nullptr stops the notifications.
     void SetObserver(FolderTreeObserver* observer) { observer_ = observer; }

@@ -16,6 +16,8 @@ public:
     virtual void AddStoreEntry(const std::string& entryText) = 0;
     // The entry text of the chosen store; empty while none is chosen.
     virtual std::string StoreListText() = 0;
+    // Shows no store as chosen, as before the first pick.
+    virtual void ClearStoreChoice() = 0;
     // The data file path in txtNotesDatabaseFile.
     virtual std::string DataFilePath() = 0;
     // Enables the " Mailbox Preview" tab and makes it the selected tab.

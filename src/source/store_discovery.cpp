@@ -22,8 +22,8 @@ std::optional<LoggedOnSession> StoreDiscovery::LogOnOrTell()
 {
     try {
         return std::optional<LoggedOnSession>(std::in_place, mapi_);
-    } catch (const ComponentError&) {
-        dialogs_.Message(kOutlookNotConfigured, kProgramTitle);
+    } catch (const ComponentError& error) {
+        dialogs_.Message(std::string(kOutlookNotConfigured) + "\n" + error.what(), kProgramTitle);
         return std::nullopt;
     }
 }
@@ -37,8 +37,13 @@ void StoreDiscovery::CmdExportConfigured_Click()
     auto session = LogOnOrTell();
     if (!session)
         return;
-    ContinueOnError step;
-    step([&] { ListStores((*session)->GetStores()); });
+    try {
+        ListStores((*session)->GetStores());
+    } catch (const ComponentError& error) {
+        session->Logoff();
+        dialogs_.Message(std::string(kOutlookNotConfigured) + "\n" + error.what(), kProgramTitle);
+        return;
+    }
     session->Logoff();
     view_.ShowPreviewTab();
 }
@@ -72,6 +77,8 @@ void StoreDiscovery::CmbOutlookStores_Click()
             folders_.ShowMailboxFolders();
             view_.SetStartConversionEnabled(true);
         } catch (const ComponentError& error) {
+            ForgetStore();
+            view_.ClearStoreChoice();
             dialogs_.Message("The folders of \"" + DisplayNameOfEntry(entry) + "\" cannot be shown.\n" + error.what(),
                              kProgramTitle);
         }
@@ -92,11 +99,22 @@ void StoreDiscovery::CmdExportOther_Click()
     try {
         OpenDataFile(**session, path);
     } catch (const ComponentError& error) {
+        // The preview tab stays as Browse left it: nothing of this file, or of an earlier one, to show.
+        ForgetStore();
+        session->Logoff();
         dialogs_.Message("The file \"" + path + "\" cannot be opened as an Outlook data file.\n" + error.what(),
                          kProgramTitle);
+        return;
     }
     session->Logoff();
     view_.ShowPreviewTab();
+}
+
+void StoreDiscovery::ForgetStore()
+{
+    tree_.Clear();
+    state_.OutlookStoreID.clear();
+    view_.SetStartConversionEnabled(false);
 }
 
 void StoreDiscovery::OpenDataFile(mapi::Session& session, const std::string& path)

@@ -14,7 +14,7 @@ namespace varnemo {
 
 // The message-box title of the main window's messages.
 inline constexpr const char* kProgramTitle = "Kestrova Varnemo";
-// Shown when no session of the MAPI access component can be created or logged on.
+// Shown, with the cause, when no session of the MAPI access component can be created or logged on.
 inline constexpr const char* kOutlookNotConfigured = "Outlook NOT installed or configured properly.";
 
 // Opens the Outlook source the user wants to convert, on one of three roads: listing the
@@ -27,7 +27,9 @@ inline constexpr const char* kOutlookNotConfigured = "Outlook NOT installed or c
 class StoreDiscovery {
 public:
     StoreDiscovery(mapi::Component& mapi, ProgramState& state, FolderTree& tree, SourceView& view, Dialogs& dialogs)
-        : mapi_(mapi), state_(state), view_(view), dialogs_(dialogs), folders_(mapi, state, tree, view) {}
+        : mapi_(mapi), state_(state), tree_(tree), view_(view), dialogs_(dialogs), folders_(mapi, state, tree, view)
+    {
+    }
 
     // Road A: appends every qualifying store of the default profile to the store list.
     void CmdExportConfigured_Click();
@@ -43,9 +45,13 @@ private:
     std::optional<LoggedOnSession> LogOnOrTell();
     void ListStores(mapi::Stores& stores);
     void OpenDataFile(mapi::Session& session, const std::string& path);
+    // After a failed open or pick: no tree and no store that a conversion could take for the
+    // one the user asked for.
+    void ForgetStore();
 
     mapi::Component& mapi_;
     ProgramState& state_;
+    FolderTree& tree_;
     SourceView& view_;
     Dialogs& dialogs_;
     MailboxFolders folders_;

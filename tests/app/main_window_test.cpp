@@ -149,7 +149,7 @@ TEST_F(MainWindowTest, OutlookMissingIsReportedByBothExportButtons)
     mailbox.failsToLogOn = true;
     ui.Button("CmdExportConfigured").click();
     ui.OpenDataFile("/mail/archive.pst");
-    const std::pair<std::string, std::string> message{"Outlook NOT installed or configured properly.",
+    const std::pair<std::string, std::string> message{"Outlook NOT installed or configured properly.\nno profile",
                                                       "Kestrova Varnemo"};
     EXPECT_EQ(ui.dialogs.messages, (std::vector{message, message}));
     EXPECT_FALSE(ui.Tabs().isTabEnabled(1));

@@ -76,5 +76,28 @@ TEST_F(WholeConversionTest, DistListIntoANewDatabaseWithoutTheContacts)
     EXPECT_TRUE(std::filesystem::is_empty(ui.dir.path() / "tmp")) << "temporary files were left behind";
 }
 
+// The profile folder replaced by a plain file: the configured road names the cause, and a data
+// file opened by its path needs no profile.
+TEST(BrokenProfileTest, OnlyTheConfiguredRoadFailsAndItsMessageNamesTheCause)
+{
+    testing::TempDir home;
+    const auto profile = home.path() / "Outlook Files";
+    testing::WriteFile(profile, "not a folder");
+    mapi::pff::PffMapi mapi{profile};
+    testing::MainWindowHarness ui{mapi};
+
+    ui.Button("CmdExportConfigured").click();
+    ASSERT_EQ(ui.dialogs.messages.size(), 1u);
+    EXPECT_EQ(ui.dialogs.messages[0].first.rfind("Outlook NOT installed or configured properly.\n", 0), 0u);
+    EXPECT_NE(ui.dialogs.messages[0].first.find("Not a directory"), std::string::npos) << ui.dialogs.messages[0].first;
+    EXPECT_FALSE(ui.Tabs().isTabEnabled(1));
+
+    ui.OpenDataFile(testing::CopyFixture("sample1.pst", ui.dir.path()));
+    EXPECT_EQ(ui.dialogs.messages.size(), 1u) << ui.dialogs.messages.back().first;
+    EXPECT_TRUE(ui.Tabs().isTabEnabled(1));
+    EXPECT_EQ(ui.window.Tree().Node(1).text, "sample1");
+    EXPECT_TRUE(ui.Button("CmdStartConversion").isEnabled());
+}
+
 }  // namespace
 }  // namespace varnemo

@@ -29,6 +29,7 @@ public:
     {
         return chosenEntry < 0 ? std::string() : storeEntries.at(static_cast<size_t>(chosenEntry));
     }
+    void ClearStoreChoice() override { chosenEntry = -1; }
     std::string DataFilePath() override { return dataFilePath; }
     void ShowPreviewTab() override { previewTabShown = true; }
     void Yield() override

@@ -21,6 +21,20 @@ PffStores::PffStores(const std::vector<std::filesystem::path>& dataFiles, std::s
         entries_.push_back({Normalized(path), nullptr});
 }
 
+PffStores PffStores::WithoutProfile(std::string cause, std::shared_ptr<RecentDataFile> recent)
+{
+    PffStores stores({}, std::move(recent));
+    stores.profileError_ = std::move(cause);
+    return stores;
+}
+
+long PffStores::Count()
+{
+    if (!profileError_.empty())
+        throw ComponentError(profileError_);
+    return static_cast<long>(entries_.size());
+}
+
 std::shared_ptr<const PffFile> PffStores::FileOf(Entry& entry)
 {
     if (!entry.file)
