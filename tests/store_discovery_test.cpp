@@ -17,7 +17,8 @@ const std::pair<std::string, std::string> kNotConfigured{"Outlook NOT installed 
 
 FakeStore Store(std::string name, std::string entryId)
 {
-    FakeStore store{.name = std::move(name), .entryId = std::move(entryId), .pstPath = "/mail/" + entryId + ".pst"};
+    std::string pstPath = "/mail/" + entryId + ".pst";
+    FakeStore store{.name = std::move(name), .entryId = std::move(entryId), .pstPath = std::move(pstPath)};
     store.top.Add({.name = "Inbox", .entryId = store.entryId + "-INBOX"});
     store.top.Add({.name = "Contacts", .entryId = store.entryId + "-CONTACTS", .defaultMessageClass = "IPM.Contact"});
     return store;
@@ -64,8 +65,8 @@ TEST_F(StoreDiscoveryTest, ListingAppendsEveryQualifyingStoreAndShowsThePreviewT
     view.startConversionEnabled = true;
     view.storeListEnabled = false;
     discovery.CmdExportConfigured_Click();
-    EXPECT_EQ(view.storeEntries, (std::vector<std::string>{"Mailbox" + std::string(300, ' ') + "#S1",
-                                                           "Archive" + std::string(300, ' ') + "#S2"}));
+    EXPECT_EQ(view.storeEntries, (std::vector<std::string>{"Mailbox (S1.pst)" + std::string(300, ' ') + "#S1",
+                                                           "Archive (S2.pst)" + std::string(300, ' ') + "#S2"}));
     EXPECT_TRUE(view.storeListEnabled);
     EXPECT_FALSE(view.startConversionEnabled) << "nothing is picked yet";
     EXPECT_TRUE(view.previewTabShown);
@@ -148,7 +149,7 @@ TEST_F(StoreDiscoveryTest, AStoreThatCannotBeOpenedIsReportedAndTheWindowStaysUs
     view.chosenEntry = 0;
     discovery.CmbOutlookStores_Click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].first, "The folders of \"Mailbox\" cannot be shown.\nno store S1");
+    EXPECT_EQ(dialogs.messages[0].first, "The folders of \"Mailbox (S1.pst)\" cannot be shown.\nno store S1");
     EXPECT_EQ(dialogs.messages[0].second, "Kestrova Varnemo");
     EXPECT_FALSE(view.startConversionEnabled);
     EXPECT_EQ(view.chosenEntry, -1) << "no store name stays above a tree that is not its own";

@@ -1,8 +1,8 @@
 #include "source/store_discovery.h"
 
-#include "common/continue_on_error.h"
 #include "common/scoped_flag.h"
 #include "common/text.h"
+#include "shell/shell.h"
 #include "source/logged_on_session.h"
 #include "source/store_entry.h"
 
@@ -14,6 +14,13 @@ namespace {
 bool Qualifies(mapi::Store& store)
 {
     return !TrimBlanks(store.QualifyingText()).empty();
+}
+
+// Stores of one profile are often all called "Personal Folders": the file tells them apart.
+std::string ShownStoreName(mapi::Store& store)
+{
+    const std::string file = GetFileName(TrimBlanks(store.PstPath()));
+    return file.empty() ? store.Name() : store.Name() + " (" + file + ")";
 }
 
 }  // namespace
@@ -48,19 +55,23 @@ void StoreDiscovery::CmdExportConfigured_Click()
     view_.ShowPreviewTab();
 }
 
+// Every store is listed: one that cannot be opened with the reason, which names its file, so
+// that the user learns why a mailbox is missing instead of not seeing it at all.
 void StoreDiscovery::ListStores(mapi::Stores& stores)
 {
-    ContinueOnError step;
     const long count = stores.Count();
     for (long index = 1; index <= count; ++index) {
-        step([&] {
+        std::string entry;
+        try {
             auto store = stores.Item(index);
             if (!Qualifies(*store))
-                return;
-            const std::string entry = StoreEntryText(store->Name(), store->EntryID());
-            view_.SetStoreListEnabled(true);
-            view_.AddStoreEntry(entry);
-        });
+                continue;
+            entry = StoreEntryText(ShownStoreName(*store), store->EntryID());
+        } catch (const ComponentError& error) {
+            entry = StoreEntryText(std::string("(cannot be opened) ") + error.what(), "");
+        }
+        view_.SetStoreListEnabled(true);
+        view_.AddStoreEntry(entry);
     }
 }
 

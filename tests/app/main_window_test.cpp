@@ -128,11 +128,11 @@ TEST_F(MainWindowTest, BrowseFillsThePathAndLocksThePreviewUntilTheFileIsOpened)
     EXPECT_FALSE(ui.Tabs().isTabEnabled(1));
 }
 
-TEST_F(MainWindowTest, ConfiguredStoresAreListedByNameAndPickingOneShowsItsTree)
+TEST_F(MainWindowTest, ConfiguredStoresAreListedByNameAndFileAndPickingOneShowsItsTree)
 {
     ui.Button("CmdExportConfigured").click();
     ASSERT_EQ(ui.StoreList().count(), 1);
-    EXPECT_EQ(ui.StoreList().itemText(0), "Mailbox");
+    EXPECT_EQ(ui.StoreList().itemText(0), "Mailbox (mailbox.pst)");
     EXPECT_EQ(ui.Tabs().currentIndex(), 1);
     EXPECT_FALSE(Enabled("CmdStartConversion"));
 

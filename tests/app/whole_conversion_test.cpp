@@ -99,5 +99,36 @@ TEST(BrokenProfileTest, OnlyTheConfiguredRoadFailsAndItsMessageNamesTheCause)
     EXPECT_TRUE(ui.Button("CmdStartConversion").isEnabled());
 }
 
+// Three data files in the profile: two whose stores are both "Personal Folders", one that is no
+// data file at all.
+TEST(ConfiguredListTest, EntriesNameTheirFileAndAFileThatCannotBeOpenedIsListedWithTheReason)
+{
+    testing::TempDir profile;
+    testing::CopyFixture("dist-list.pst", profile.path());
+    testing::CopyFixture("test_ansi.pst", profile.path());
+    testing::WriteFile(profile.path() / "letters.pst", "not a data file");
+    mapi::pff::PffMapi mapi{profile.path()};
+    testing::MainWindowHarness ui{mapi};
+
+    ui.Button("CmdExportConfigured").click();
+    EXPECT_TRUE(ui.dialogs.messages.empty());
+    QStringList shown;
+    for (int index = 0; index < ui.StoreList().count(); ++index)
+        shown << ui.StoreList().itemText(index);
+    ASSERT_EQ(shown.size(), 3) << shown.join(" | ").toStdString();
+    EXPECT_EQ(shown[0], "Personal Folders (dist-list.pst)");
+    EXPECT_TRUE(shown[1].startsWith("(cannot be opened) ")) << shown[1].toStdString();
+    EXPECT_TRUE(shown[1].contains("letters.pst")) << shown[1].toStdString();
+    EXPECT_EQ(shown[2], "Personal Folders (test_ansi.pst)");
+
+    ui.ChooseStore(1);
+    ASSERT_EQ(ui.dialogs.messages.size(), 1u) << "picking it says why again";
+    EXPECT_NE(ui.dialogs.messages[0].first.find("letters.pst"), std::string::npos);
+    EXPECT_EQ(ui.window.Tree().Count(), 0u);
+    ui.ChooseStore(2);
+    EXPECT_EQ(ui.window.Tree().Node(1).text, "Personal Folders");
+    EXPECT_TRUE(ui.Button("CmdStartConversion").isEnabled());
+}
+
 }  // namespace
 }  // namespace varnemo
