@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <exception>
 
 namespace varnemo {
 
@@ -17,6 +18,13 @@ public:
 private:
     static_assert(std::atomic<bool>::is_always_lock_free, "a signal handler must be able to set it");
     std::atomic<bool> requested_{false};
+};
+
+// Unwinds work that the user stopped part-way; whoever started the work catches it and leaves
+// things as they were before the work began.
+class WorkStopped : public std::exception {
+public:
+    const char* what() const noexcept override { return "stopped by the user"; }
 };
 
 }  // namespace varnemo

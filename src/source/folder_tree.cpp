@@ -102,6 +102,15 @@ void FolderTree::Clear()
         observer_->NodesCleared();
 }
 
+void FolderTree::Adopt(FolderTree&& built)
+{
+    Clear();
+    for (auto& node : built.nodes_)
+        Add(std::move(node));
+    leftOut_ = std::move(built.leftOut_);
+    built.nodes_.clear();
+}
+
 size_t FolderTree::Add(FolderNode node)
 {
     nodes_.push_back(std::move(node));

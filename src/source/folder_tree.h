@@ -47,6 +47,9 @@ public:
 class FolderTree {
 public:
     void Clear();
+    // Takes the nodes and left-out folders of a tree built elsewhere (on another thread), telling
+    // the observer of each node as a build here would.
+    void Adopt(FolderTree&& built);
     size_t Add(FolderNode node);
     size_t Count() const { return nodes_.size(); }
     FolderNode& Node(size_t number) { return nodes_.at(number - 1); }

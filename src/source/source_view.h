@@ -24,6 +24,11 @@ public:
     virtual void ShowPreviewTab() = 0;
     // Lets the window system process pending events (repaints, clicks).
     virtual void Yield() = 0;
+    // While a data file is opened away from the window: how many folders were read so far, and
+    // a way to cancel (StoreDiscovery::CancelOpening). Called again as the count grows.
+    virtual void ShowOpening(long foldersSoFar) = 0;
+    // The open has ended, whichever way: the window shows no opening any more.
+    virtual void OpeningEnded() = 0;
 };
 
 }  // namespace varnemo

@@ -3,9 +3,11 @@
 #include "common/scoped_flag.h"
 #include "common/text.h"
 #include "shell/shell.h"
+#include "source/background_work.h"
 #include "source/logged_on_session.h"
 #include "source/store_entry.h"
 
+#include <atomic>
 #include <optional>
 
 namespace varnemo {
@@ -108,7 +110,13 @@ void StoreDiscovery::CmdExportOther_Click()
         return;
     const std::string path = TrimBlanks(view_.DataFilePath());
     try {
-        OpenDataFile(**session, path);
+        if (mapi_.UsableFromAnyThread())
+            OpenDataFileInBackground(**session, path);
+        else
+            OpenDataFile(**session, path);
+    } catch (const WorkStopped&) {
+        session->Logoff();
+        return;
     } catch (const ComponentError& error) {
         // The preview tab stays as Browse left it: nothing of this file, or of an earlier one, to show.
         ForgetStore();
@@ -119,6 +127,49 @@ void StoreDiscovery::CmdExportOther_Click()
     }
     session->Logoff();
     view_.ShowPreviewTab();
+}
+
+void StoreDiscovery::OpenDataFileInBackground(mapi::Session& session, const std::string& path)
+{
+    struct Opened {
+        bool qualifies = false;
+        std::string storeId;
+        FolderTree tree;
+    } opened;
+    std::atomic<long> folders{0};
+    cancel_.Clear();
+    view_.ShowOpening(0);
+    struct EndOfOpening {
+        SourceView& view;
+        ~EndOfOpening() { view.OpeningEnded(); }
+    } ending{view_};
+    RunInBackground(
+        [&] {
+            auto store = session.GetStores().AddPSTStore(path);
+            opened.qualifies = Qualifies(*store);
+            if (!opened.qualifies)
+                return;
+            opened.storeId = store->EntryID();
+            BuildFolderTree(*store, opened.tree, [&] {
+                if (cancel_.Requested())
+                    throw WorkStopped();
+                folders = static_cast<long>(opened.tree.Count()) - 1;
+            });
+        },
+        [&] {
+            view_.ShowOpening(folders);
+            view_.Yield();
+        });
+    // A cancel that came while the last folder was read still counts.
+    if (cancel_.Requested())
+        throw WorkStopped();
+    if (!opened.qualifies)
+        return;
+    view_.SetStoreListEnabled(false);
+    state_.OutlookStoreID = opened.storeId;
+    tree_.Adopt(std::move(opened.tree));
+    tree_.TickAll();
+    view_.SetStartConversionEnabled(true);
 }
 
 void StoreDiscovery::ForgetStore()

@@ -269,5 +269,52 @@ TEST(HelpFilePathTest, PrefersTheGuideBesideTheProgramThenTheInstalledOne)
     EXPECT_EQ(app::HelpFilePath(bin).toStdString(), (dir.path() / "bin/help/index.html").string());
 }
 
+// A data file that takes long to read, on a thread of its own: the window keeps turning, shows the
+// folders read so far, and Cancel leaves it as it was before the open.
+TEST(OpeningInTheBackgroundTest, TheWindowStaysAliveShowsTheFoldersSoFarAndCancelDropsTheOpen)
+{
+    testing::FakeMailbox mailbox;
+    mailbox.usableFromAnyThread = true;
+    testing::FakeStore store{.name = "Big", .entryId = "B1", .pstPath = "/mail/big.pst"};
+    auto& inbox = store.top.Add({.name = "Inbox", .entryId = "I"});
+    for (int number = 1; number <= 40; ++number)
+        inbox.Add({.name = "Project " + std::to_string(number), .entryId = "P" + std::to_string(number),
+                   .listingTakes = std::chrono::milliseconds(25)});
+    mailbox.dataFiles["/mail/big.pst"] = store;
+    testing::MainWindowHarness ui{mailbox};
+
+    int turns = 0;
+    std::string shown;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        ++turns;
+        const auto& label = Find<QLabel>(ui.window, "LblOpening");
+        if (turns < 5 || !label.isVisible() || Text(label).find("Reading the data file: 0 ") == 0)
+            return;
+        shown = Text(label);
+        user.stop();
+        ui.Button("CmdCancelOpen").click();
+    });
+    user.start(5);
+    ui.OpenDataFile("/mail/big.pst");
+
+    EXPECT_GE(turns, 5) << "the event loop turned while the file was read";
+    EXPECT_EQ(shown.rfind("Reading the data file: ", 0), 0u) << shown;
+    EXPECT_NE(shown.find(" folders so far"), std::string::npos) << shown;
+    EXPECT_TRUE(ui.dialogs.messages.empty());
+    EXPECT_EQ(ui.window.Tree().Count(), 0u);
+    EXPECT_EQ(ui.state.OutlookStoreID, "");
+    EXPECT_FALSE(ui.Tabs().isTabEnabled(1)) << "as Browse left it";
+    EXPECT_FALSE(Find<QWidget>(ui.window, "LblOpening").isVisible());
+    EXPECT_FALSE(Find<QWidget>(ui.window, "CmdCancelOpen").isVisible());
+
+    // Without a cancel the same file opens, read on its own thread all the same.
+    ui.Button("CmdExportOther").click();
+    EXPECT_EQ(ui.window.Tree().Count(), 42u);
+    EXPECT_EQ(ui.state.OutlookStoreID, "B1");
+    EXPECT_TRUE(ui.Tabs().isTabEnabled(1));
+    EXPECT_TRUE(ui.Button("CmdStartConversion").isEnabled());
+}
+
 }  // namespace
 }  // namespace varnemo
