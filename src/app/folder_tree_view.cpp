@@ -10,6 +10,8 @@
 #include <QHeaderView>
 #include <QMenu>
 
+#include <algorithm>
+
 namespace varnemo::app {
 namespace {
 
@@ -127,6 +129,17 @@ void FolderTreeView::contextMenuEvent(QContextMenuEvent* event)
     menu.addSeparator();
     menu.addActions({tickAll_, untickAll_});
     menu.exec(event->globalPos());
+}
+
+int FolderTreeView::sizeHintForColumn(int column) const
+{
+    return std::max(QTreeWidget::sizeHintForColumn(column), viewport()->width());
+}
+
+void FolderTreeView::resizeEvent(QResizeEvent* event)
+{
+    QTreeWidget::resizeEvent(event);
+    header()->resizeSections(QHeaderView::ResizeToContents);
 }
 
 size_t FolderTreeView::CurrentNumber() const

@@ -24,6 +24,9 @@ public:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // The column is as wide as its widest row, and at least as wide as the view.
+    int sizeHintForColumn(int column) const override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void NodesCleared() override;

@@ -50,6 +50,12 @@ void FrmSplash::showEvent(QShowEvent* event)
     grabKeyboard();
 }
 
+void FrmSplash::hideEvent(QHideEvent* event)
+{
+    releaseKeyboard();
+    QWidget::hideEvent(event);
+}
+
 void FrmSplash::keyPressEvent(QKeyEvent* /*event*/)
 {
     ShowMainAndClose();
@@ -62,7 +68,6 @@ void FrmSplash::ShowMainAndClose()
     finished_ = true;
     Timer1.stop();
     hold_.stop();
-    releaseKeyboard();
     showMain_();
     close();
 }
