@@ -35,7 +35,8 @@ TEST(CliInterrupt, CtrlCStopsTheConversionWithAWholeDatabaseAndItsOwnExitStatus)
 {
     TempDir dir;
     const auto pst = dir.path() / "bulk.pst";
-    pstgen::WritePst(BulkMailbox(3000), pst);
+    // Enough items that the program cannot finish ahead of the pipe that carries its progress.
+    pstgen::WritePst(BulkMailbox(20000), pst);
     fs::create_directories(dir.path() / "tmp");
     setenv("TMPDIR", (dir.path() / "tmp").c_str(), 1);
 
@@ -53,7 +54,7 @@ TEST(CliInterrupt, CtrlCStopsTheConversionWithAWholeDatabaseAndItsOwnExitStatus)
     close(out);
     close(errPipe[1]);
     FILE* err = fdopen(errPipe[0], "r");
-    const bool interrupted = InterruptAtItem(child, err, "  20/3000 ");
+    const bool interrupted = InterruptAtItem(child, err, "  20/20000 ");
     std::fclose(err);
     int status = 0;
     waitpid(child, &status, 0);
@@ -70,7 +71,7 @@ TEST(CliInterrupt, CtrlCStopsTheConversionWithAWholeDatabaseAndItsOwnExitStatus)
         << text;
     const long converted = std::stol(found[2]);
     EXPECT_GE(converted, 20);
-    EXPECT_LT(converted, 3000);
+    EXPECT_LT(converted, 20000);
     EXPECT_EQ(static_cast<long>(notes::local::testing::ReadDocuments(found[1].str()).size()), converted);
     EXPECT_TRUE(fs::is_empty(dir.path() / "tmp")) << "temporary files were left behind";
 }
