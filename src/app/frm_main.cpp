@@ -217,6 +217,9 @@ QWidget* FrmMain::BuildPreviewTab()
 void FrmMain::BuildStatusBar()
 {
     statusBar()->setSizeGripEnabled(false);
+    // Without the size grip the last panel would reach the window's edge, where the frame hides
+    // its right border.
+    statusBar()->setContentsMargins(0, 0, 6, 0);
     statusBar()->addWidget(StatusPanel("Kestrova Software", 130));
     statusBar()->addWidget(StatusPanel("support@kestrova.example", 170));
     statusBar()->addWidget(StatusPanel("www.kestrova.example", 150));

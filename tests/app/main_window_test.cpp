@@ -83,6 +83,14 @@ TEST_F(MainWindowTest, MenusAndStatusBarCarryTheirCaptions)
                                    "test backends"}));
 }
 
+TEST_F(MainWindowTest, TheLastStatusPanelEndsShortOfTheWindowsEdge)
+{
+    QApplication::processEvents();
+    const QStatusBar& bar = *ui.window.statusBar();
+    const auto& last = Find<QLabel>(bar, "BackendPanel");
+    EXPECT_LT(last.geometry().right(), bar.width() - 3) << "its right border shows";
+}
+
 TEST_F(MainWindowTest, TheOptionButtonsSwitchTheFirstTabBetweenItsTwoStates)
 {
     ui.Button("OptOtherPST").click();
