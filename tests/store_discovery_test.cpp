@@ -1,6 +1,7 @@
 #include "fakes/fake_mailbox.h"
 #include "fakes/memory_source_view.h"
 #include "fakes/scripted_dialogs.h"
+#include "shell/shell.h"
 #include "source/store_discovery.h"
 #include "source/store_entry.h"
 
@@ -17,7 +18,9 @@ const std::pair<std::string, std::string> kNotConfigured{"Outlook NOT installed 
 
 FakeStore Store(std::string name, std::string entryId)
 {
-    std::string pstPath = "/mail/" + entryId + ".pst";
+    // In the system's own form, so that the list shows the file's name on every system.
+    const std::string separator(1, kPathSeparator);
+    std::string pstPath = separator + "mail" + separator + entryId + ".pst";
     FakeStore store{.name = std::move(name), .entryId = std::move(entryId), .pstPath = std::move(pstPath)};
     store.top.Add({.name = "Inbox", .entryId = store.entryId + "-INBOX"});
     store.top.Add({.name = "Contacts", .entryId = store.entryId + "-CONTACTS", .defaultMessageClass = "IPM.Contact"});
