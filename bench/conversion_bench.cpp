@@ -74,6 +74,7 @@ void Fill(Mailbox& box, long size)
 class QuietView : public TargetView {
 public:
     void SetCaption(TargetLabel, const std::string&) override {}
+    void ShowOverallProgress(const OverallProgress&) override {}
     void Yield() override {}
     void ShowMessage(const std::string&, const std::string&) override {}
     void EndProgram() override {}

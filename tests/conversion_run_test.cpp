@@ -129,7 +129,7 @@ TEST_F(ConversionRunTest, AFailingItemIsCountedAndTheFolderGoesOn)
     EXPECT_EQ(message.second, "Export Complete");
     EXPECT_EQ(message.first,
               "Outlook Mailbox Exported to Lotus Notes Mailbox, but not everything arrived whole.\r\n"
-              "/notes/mail.nsf\r\n\r\n"
+              "/notes/mail.nsf\r\n"
               "3 items converted. 2 items could not be converted. 1 folder could not be read.");
     EXPECT_FALSE(run.Summary().AllWhole());
 }

@@ -1,6 +1,7 @@
 #include "pff_fixtures.h"
 
 #include "common/errors.h"
+#include "source/pff/store_display_name.h"
 
 namespace varnemo::testing {
 namespace {
@@ -159,12 +160,38 @@ TEST(PffSession, ADamagedDataFileFailsOnlyItsOwnStore)
     auto& stores = session->GetStores();
     ASSERT_EQ(stores.Count(), 2);
     try {
-        stores.Item(1);
+        stores.Item(1)->Name();
         ADD_FAILURE() << "a text file opened as a store";
     } catch (const ComponentError& error) {
         EXPECT_NE(std::string(error.what()).find("a-broken.pst"), std::string::npos) << error.what();
     }
     EXPECT_EQ(stores.Item(2)->Name(), "sample1");
+}
+
+// The list of configured stores reads each name from the message store's node alone; a file the
+// direct reader does not read (an ANSI one) is opened in full for it instead.
+TEST(PffSession, ListedStoresHaveTheNamesAndIdsOfTheOpenedOnes)
+{
+    TempDir dir;
+    for (const char* fixture : {"dist-list.pst", "sample1.pst", "test_ansi.pst", "test_unicode.pst"})
+        CopyFixture(fixture, dir.path());
+    EXPECT_EQ(mapi::pff::ReadStoreDisplayName(dir.path() / "sample1.pst"), "sample1");
+    EXPECT_EQ(mapi::pff::ReadStoreDisplayName(dir.path() / "test_unicode.pst"), "Personal Folders");
+    EXPECT_EQ(mapi::pff::ReadStoreDisplayName(dir.path() / "test_ansi.pst"), std::nullopt);
+    EXPECT_EQ(mapi::pff::ReadStoreDisplayName(dir.path() / "missing.pst"), std::nullopt);
+
+    auto session = PffMapi(dir.path()).CreateSession();
+    session->Logon();
+    auto& stores = session->GetStores();
+    ASSERT_EQ(stores.Count(), 4);
+    for (long index = 1; index <= 4; ++index) {
+        auto listed = stores.Item(index);
+        auto opened = stores.GetStoreFromID(listed->EntryID());
+        EXPECT_EQ(listed->Name(), opened->Name()) << listed->PstPath();
+        EXPECT_EQ(listed->EntryID(), opened->EntryID());
+        EXPECT_EQ(listed->PstPath(), opened->PstPath());
+        EXPECT_EQ(listed->TopFolder()->EntryID(), opened->TopFolder()->EntryID());
+    }
 }
 
 TEST(PffSession, HandedOutObjectsOutliveTheSession)

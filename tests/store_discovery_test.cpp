@@ -1,6 +1,7 @@
 #include "fakes/fake_mailbox.h"
 #include "fakes/memory_source_view.h"
 #include "fakes/scripted_dialogs.h"
+#include "shell/shell.h"
 #include "source/store_discovery.h"
 #include "source/store_entry.h"
 
@@ -12,12 +13,15 @@ namespace {
 using testing::FakeFolder;
 using testing::FakeStore;
 
-const std::pair<std::string, std::string> kNotConfigured{"Outlook NOT installed or configured properly.",
+const std::pair<std::string, std::string> kNotConfigured{"Outlook NOT installed or configured properly.\nno profile",
                                                          "Kestrova Varnemo"};
 
 FakeStore Store(std::string name, std::string entryId)
 {
-    FakeStore store{.name = std::move(name), .entryId = std::move(entryId), .pstPath = "/mail/" + entryId + ".pst"};
+    // In the system's own form, so that the list shows the file's name on every system.
+    const std::string separator(1, kPathSeparator);
+    std::string pstPath = separator + "mail" + separator + entryId + ".pst";
+    FakeStore store{.name = std::move(name), .entryId = std::move(entryId), .pstPath = std::move(pstPath)};
     store.top.Add({.name = "Inbox", .entryId = store.entryId + "-INBOX"});
     store.top.Add({.name = "Contacts", .entryId = store.entryId + "-CONTACTS", .defaultMessageClass = "IPM.Contact"});
     return store;
@@ -64,8 +68,8 @@ TEST_F(StoreDiscoveryTest, ListingAppendsEveryQualifyingStoreAndShowsThePreviewT
     view.startConversionEnabled = true;
     view.storeListEnabled = false;
     discovery.CmdExportConfigured_Click();
-    EXPECT_EQ(view.storeEntries, (std::vector<std::string>{"Mailbox" + std::string(300, ' ') + "#S1",
-                                                           "Archive" + std::string(300, ' ') + "#S2"}));
+    EXPECT_EQ(view.storeEntries, (std::vector<std::string>{"Mailbox (S1.pst)" + std::string(300, ' ') + "#S1",
+                                                           "Archive (S2.pst)" + std::string(300, ' ') + "#S2"}));
     EXPECT_TRUE(view.storeListEnabled);
     EXPECT_FALSE(view.startConversionEnabled) << "nothing is picked yet";
     EXPECT_TRUE(view.previewTabShown);
@@ -87,7 +91,7 @@ TEST_F(StoreDiscoveryTest, AProfileWithoutQualifyingStoresStillShowsThePreviewTa
     EXPECT_TRUE(view.previewTabShown);
 }
 
-TEST_F(StoreDiscoveryTest, AFailedLogonSaysOutlookIsNotConfiguredAndChangesNoTab)
+TEST_F(StoreDiscoveryTest, AFailedLogonSaysOutlookIsNotConfiguredWithTheCauseAndChangesNoTab)
 {
     mailbox.stores = {Store("Mailbox", "S1")};
     mailbox.failsToLogOn = true;
@@ -148,9 +152,12 @@ TEST_F(StoreDiscoveryTest, AStoreThatCannotBeOpenedIsReportedAndTheWindowStaysUs
     view.chosenEntry = 0;
     discovery.CmbOutlookStores_Click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].first, "The folders of \"Mailbox\" cannot be shown.\nno store S1");
+    EXPECT_EQ(dialogs.messages[0].first, "The folders of \"Mailbox (S1.pst)\" cannot be shown.\nno store S1");
     EXPECT_EQ(dialogs.messages[0].second, "Kestrova Varnemo");
     EXPECT_FALSE(view.startConversionEnabled);
+    EXPECT_EQ(view.chosenEntry, -1) << "no store name stays above a tree that is not its own";
+    EXPECT_EQ(tree.Count(), 0u);
+    EXPECT_EQ(state.OutlookStoreID, "");
     EXPECT_TRUE(view.storeListEnabled);
     EXPECT_EQ(mailbox.sessionsLoggedOff, mailbox.sessionsCreated) << "the failed build's session is closed too";
 }
@@ -171,7 +178,7 @@ TEST_F(StoreDiscoveryTest, OpeningADataFileShowsItsTreeAndLocksTheStoreList)
     EXPECT_EQ(mailbox.sessionsLoggedOff, 1);
 }
 
-TEST_F(StoreDiscoveryTest, AFileThatIsNotADataFileIsNamedWithTheReasonAndKeepsTheTree)
+TEST_F(StoreDiscoveryTest, AFileThatIsNotADataFileIsNamedWithTheReasonAndLeavesNoEarlierTree)
 {
     mailbox.dataFiles["/mail/archive.pst"] = Store("Archive 2009", "PST1");
     view.dataFilePath = "/mail/archive.pst";
@@ -181,11 +188,15 @@ TEST_F(StoreDiscoveryTest, AFileThatIsNotADataFileIsNamedWithTheReasonAndKeepsTh
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].first, "The file \"/mail/letter.txt\" cannot be opened as an Outlook data file.\n"
                                          "/mail/letter.txt is not an Outlook data file");
-    EXPECT_EQ(state.OutlookStoreID, "PST1");
-    EXPECT_EQ(tree.Count(), 3u);
+    EXPECT_EQ(state.OutlookStoreID, "") << "the earlier file is not converted in this one's place";
+    EXPECT_EQ(tree.Count(), 0u);
     EXPECT_FALSE(view.startConversionEnabled);
-    EXPECT_TRUE(view.previewTabShown);
     EXPECT_EQ(mailbox.sessionsLoggedOff, 2);
+
+    view.previewTabShown = false;
+    view.dataFilePath = "/mail/other.txt";
+    discovery.CmdExportOther_Click();
+    EXPECT_FALSE(view.previewTabShown) << "the tab stays as Browse left it";
 }
 
 TEST_F(StoreDiscoveryTest, AStoreThatDoesNotQualifyOpensNothingAndSaysNothing)
@@ -235,10 +246,9 @@ TEST_F(StoreDiscoveryTest, AStoreWhoseFoldersCannotBeListedIsReportedAndTheStart
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].first, "The file \"/mail/archive.pst\" cannot be opened as an Outlook data file.\n"
                                          "cannot read the sub-folders of folder TOP (damaged)");
-    EXPECT_EQ(NodeTexts(), (std::vector<std::string>{"Archive"}));
-    EXPECT_FALSE(AllTicked());
+    EXPECT_EQ(tree.Count(), 0u) << "no half-built tree";
     EXPECT_FALSE(view.startConversionEnabled);
-    EXPECT_TRUE(view.previewTabShown);
+    EXPECT_FALSE(view.previewTabShown);
 }
 
 TEST_F(StoreDiscoveryTest, AClickDuringABuildWaitsForTheBuildToEnd)

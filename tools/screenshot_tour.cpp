@@ -1,19 +1,27 @@
 // Takes the pictures of the program's windows shown in the README: the splash, both tabs of the
-// main window (the second with a sample file's folder tree), the target window while a
-// conversion of that file runs, and the About window. Runs on any Qt platform, offscreen too.
+// main window (the second with a sample file's folder tree and its context menu), the target
+// window while a conversion of that file runs, the question when the user closes it during a
+// second run, the completion message of that stopped run, and the About window. Runs on any Qt
+// platform, offscreen too.
 //
 //   varnemo-screenshots OUTPUT-FOLDER SAMPLE.pst
 #include "app/frm_about.h"
 #include "app/frm_main.h"
 #include "app/frm_save.h"
 #include "app/frm_splash.h"
+#include "app/qt_dialogs.h"
 #include "notes/local/local_notes.h"
 #include "source/pff/pff_mapi.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -34,8 +42,13 @@ public:
     void Take(QWidget& window, const QString& name) const
     {
         QApplication::processEvents();
+        Save(window.grab(), name);
+    }
+
+    void Save(const QPixmap& picture, const QString& name) const
+    {
         const QString path = QDir(folder_).filePath(name);
-        if (!window.grab().save(path))
+        if (!picture.save(path))
             throw std::runtime_error("cannot write " + path.toStdString());
         std::printf("%s\n", qPrintable(path));
     }
@@ -44,8 +57,20 @@ private:
     QString folder_;
 };
 
-// Answers the dialogs as a user converting the sample would, and photographs the target window
-// when the run is about to report its end, while its progress labels still show the last item.
+// Shows a message box as the program's dialogs do, photographs it and closes it.
+void TakeMessageBox(const Camera& camera, QMessageBox::StandardButtons buttons, const std::string& text,
+                    const std::string& title, const QString& name)
+{
+    QMessageBox box(QApplication::activeModalWidget());
+    app::PrepareMessageBox(box, text, title, buttons);
+    box.show();
+    camera.Take(box, name);
+    box.close();
+}
+
+// Answers the dialogs as a user converting the sample would. On the first run it photographs the
+// target window when the run is about to report its end, while its progress labels still show
+// the last item; on the second, which the user stops, the question and the completion message.
 class TourDialogs : public Dialogs {
 public:
     TourDialogs(const Camera& camera, std::string dataFile, std::string targetFolder)
@@ -56,11 +81,23 @@ public:
     std::string BrowseForFolder(const std::string&) override { return targetFolder_; }
     void Message(const std::string& text, const std::string& title) override
     {
-        if (auto* target = qobject_cast<app::FrmSave*>(QApplication::activeModalWidget()))
+        if (stopping) {
+            TakeMessageBox(camera_, QMessageBox::Ok, text, title, "completion-stopped.png");
+        } else if (auto* target = qobject_cast<app::FrmSave*>(QApplication::activeModalWidget())) {
             camera_.Take(*target, "target-window.png");
+        }
         std::printf("%s: %s\n", title.c_str(), text.c_str());
     }
-    bool Ask(const std::string&, const std::string&) override { return false; }
+    bool Ask(const std::string& text, const std::string& title) override
+    {
+        if (!stopping)
+            return false;
+        TakeMessageBox(camera_, QMessageBox::Yes | QMessageBox::No, text, title, "stop-question.png");
+        return true;
+    }
+
+    // The second run: the user closes the target window after its first item.
+    bool stopping = false;
 
 private:
     const Camera& camera_;
@@ -74,6 +111,31 @@ void Click(QWidget& window, const char* name)
     if (!button)
         throw std::runtime_error(std::string("no button ") + name);
     button->click();
+}
+
+// The folder tree's context menu, opened on the first folder, photographed with the tree below it.
+void TakeTreeMenu(const Camera& camera, QWidget& frmMain)
+{
+    auto* tree = frmMain.findChild<QTreeWidget*>("OutlookFoldersTree");
+    QTreeWidgetItem* folder = tree->topLevelItem(0)->child(0);
+    tree->setCurrentItem(folder);
+    QMenu menu;
+    for (const char* name : {"TickBelow", "UntickBelow", "", "TickAll", "UntickAll"}) {
+        if (*name)
+            menu.addAction(tree->findChild<QAction*>(name));
+        else
+            menu.addSeparator();
+    }
+    const QRect row = tree->visualItemRect(folder);
+    menu.popup(tree->viewport()->mapToGlobal(row.center()));
+    QApplication::processEvents();
+    // The menu is a window of its own: the picture puts it over the main window where it opened.
+    QPixmap picture = frmMain.grab();
+    QPainter painter(&picture);
+    painter.drawPixmap(frmMain.mapFromGlobal(menu.pos()), menu.grab());
+    painter.end();
+    camera.Save(picture, "main-tree-menu.png");
+    menu.close();
 }
 
 void Tour(const QString& outputFolder, const QString& sample)
@@ -106,6 +168,7 @@ void Tour(const QString& outputFolder, const QString& sample)
     camera.Take(frmMain, "main-select-file.png");
     Click(frmMain, "CmdExportOther");
     camera.Take(frmMain, "main-mailbox-preview.png");
+    TakeTreeMenu(camera, frmMain);
 
     app::FrmAbout about(&frmMain);
     about.show();
@@ -120,6 +183,23 @@ void Tour(const QString& outputFolder, const QString& sample)
         if (auto* target = qobject_cast<app::FrmSave*>(QApplication::activeModalWidget()))
             Click(*target, "CmdNewNSF");
     });
+    Click(frmMain, "CmdStartConversion");
+
+    dialogs.stopping = true;
+    QTimer::singleShot(0, [] {
+        if (auto* target = qobject_cast<app::FrmSave*>(QApplication::activeModalWidget()))
+            Click(*target, "CmdNewNSF");
+    });
+    // Closes the target window once the first item is done.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&closer] {
+        auto* target = qobject_cast<app::FrmSave*>(QApplication::activeModalWidget());
+        if (!target || target->findChild<QLabel*>("LblCurrent")->text().isEmpty())
+            return;
+        closer.stop();
+        target->reject();
+    });
+    closer.start(0);
     Click(frmMain, "CmdStartConversion");
 }
 

@@ -4,7 +4,13 @@
 #include "app/qt_text.h"
 #include "common/scoped_flag.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QMenu>
+
+#include <algorithm>
 
 namespace varnemo::app {
 namespace {
@@ -39,7 +45,14 @@ FolderTreeView::FolderTreeView(FolderTree& tree, const SmallIcons& icons, QWidge
     setColumnCount(1);
     setHeaderLabels({"Mailbox Folders"});
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // A stretched column would be as wide as the view and cut what lies beyond its right edge.
+    header()->setStretchLastSection(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setUniformRowHeights(true);
+    tickBelow_ = AddAction("TickBelow", "Tick this folder and all below", &FolderTreeView::TickCurrentAndBelow);
+    untickBelow_ = AddAction("UntickBelow", "Untick this folder and all below", &FolderTreeView::UntickCurrentAndBelow);
+    tickAll_ = AddAction("TickAll", "Tick all", &FolderTreeView::TickEverything);
+    untickAll_ = AddAction("UntickAll", "Untick all", &FolderTreeView::UntickEverything);
     connect(this, &QTreeWidget::itemChanged, this, &FolderTreeView::OnItemChanged);
     tree_.SetObserver(this);
 }
@@ -87,7 +100,63 @@ void FolderTreeView::OnItemChanged(QTreeWidgetItem* item, int column)
     if (following_ || column != 0)
         return;
     const auto number = item->data(0, kNumberRole).toULongLong();
-    tree_.SetChecked(number, item->checkState(0) == Qt::Checked);
+    const bool checked = item->checkState(0) == Qt::Checked;
+    if (QApplication::keyboardModifiers() & Qt::ShiftModifier)
+        SetCheckedBelow(number, checked);
+    else
+        tree_.SetChecked(number, checked);
+}
+
+QAction* FolderTreeView::AddAction(const char* name, const QString& text, void (FolderTreeView::*act)())
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, act);
+    return action;
+}
+
+void FolderTreeView::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (tree_.Count() == 0)
+        return;
+    if (QTreeWidgetItem* item = itemAt(event->pos()))
+        setCurrentItem(item);
+    const bool onItem = currentItem() != nullptr;
+    tickBelow_->setEnabled(onItem);
+    untickBelow_->setEnabled(onItem);
+    QMenu menu(this);
+    menu.addActions({tickBelow_, untickBelow_});
+    menu.addSeparator();
+    menu.addActions({tickAll_, untickAll_});
+    menu.exec(event->globalPos());
+}
+
+int FolderTreeView::sizeHintForColumn(int column) const
+{
+    return std::max(QTreeWidget::sizeHintForColumn(column), viewport()->width());
+}
+
+void FolderTreeView::resizeEvent(QResizeEvent* event)
+{
+    QTreeWidget::resizeEvent(event);
+    header()->resizeSections(QHeaderView::ResizeToContents);
+}
+
+size_t FolderTreeView::CurrentNumber() const
+{
+    // Without a current item the menu's folder entries are off; the root stands in.
+    return currentItem() ? currentItem()->data(0, kNumberRole).toULongLong() : 1;
+}
+
+void FolderTreeView::SetCheckedBelow(size_t number, bool checked)
+{
+    if (tree_.Count() == 0)
+        return;
+    ScopedFlag following(following_);
+    const size_t last = tree_.SetCheckedBelow(number, checked);
+    for (size_t shown = number; shown <= last; ++shown)
+        if (tree_.Node(shown).Readable())
+            Item(shown)->setCheckState(0, tree_.Node(shown).checked ? Qt::Checked : Qt::Unchecked);
 }
 
 }  // namespace varnemo::app

@@ -171,10 +171,20 @@ QGroupBox* FrmMain::BuildOtherPstFrame()
     txtNotesDatabaseFile = Named(new QLineEdit, "txtNotesDatabaseFile");
     txtNotesDatabaseFile->setReadOnly(true);
     CmdExportOther = Named(new QPushButton("Export Mailbox"), "CmdExportOther");
-    auto* layout = new QHBoxLayout(OtherPSTFrame);
-    layout->addWidget(CmdBrowse);
-    layout->addWidget(txtNotesDatabaseFile, 1);
-    layout->addWidget(CmdExportOther);
+    LblOpening = Named(new QLabel, "LblOpening");
+    CmdCancelOpen = Named(new QPushButton("Cancel"), "CmdCancelOpen");
+    LblOpening->hide();
+    CmdCancelOpen->hide();
+    auto* file = new QHBoxLayout;
+    file->addWidget(CmdBrowse);
+    file->addWidget(txtNotesDatabaseFile, 1);
+    file->addWidget(CmdExportOther);
+    auto* opening = new QHBoxLayout;
+    opening->addWidget(LblOpening, 1);
+    opening->addWidget(CmdCancelOpen);
+    auto* layout = new QVBoxLayout(OtherPSTFrame);
+    layout->addLayout(file);
+    layout->addLayout(opening);
     return OtherPSTFrame;
 }
 
@@ -202,6 +212,9 @@ QWidget* FrmMain::BuildPreviewTab()
 void FrmMain::BuildStatusBar()
 {
     statusBar()->setSizeGripEnabled(false);
+    // Without the size grip the last panel would reach the window's edge, where the frame hides
+    // its right border.
+    statusBar()->setContentsMargins(0, 0, 6, 0);
     statusBar()->addWidget(StatusPanel("Kestrova Software", 130));
     statusBar()->addWidget(StatusPanel("support@kestrova.example", 170));
     statusBar()->addWidget(StatusPanel("www.kestrova.example", 150));
@@ -218,6 +231,7 @@ void FrmMain::ConnectHandlers()
     connect(txtNotesDatabaseFile, &QLineEdit::textChanged, this, &FrmMain::txtNotesDatabaseFile_Change);
     connect(CmdExportConfigured, &QPushButton::clicked, this, &FrmMain::CmdExportConfigured_Click);
     connect(CmdExportOther, &QPushButton::clicked, this, &FrmMain::CmdExportOther_Click);
+    connect(CmdCancelOpen, &QPushButton::clicked, this, [this] { discovery_.CancelOpening(); });
     connect(CmbOutlookStores, &QComboBox::activated, this, &FrmMain::CmbOutlookStores_Click);
     connect(CmdStartConversion, &QPushButton::clicked, this, &FrmMain::CmdStartConversion_Click);
 }
@@ -333,6 +347,11 @@ std::string FrmMain::StoreListText()
     return ToStdString(CmbOutlookStores->currentData().toString());
 }
 
+void FrmMain::ClearStoreChoice()
+{
+    CmbOutlookStores->setCurrentIndex(-1);
+}
+
 std::string FrmMain::DataFilePath()
 {
     return ToStdString(txtNotesDatabaseFile->text());
@@ -347,6 +366,19 @@ void FrmMain::ShowPreviewTab()
 void FrmMain::Yield()
 {
     QCoreApplication::processEvents();
+}
+
+void FrmMain::ShowOpening(long foldersSoFar)
+{
+    LblOpening->setText(QString("Reading the data file: %1 folders so far").arg(foldersSoFar));
+    LblOpening->show();
+    CmdCancelOpen->show();
+}
+
+void FrmMain::OpeningEnded()
+{
+    LblOpening->hide();
+    CmdCancelOpen->hide();
 }
 
 }  // namespace varnemo::app

@@ -50,9 +50,12 @@ public:
     void SetStoreListEnabled(bool enabled) override;
     void AddStoreEntry(const std::string& entryText) override;
     std::string StoreListText() override;
+    void ClearStoreChoice() override;
     std::string DataFilePath() override;
     void ShowPreviewTab() override;
     void Yield() override;
+    void ShowOpening(long foldersSoFar) override;
+    void OpeningEnded() override;
 
 signals:
     // The user confirmed Exit, or a conversion failed so that the program must end.
@@ -94,6 +97,9 @@ private:
     QPushButton* CmdBrowse;
     QLineEdit* txtNotesDatabaseFile;
     QPushButton* CmdExportOther;
+    // Shown while a data file is read: the folders so far and Cancel.
+    QLabel* LblOpening;
+    QPushButton* CmdCancelOpen;
     QPushButton* CmdExportConfigured;
     QLabel* LblHelp;
     QComboBox* CmbOutlookStores;

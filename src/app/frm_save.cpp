@@ -4,6 +4,7 @@
 #include "app/qt_text.h"
 #include "app/widgets_disabled.h"
 #include "common/text.h"
+#include "conversion/overall_progress.h"
 #include "conversion/report_offer.h"
 
 #include <QCoreApplication>
@@ -12,12 +13,19 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace varnemo::app {
 namespace {
+
+// The header before a run: the Select buttons start it, the Export button starts it again.
+const char* const kSaveHeader = " Choose the target with Select... to start the export";
+const char* const kStopQuestion =
+    "Stop the conversion?\r\n\r\nIt stops after the item at hand; the items converted so far stay in the database.";
 
 template <class Widget>
 Widget* Named(Widget* widget, const char* name)
@@ -38,7 +46,10 @@ QLineEdit* PathBox(const char* name)
 
 FrmSave::FrmSave(ProgramState& state, mapi::Component& mapi, notes::Component& notes, Dialogs& dialogs,
                  QWidget* parent)
-    : QDialog(parent), state_(state), dialogs_(dialogs), run_(mapi, WriterContext{state, notes, *this})
+    : QDialog(parent),
+      state_(state),
+      dialogs_(dialogs),
+      run_(mapi, WriterContext{state, notes, *this}, ConversionOptions{.stop = &stop_})
 {
     setObjectName("frmSave");
     setWindowTitle("Export Outlook Mailbox to Lotus Notes");
@@ -50,7 +61,10 @@ FrmSave::FrmSave(ProgramState& state, mapi::Component& mapi, notes::Component& n
     buttons->addStretch();
     CmdConversion = Named(new QPushButton("&Export Mailbox"), "CmdConversion");
     CmdConversion->setEnabled(false);
+    CmdCancel = Named(new QPushButton("&Cancel"), "CmdCancel");
+    CmdCancel->setAutoDefault(false);
     buttons->addWidget(CmdConversion);
+    buttons->addWidget(CmdCancel);
     layout->addLayout(buttons);
 
     connect(OptNewNSF, &QRadioButton::clicked, this, &FrmSave::OptNewNSF_Click);
@@ -58,6 +72,7 @@ FrmSave::FrmSave(ProgramState& state, mapi::Component& mapi, notes::Component& n
     connect(CmdNewNSF, &QPushButton::clicked, this, &FrmSave::CmdNewNSF_Click);
     connect(CmdExistingNSF, &QPushButton::clicked, this, &FrmSave::CmdExistingNSF_Click);
     connect(CmdConversion, &QPushButton::clicked, this, &FrmSave::CmdConversion_Click);
+    connect(CmdCancel, &QPushButton::clicked, this, &FrmSave::CmdCancel_Click);
     connect(txtNSFFileName, &QLineEdit::textChanged, this, &FrmSave::txtNSFFileName_Change);
     connect(txtExNSFFileName, &QLineEdit::textChanged, this, &FrmSave::txtExNSFFileName_Change);
     Form_Load();
@@ -95,13 +110,18 @@ QGroupBox* FrmSave::BuildExportFrame()
     auto* grid = new QGridLayout(frame);
     auto* arrow = Named(new QLabel, "ImgReadingArrow");
     arrow->setPixmap(ReadingArrow());
-    LblSaveHeader = Named(new QLabel(" Click Export Mailbox Button to Start Export Process"), "LblSaveHeader");
+    LblSaveHeader = Named(new QLabel(kSaveHeader), "LblSaveHeader");
     LblSubject = Named(new QLabel("Subject :"), "LblSubject");
     LblSubject->setVisible(false);
     LblProcessing = Named(new QLabel, "LblProcessing");
     LblFoundLabel = Named(new QLabel("Found :"), "LblFoundLabel");
     LblFound = Named(new QLabel, "LblFound");
     LblCurrent = Named(new QLabel, "LblCurrent");
+    LblOverall = Named(new QLabel, "LblOverall");
+    PrgOverall = Named(new QProgressBar, "PrgOverall");
+    PrgOverall->setTextVisible(false);
+    PrgOverall->setRange(0, 1);
+    PrgOverall->setValue(0);
     QFont bold = LblSaveHeader->font();
     bold.setBold(true);
     LblSaveHeader->setFont(bold);
@@ -117,6 +137,9 @@ QGroupBox* FrmSave::BuildExportFrame()
     grid->addWidget(LblFound, 2, 1);
     grid->addWidget(new QLabel("Current :"), 2, 2, Qt::AlignRight);
     grid->addWidget(LblCurrent, 2, 3);
+    grid->addWidget(new QLabel("Overall :"), 3, 0, Qt::AlignRight);
+    grid->addWidget(PrgOverall, 3, 1, 1, 3);
+    grid->addWidget(LblOverall, 4, 1, 1, 3);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     grid->setColumnMinimumWidth(0, 70);
@@ -180,13 +203,38 @@ void FrmSave::CmdConversion_Click()
 {
     if (run_.Running())
         return;
-    WidgetsDisabled whileRunning{OptNewNSF, OptExistingNSF, CmdNewNSF, CmdExistingNSF, CmdConversion};
-    try {
-        run_.CmdConversion_Click();
-    } catch (const ProgramEnding&) {
-        programEnded_ = true;
-        done(QDialog::Rejected);
+    stop_.Clear();
+    {
+        WidgetsDisabled whileRunning{OptNewNSF, OptExistingNSF, CmdNewNSF, CmdExistingNSF, CmdConversion};
+        try {
+            run_.CmdConversion_Click();
+        } catch (const ProgramEnding&) {
+            programEnded_ = true;
+            done(QDialog::Rejected);
+            return;
+        }
     }
+    // A run that got to its end has closed the window; one that could not start leaves it open.
+    if (isVisible())
+        ClearProgress();
+}
+
+void FrmSave::CmdCancel_Click()
+{
+    if (run_.Running())
+        stop_.Request();
+    else
+        reject();
+}
+
+void FrmSave::ClearProgress()
+{
+    LblSaveHeader->setText(kSaveHeader);
+    for (QLabel* label : {LblProcessing, LblFound, LblCurrent, LblOverall})
+        label->clear();
+    LblSubject->setVisible(false);
+    PrgOverall->setRange(0, 1);
+    PrgOverall->setValue(0);
 }
 
 void FrmSave::txtNSFFileName_Change()
@@ -207,9 +255,24 @@ void FrmSave::FollowPathBox(const QLineEdit& box)
 
 void FrmSave::reject()
 {
-    // Closing the window in the middle of a run would leave the run writing with no window.
-    if (!run_.Running())
+    // Closing the window in the middle of a run would leave the run writing with no window: the
+    // run stops instead, and closes the window at its end as a finished run does.
+    if (!run_.Running()) {
         QDialog::reject();
+        return;
+    }
+    if (!stop_.Requested() && dialogs_.Ask(kStopQuestion, "Kestrova Varnemo"))
+        stop_.Request();
+}
+
+void FrmSave::ShowOverallProgress(const OverallProgress& progress)
+{
+    // The bar counts in int, which holds the items of any mailbox.
+    PrgOverall->setRange(0, static_cast<int>(std::max(progress.total, 1L)));
+    PrgOverall->setValue(static_cast<int>(std::min(progress.done, progress.total)));
+    LblOverall->setText(ToQString(OverallProgressText(progress)));
+    PrgOverall->repaint();
+    LblOverall->repaint();
 }
 
 void FrmSave::SetCaption(TargetLabel label, const std::string& text)

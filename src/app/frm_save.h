@@ -12,6 +12,7 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QRadioButton;
 
@@ -19,7 +20,8 @@ namespace varnemo::app {
 
 // frmSave, the target window: where the converted mailbox goes (a new database in a picked
 // folder, or an existing database file), and the conversion's progress. Picking a target with
-// a Select button starts the conversion at once.
+// a Select button starts the conversion at once; Cancel, Escape or the close button stop it
+// after the item at hand.
 class FrmSave : public QDialog, public TargetView {
     Q_OBJECT
 public:
@@ -34,6 +36,7 @@ public:
 
     // TargetView
     void SetCaption(TargetLabel label, const std::string& text) override;
+    void ShowOverallProgress(const OverallProgress& progress) override;
     void Yield() override;
     void ShowMessage(const std::string& text, const std::string& title) override;
     void EndProgram() override;
@@ -48,6 +51,8 @@ public slots:
     void CmdNewNSF_Click();
     void CmdExistingNSF_Click();
     void CmdConversion_Click();
+    // Stops a running conversion after its current item; closes the window otherwise.
+    void CmdCancel_Click();
     void txtNSFFileName_Change();
     void txtExNSFFileName_Change();
     void reject() override;
@@ -57,9 +62,12 @@ private:
     QGroupBox* BuildTargetFrame();
     QGroupBox* BuildExportFrame();
     void FollowPathBox(const QLineEdit& box);
+    // The progress frame as it was before the run: a run that failed to start leaves nothing behind.
+    void ClearProgress();
 
     ProgramState& state_;
     Dialogs& dialogs_;
+    StopRequest stop_;
     ConversionRun run_;
     bool programEnded_ = false;
 
@@ -70,12 +78,15 @@ private:
     QLineEdit* txtExNSFFileName;
     QPushButton* CmdExistingNSF;
     QPushButton* CmdConversion;
+    QPushButton* CmdCancel;
     QLabel* LblSaveHeader;
     QLabel* LblSubject;
     QLabel* LblProcessing;
     QLabel* LblFoundLabel;
     QLabel* LblFound;
     QLabel* LblCurrent;
+    QLabel* LblOverall;
+    QProgressBar* PrgOverall;
     std::map<TargetLabel, QLabel*> labels_;
 };
 

@@ -40,6 +40,22 @@ void FrmSplash::Hold_Timer()
     ShowMainAndClose();
 }
 
+// A splash window is not given the keyboard by the window manager; it takes it, so that the
+// key press that ends it does not go to whatever window had it before.
+void FrmSplash::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    activateWindow();
+    setFocus();
+    grabKeyboard();
+}
+
+void FrmSplash::hideEvent(QHideEvent* event)
+{
+    releaseKeyboard();
+    QWidget::hideEvent(event);
+}
+
 void FrmSplash::keyPressEvent(QKeyEvent* /*event*/)
 {
     ShowMainAndClose();

@@ -27,7 +27,32 @@ QString QtFilter(const FileFilter& filter)
     return description.contains(pattern) ? description : description + " (" + pattern + ")";
 }
 
+// A message's lines as rich text that breaks only between lines; the box grows to the longest.
+QString WholeLines(const std::string& text)
+{
+    QString html = ToQString(text).toHtmlEscaped();
+    html.replace("\r\n", "<br>").replace("\n", "<br>");
+    return "<p style=\"white-space:pre\">" + html + "</p>";
+}
+
+bool ShowBox(const std::string& text, const std::string& title, QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(ActiveWindow());
+    PrepareMessageBox(box, text, title, buttons);
+    return box.exec() == QMessageBox::Yes;
+}
+
 }  // namespace
+
+void PrepareMessageBox(QMessageBox& box, const std::string& text, const std::string& title,
+                       QMessageBox::StandardButtons buttons)
+{
+    box.setIcon(QMessageBox::Information);
+    box.setWindowTitle(ToQString(title));
+    box.setTextFormat(Qt::RichText);
+    box.setText(WholeLines(text));
+    box.setStandardButtons(buttons);
+}
 
 std::string QtDialogs::OpenFile(const FileFilter& filter)
 {
@@ -50,14 +75,12 @@ std::string QtDialogs::BrowseForFolder(const std::string& title)
 
 void QtDialogs::Message(const std::string& text, const std::string& title)
 {
-    QMessageBox::information(ActiveWindow(), ToQString(title), ToQString(text), QMessageBox::Ok);
+    ShowBox(text, title, QMessageBox::Ok);
 }
 
 bool QtDialogs::Ask(const std::string& text, const std::string& title)
 {
-    QMessageBox box(QMessageBox::Information, ToQString(title), ToQString(text), QMessageBox::Yes | QMessageBox::No,
-                    ActiveWindow());
-    return box.exec() == QMessageBox::Yes;
+    return ShowBox(text, title, QMessageBox::Yes | QMessageBox::No);
 }
 
 }  // namespace varnemo::app

@@ -50,6 +50,7 @@ enum ControlId : int {
     LblFound,
     LblCurrentLabel,
     LblCurrent,
+    LblOverall,
     CmdConversion,
     // frmSplash, frmAbout
     Picture = 500,

@@ -12,11 +12,16 @@
 #include "source/start_conversion.h"
 #include "source/store_entry.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <commctrl.h>
 
 namespace varnemo::win32 {
 namespace {
+
+// The status bar's first panel, which also tells how far reading a data file has come.
+constexpr const char* kMakerPanel = "Kestrova Software";
 
 constexpr int kSelectFileTab = 0;
 constexpr int kPreviewTab = 1;
@@ -167,7 +172,7 @@ void FrmMain::BuildStatusBar()
     HWND bar = CreateControl(Handle(), StatusBar, STATUSCLASSNAMEW, "", 0, {});
     int edges[] = {130, 310, 470, -1};
     SendMessageW(bar, SB_SETPARTS, std::size(edges), reinterpret_cast<LPARAM>(edges));
-    const std::string panels[] = {"Kestrova Software", "support@kestrova.example", "www.kestrova.example",
+    const std::string panels[] = {kMakerPanel, "support@kestrova.example", "www.kestrova.example",
                                   services_.backendDescription};
     for (WPARAM part = 0; part < std::size(panels); ++part)
         SendMessageW(bar, SB_SETTEXTW, part, reinterpret_cast<LPARAM>(com::Widen(panels[part]).c_str()));
@@ -517,6 +522,24 @@ std::string FrmMain::StoreListText()
     if (chosen < 0 || static_cast<size_t>(chosen) >= storeEntries_.size())
         return {};
     return storeEntries_[static_cast<size_t>(chosen)];
+}
+
+void FrmMain::ClearStoreChoice()
+{
+    SendMessageW(Control(CmbOutlookStores), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+}
+
+// The first panel of the status bar tells how far reading a data file has come.
+void FrmMain::ShowOpening(long foldersSoFar)
+{
+    const auto text = com::Widen(fmt::format("Reading the data file: {} folders so far", foldersSoFar));
+    SendMessageW(Control(StatusBar), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    UpdateWindow(Control(StatusBar));
+}
+
+void FrmMain::OpeningEnded()
+{
+    SendMessageW(Control(StatusBar), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(com::Widen(kMakerPanel).c_str()));
 }
 
 std::string FrmMain::DataFilePath()

@@ -41,9 +41,12 @@ public:
     void SetStoreListEnabled(bool enabled) override;
     void AddStoreEntry(const std::string& entryText) override;
     std::string StoreListText() override;
+    void ClearStoreChoice() override;
     std::string DataFilePath() override;
     void ShowPreviewTab() override;
     void Yield() override;
+    void ShowOpening(long foldersSoFar) override;
+    void OpeningEnded() override;
 
     void mnuExit_Click();
     void mnuHelp_Click();

@@ -5,6 +5,7 @@
 #include "app_win32/pictures.h"
 #include "app_win32/resources.h"
 #include "common/text.h"
+#include "conversion/overall_progress.h"
 #include "conversion/report_offer.h"
 
 namespace varnemo::win32 {
@@ -78,6 +79,7 @@ void FrmSave::BuildExportFrame()
     Label(window, LblFound, "", {96, 246, 170, 18});
     RightLabel(window, LblCurrentLabel, "Current :", {270, 246, 70, 18});
     Label(window, LblCurrent, "", {344, 246, 196, 18});
+    Label(window, LblOverall, "", {96, 264, 444, 16});
 }
 
 void FrmSave::Form_Load()
@@ -236,6 +238,13 @@ void FrmSave::SetCaption(TargetLabel label, const std::string& text)
     HWND shown = Control(LabelId(label));
     SetText(shown, text);
     // The run holds the messages between its yields; the label must show its text now.
+    UpdateWindow(shown);
+}
+
+void FrmSave::ShowOverallProgress(const OverallProgress& progress)
+{
+    HWND shown = Control(LblOverall);
+    SetText(shown, OverallProgressText(progress));
     UpdateWindow(shown);
 }
 

@@ -26,6 +26,7 @@ public:
 
     // TargetView
     void SetCaption(TargetLabel label, const std::string& text) override;
+    void ShowOverallProgress(const OverallProgress& progress) override;
     void Yield() override;
     void ShowMessage(const std::string& text, const std::string& title) override;
     void EndProgram() override;

@@ -8,7 +8,7 @@
 namespace varnemo::cli {
 
 // Exit statuses of varnemo-cli.
-enum ExitStatus { kSuccess = 0, kFailure = 1, kUsageError = 2 };
+enum ExitStatus { kSuccess = 0, kFailure = 1, kUsageError = 2, kStoppedByUser = 3 };
 
 struct ConvertOptions {
     // Each into a new database of its own in newDatabaseFolder, or all into existingDatabase.

@@ -3,10 +3,12 @@
 #include "cli/data_file.h"
 #include "cli/terminal_view.h"
 #include "conversion/conversion_report.h"
+#include "common/stop_request.h"
 #include "conversion/conversion_run.h"
 #include "shell/path_text.h"
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fmt/format.h>
 #include <fmt/ostream.h>
@@ -70,6 +72,28 @@ std::string Absolute(const std::string& path)
     return path.empty() ? path : TextFromPath(std::filesystem::absolute(PathFromText(path)));
 }
 
+// Ctrl+C: the run at hand stops after its current item and no further data file is started.
+StopRequest interrupted;
+
+extern "C" void OnInterrupt(int)
+{
+    interrupted.Request();
+    // A second Ctrl+C ends the program at once, as a terminal user expects of a stuck program.
+    std::signal(SIGINT, SIG_DFL);
+}
+
+// Catches Ctrl+C for as long as a convert runs.
+class InterruptCatcher {
+public:
+    InterruptCatcher() : previous_(std::signal(SIGINT, OnInterrupt)) {}
+    ~InterruptCatcher() { std::signal(SIGINT, previous_); }
+    InterruptCatcher(const InterruptCatcher&) = delete;
+    InterruptCatcher& operator=(const InterruptCatcher&) = delete;
+
+private:
+    void (*previous_)(int);
+};
+
 void ReportProblems(const ConversionSummary& summary)
 {
     for (const auto& read : summary.fallbackReads())
@@ -87,12 +111,20 @@ public:
     {
     }
 
-    // The worst status of the runs: a usage error before a failure before success.
+    // The worst status of the runs: a stop by the user before a usage error before a failure
+    // before success.
     int Run()
     {
         int status = kSuccess;
-        for (const auto& dataFile : convert_.dataFiles)
+        for (const auto& dataFile : convert_.dataFiles) {
+            if (interrupted.Requested()) {
+                fmt::print(stderr, "varnemo-cli: stopped by the user before {}\n", dataFile);
+                total_.AddStopped();
+                status = kStoppedByUser;
+                continue;
+            }
             status = std::max(status, ConvertFile(dataFile));
+        }
         if (several_)
             fmt::print("{}\n", total_.Line());
         return status;
@@ -135,7 +167,7 @@ private:
         state.TargetDatabasePath = Absolute(convert_.newDatabaseFolder);
         TerminalView view(!convert_.newDatabaseFolder.empty(), Absolute(convert_.existingDatabase));
         ConversionRun run(*backends_.mapi, WriterContext{state, *backends_.notes, view},
-                          ConversionOptions{convert_.duplicates});
+                          ConversionOptions{convert_.duplicates, &interrupted});
         try {
             run.CmdConversion_Click();
         } catch (const ProgramEnding&) {
@@ -148,6 +180,8 @@ private:
         ReportProblems(run.Summary());
         WriteReport(dataFile, run.Summary());
         total_.AddCompleted(run.Summary());
+        if (run.Summary().stoppedByUser())
+            return kStoppedByUser;
         // Only a conversion in which everything selected arrived whole succeeds.
         return run.Summary().AllWhole() ? kSuccess : kFailure;
     }
@@ -180,6 +214,7 @@ private:
 
 int RunConvert(const BackendOptions& options, const ConvertOptions& convert)
 {
+    const InterruptCatcher catcher;
     return ConvertBatch(options, convert).Run();
 }
 

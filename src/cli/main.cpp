@@ -91,7 +91,9 @@ int main(int argc, char** argv)
     run->footer("Each data file is a run of its own with its own completion text; several end with a total line. "
                 "Exit status: 0 when everything selected arrived whole; 1 when a run could not start, or items "
                 "were not converted, arrived in part, or sat in folders that could not be read (each one is listed "
-                "on standard error); 2 for a usage error.");
+                "on standard error); 2 for a usage error; 3 when Ctrl+C stopped the conversion (after the item at hand, with "
+                "the database whole and the completion text of what was converted; a second Ctrl+C ends the "
+                "program at once).");
     AddBackendOptions(*run, backends);
 
 #ifdef VARNEMO_LOCAL_BACKENDS

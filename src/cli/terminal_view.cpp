@@ -1,7 +1,11 @@
 #include "cli/terminal_view.h"
 
+#include "conversion/overall_progress.h"
+
 #include <fmt/format.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 namespace varnemo::cli {
 namespace {
@@ -14,13 +18,12 @@ std::string TerminalText(std::string text)
     return text;
 }
 
-std::string Bar(const std::string& current)
+std::string Bar(const OverallProgress& overall)
 {
-    constexpr int width = 24;
-    long done = 0, count = 0;
-    if (std::sscanf(current.c_str(), "%ld/%ld", &done, &count) != 2 || count <= 0)
+    constexpr long width = 24;
+    if (overall.total <= 0)
         return std::string(width, ' ');
-    const auto filled = static_cast<int>(width * done / count);
+    const auto filled = std::min(width, width * overall.done / overall.total);
     return std::string(static_cast<size_t>(filled), '#') + std::string(static_cast<size_t>(width - filled), '.');
 }
 
@@ -58,9 +61,10 @@ void TerminalView::ShowProgress()
         fmt::print(stderr, "  {} {}\n", current_, item_);
         return;
     }
-    std::string line = fmt::format("[{}] {:>13} {}: {}", Bar(current_), current_, stage_, item_);
-    if (line.size() > 100)
-        line.resize(100);
+    std::string line = fmt::format("[{}] {} | {} {}: {}", Bar(overall_), OverallProgressText(overall_), stage_,
+                                   current_, item_);
+    if (line.size() > 120)
+        line.resize(120);
     fmt::print(stderr, "\r\033[K{}", line);
     liveLineOpen_ = true;
 }

@@ -7,14 +7,15 @@
 
 namespace varnemo::cli {
 
-// The target window on a terminal: progress on standard error (a live bar on a terminal,
-// plain lines otherwise), the completion text on standard output, other messages on standard
+// The target window on a terminal: progress on standard error (a live bar of the whole run on a
+// terminal, plain lines otherwise), the completion text on standard output, other messages on standard
 // error.
 class TerminalView : public TargetView {
 public:
     TerminalView(bool newDatabase, std::string existingDatabase);
 
     void SetCaption(TargetLabel label, const std::string& text) override;
+    void ShowOverallProgress(const OverallProgress& progress) override { overall_ = progress; }
     void Yield() override {}
     void ShowMessage(const std::string& text, const std::string& title) override;
     void EndProgram() override { programEnded_ = true; }
@@ -38,6 +39,7 @@ private:
     bool programEnded_ = false;
     bool closed_ = false;
     std::string stage_, item_, current_;
+    OverallProgress overall_;
 };
 
 }  // namespace varnemo::cli

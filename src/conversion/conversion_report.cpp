@@ -31,6 +31,8 @@ std::string WholeFolder(const ConversionProblem& problem)
 
 void WriteConversionReport(const ConversionSummary& summary, std::ostream& out)
 {
+    if (summary.stoppedByUser())
+        fmt::print(out, "Stopped by the user before the end: the items it had not reached are not listed.\n");
     fmt::print(out, "Items converted: {}\n", summary.converted());
     fmt::print(out, "Items already in the database: {}\n", summary.alreadyThere());
     fmt::print(out, "Items converted in part: {}\n", summary.convertedInPart());

@@ -5,6 +5,7 @@
 #include "common/text.h"
 #include "conversion/calendar_repeat.h"
 #include "conversion/item_fields.h"
+#include "conversion/overall_progress.h"
 #include "conversion/temporary_attachments.h"
 #include "notes/calendar_writer.h"
 #include "notes/contact_writer.h"
@@ -45,6 +46,25 @@ std::string EntryIdOf(mapi::Item& item)
     } catch (const ComponentError&) {
         return {};
     }
+}
+
+// A selected folder's entry: its entry identifier and its path. An entry identifier never holds
+// "#", so the first one ends it; the rest is the path, whatever a folder's name holds.
+struct SelectedEntry {
+    std::string entryId;
+    std::string path;
+};
+
+SelectedEntry ParseEntry(const std::string& entry)
+{
+    const auto separator = entry.find('#');
+    return {entry.substr(0, separator), separator == std::string::npos ? std::string() : entry.substr(separator + 1)};
+}
+
+// Whether the run converts the items of folders of this default message class.
+bool Converts(const std::string& kind)
+{
+    return kind == kContact || kind == kMail || kind == kAppointment || kind == kTask;
 }
 
 // The Notes folder that mirrors an Outlook folder path.
@@ -90,6 +110,8 @@ void ConversionRun::Convert()
         CreateNSF(context_);
     } else {
         state.TargetDatabasePath = TrimBlanks(view.ExistingNsfFileName());
+        // Contacts go into the target itself: an address book of an earlier run is not this run's.
+        state.NamesDbPath.clear();
         OpenExistingTarget();
         view.Yield();
     }
@@ -98,8 +120,15 @@ void ConversionRun::Convert()
     RecordLeftOutFolders();
     if (auto reason = store->FallbackReason(); !reason.empty())
         summary_.RecordFallbackRead(store->PstPath(), std::move(reason));
-    for (const auto& entry : state.SelectedFolders)
+    itemsSelected_ = CountSelectedItems(*store);
+    itemsDone_ = 0;
+    started_ = std::chrono::steady_clock::now();
+    view.ShowOverallProgress({0, itemsSelected_, std::nullopt});
+    for (const auto& entry : state.SelectedFolders) {
+        if (Stopping())
+            break;
         ConvertFolder(*store, entry);
+    }
 
     state.SelectedFolders.clear();
     state.LeftOutFolders.clear();
@@ -168,16 +197,45 @@ void ConversionRun::RecordLeftOutFolders()
     }
 }
 
+// Opens every selected folder once more to count its items; a folder that fails here counts no
+// item and is recorded when the run reaches it.
+long ConversionRun::CountSelectedItems(mapi::Store& store)
+{
+    long total = 0;
+    for (const auto& entry : context_.state.SelectedFolders) {
+        if (TrimBlanks(entry).empty())
+            continue;
+        ContinueOnError step;
+        step([&] {
+            const auto folder = store.GetFolderFromID(ParseEntry(entry).entryId);
+            if (Converts(folder->DefaultMessageClass()))
+                total += folder->GetItems()->Count();
+        });
+    }
+    return total;
+}
+
+bool ConversionRun::Stopping()
+{
+    if (!summary_.stoppedByUser() && options_.stop && options_.stop->Requested())
+        summary_.RecordStoppedByUser();
+    return summary_.stoppedByUser();
+}
+
+bool ConversionRun::ItemDone()
+{
+    ++itemsDone_;
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started_);
+    context_.view.ShowOverallProgress({itemsDone_, itemsSelected_, EstimateTimeLeft(itemsDone_, itemsSelected_, elapsed)});
+    context_.view.Yield();
+    return !Stopping();
+}
+
 void ConversionRun::ConvertFolder(mapi::Store& store, const std::string& entry)
 {
     if (TrimBlanks(entry).empty())
         return;
-    // An entry identifier never holds "#", so the first one ends it; the rest is the path,
-    // whatever a folder's name holds.
-    const auto separator = entry.find('#');
-    const std::string entryId = entry.substr(0, separator);
-    const std::string path = separator == std::string::npos ? std::string() : entry.substr(separator + 1);
-
+    const auto [entryId, path] = ParseEntry(entry);
     ContinueOnError step;
     std::unique_ptr<mapi::Folder> folder;
     std::string kind;
@@ -238,7 +296,8 @@ void ConversionRun::ConvertItemFolder(mapi::Folder& folder, const std::string& p
             account.failures = step.failures();
             Record(std::move(account), {});
         }
-        context_.view.Yield();
+        if (!ItemDone())
+            return;
     }
 }
 
@@ -251,7 +310,8 @@ void ConversionRun::ConvertContactFolder(mapi::Folder& folder, const std::string
     for (long counter = 1; counter <= count; ++counter) {
         ItemAccount account{path, counter};
         ConvertContactItem(*items, account, count);
-        context_.view.Yield();
+        if (!ItemDone())
+            return;
     }
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "common/stop_request.h"
 #include "conversion/conversion_summary.h"
 #include "notes/document_writer.h"
 #include "notes/writer_context.h"
 #include "source/mapi.h"
 
+#include <chrono>
 #include <unordered_set>
 
 namespace varnemo {
@@ -12,6 +14,9 @@ namespace varnemo {
 struct ConversionOptions {
     // Converts every item even when the database already holds it from an earlier run.
     bool addDuplicates = false;
+    // Where the user asks the run to stop; it stops after the item at hand, with the database
+    // whole, and ends as a completed run does. The run only reads it: whoever starts a run clears it.
+    const StopRequest* stop = nullptr;
 };
 
 // The conversion: reopens the chosen store, settles the target database (creating a new one
@@ -50,6 +55,13 @@ private:
     void SettleNewDatabasePath(mapi::Store& store);
     void OpenExistingTarget();
     void RecordLeftOutFolders();
+    // The items of the selected folders that the run will convert, counted before the first.
+    long CountSelectedItems(mapi::Store& store);
+    // True once the user has asked the run to stop, which the summary then records.
+    bool Stopping();
+    // Shows the overall progress and lets the window work after an item; false once the user
+    // has asked the run to stop (recorded in the summary).
+    bool ItemDone();
     // True (and counted) when an earlier run brought the item into the database already.
     bool AlreadyThere(const ItemAccount& account);
     void ConvertFolder(mapi::Store& store, const std::string& entry);
@@ -77,6 +89,10 @@ private:
     TargetDatabases target_;
     bool running_ = false;
     ConversionSummary summary_;
+    // Overall progress: items done of itemsSelected_, since started_.
+    long itemsDone_ = 0;
+    long itemsSelected_ = 0;
+    std::chrono::steady_clock::time_point started_;
 };
 
 }  // namespace varnemo

@@ -21,6 +21,8 @@ std::string Items(long count)
 
 std::string Headline(const ConversionSummary& summary)
 {
+    if (summary.stoppedByUser())
+        return "The conversion was stopped by the user.";
     if (summary.converted() + summary.convertedInPart() + summary.alreadyThere() == 0)
         return "No item was exported to the Lotus Notes Mailbox.";
     if (summary.AllWhole())
@@ -77,8 +79,12 @@ std::string ItemCaption(const std::string& subjectOrName)
 std::string CompletionText(const ConversionSummary& summary, const std::string& targetDatabasePath,
                            const std::string& namesDbPath)
 {
-    std::string text = Headline(summary) + "\r\n" + targetDatabasePath + "\r\n" + namesDbPath + "\r\n";
-    text += fmt::format("{} converted.", Items(summary.converted()));
+    std::string text = Headline(summary) + "\r\n";
+    for (const auto* path : {&targetDatabasePath, &namesDbPath})
+        if (!path->empty())
+            text += *path + "\r\n";
+    text += fmt::format("{} converted{}.", Items(summary.converted()),
+                        summary.stoppedByUser() ? " before it stopped" : "");
     if (summary.alreadyThere() > 0)
         text += fmt::format(" {} already in the database (not added again).", Items(summary.alreadyThere()));
     if (summary.convertedInPart() > 0)

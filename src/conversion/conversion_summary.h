@@ -48,6 +48,8 @@ public:
     void Record(ConversionProblem problem);
     // A data file that the fallback reader read, and why.
     void RecordFallbackRead(std::string dataFile, std::string reason);
+    // The user stopped the run after its current item: what it had not reached is not listed.
+    void RecordStoppedByUser() { stoppedByUser_ = true; }
 
     // Items that arrived whole.
     long converted() const { return converted_; }
@@ -56,8 +58,12 @@ public:
     long skippedByDesign() const { return skippedByDesign_; }
     long foldersNotRead() const { return foldersNotRead_; }
     long alreadyThere() const { return alreadyThere_; }
+    bool stoppedByUser() const { return stoppedByUser_; }
     // Whether everything that was selected arrived whole (items skipped by design aside).
-    bool AllWhole() const { return convertedInPart_ == 0 && notConverted_ == 0 && foldersNotRead_ == 0; }
+    bool AllWhole() const
+    {
+        return convertedInPart_ == 0 && notConverted_ == 0 && foldersNotRead_ == 0 && !stoppedByUser_;
+    }
     const std::vector<ConversionProblem>& problems() const { return problems_; }
     struct FallbackRead {
         std::string dataFile;
@@ -72,6 +78,7 @@ private:
     long skippedByDesign_ = 0;
     long foldersNotRead_ = 0;
     long alreadyThere_ = 0;
+    bool stoppedByUser_ = false;
     std::vector<ConversionProblem> problems_;
     std::vector<FallbackRead> fallbackReads_;
 };
@@ -79,8 +86,9 @@ private:
 // The caption that names an item: its subject or name, or "(no subject)" when that is blank.
 std::string ItemCaption(const std::string& subjectOrName);
 
-// The completion message: a headline that says whether everything arrived whole, the two
-// database paths, then the counts of every outcome.
+// The completion message: a headline that says whether everything arrived whole or the user
+// stopped the run, the databases that the run wrote (an empty path is left out), then the counts
+// of every outcome.
 std::string CompletionText(const ConversionSummary& summary, const std::string& targetDatabasePath,
                            const std::string& namesDbPath);
 

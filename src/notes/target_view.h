@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <optional>
 #include <string>
 
 namespace varnemo {
@@ -7,12 +9,22 @@ namespace varnemo {
 // The labels of the target window that show a conversion's progress.
 enum class TargetLabel { LblSaveHeader, LblProcessing, LblFound, LblCurrent };
 
+// How far a whole conversion has come: items done (converted or not) of the items selected.
+struct OverallProgress {
+    long done = 0;
+    long total = 0;
+    // The time the rest is expected to take; none before there is anything to judge it by.
+    std::optional<std::chrono::seconds> left;
+};
+
 // What the target-database procedures and the writers need of the target window. The desktop
 // program implements it with widgets, the command-line program on a terminal, tests in memory.
 class TargetView {
 public:
     virtual ~TargetView() = default;
     virtual void SetCaption(TargetLabel label, const std::string& text) = 0;
+    // Shown beside the labels of the folder and item at hand, after every item.
+    virtual void ShowOverallProgress(const OverallProgress& progress) = 0;
     // Lets the window system process pending events (repaints, clicks).
     virtual void Yield() = 0;
     // A modal message with the information icon and an OK button.

@@ -102,6 +102,15 @@ void FolderTree::Clear()
         observer_->NodesCleared();
 }
 
+void FolderTree::Adopt(FolderTree&& built)
+{
+    Clear();
+    for (auto& node : built.nodes_)
+        Add(std::move(node));
+    leftOut_ = std::move(built.leftOut_);
+    built.nodes_.clear();
+}
+
 size_t FolderTree::Add(FolderNode node)
 {
     nodes_.push_back(std::move(node));
@@ -114,6 +123,17 @@ void FolderTree::SetChecked(size_t number, bool checked)
 {
     FolderNode& node = Node(number);
     node.checked = checked && node.Readable();
+}
+
+// The build adds nodes in pre-order, so the nodes below one are the run of deeper ones after it.
+size_t FolderTree::SetCheckedBelow(size_t number, bool checked)
+{
+    const int level = Node(number).level;
+    size_t last = number;
+    SetChecked(number, checked);
+    while (last < Count() && Node(last + 1).level > level)
+        SetChecked(++last, checked);
+    return last;
 }
 
 void FolderTree::TickAll()

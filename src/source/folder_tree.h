@@ -47,6 +47,9 @@ public:
 class FolderTree {
 public:
     void Clear();
+    // Takes the nodes and left-out folders of a tree built elsewhere (on another thread), telling
+    // the observer of each node as a build here would.
+    void Adopt(FolderTree&& built);
     size_t Add(FolderNode node);
     size_t Count() const { return nodes_.size(); }
     FolderNode& Node(size_t number) { return nodes_.at(number - 1); }
@@ -56,6 +59,9 @@ public:
     // The user's tick or untick of one node, as the widget reports it; a folder that cannot be
     // read stays unticked.
     void SetChecked(size_t number, bool checked);
+    // Ticks or unticks the node and every node below it, those of unreadable folders aside;
+    // node 1 takes the whole tree. Returns the number of the last node it set.
+    size_t SetCheckedBelow(size_t number, bool checked);
 
     // At most one observer; nullptr stops the notifications.
     void SetObserver(FolderTreeObserver* observer) { observer_ = observer; }

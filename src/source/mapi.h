@@ -162,6 +162,9 @@ class Component {
 public:
     virtual ~Component() = default;
     virtual std::unique_ptr<Session> CreateSession() = 0;
+    // Whether a session and what it hands out may be used on another thread than the one that
+    // created it (one thread at a time). COM objects of the window's apartment may not.
+    virtual bool UsableFromAnyThread() const { return false; }
 };
 
 }  // namespace varnemo::mapi

@@ -16,12 +16,19 @@ public:
     virtual void AddStoreEntry(const std::string& entryText) = 0;
     // The entry text of the chosen store; empty while none is chosen.
     virtual std::string StoreListText() = 0;
+    // Shows no store as chosen, as before the first pick.
+    virtual void ClearStoreChoice() = 0;
     // The data file path in txtNotesDatabaseFile.
     virtual std::string DataFilePath() = 0;
     // Enables the " Mailbox Preview" tab and makes it the selected tab.
     virtual void ShowPreviewTab() = 0;
     // Lets the window system process pending events (repaints, clicks).
     virtual void Yield() = 0;
+    // While a data file is opened away from the window: how many folders were read so far, and
+    // a way to cancel (StoreDiscovery::CancelOpening). Called again as the count grows.
+    virtual void ShowOpening(long foldersSoFar) = 0;
+    // The open has ended, whichever way: the window shows no opening any more.
+    virtual void OpeningEnded() = 0;
 };
 
 }  // namespace varnemo

@@ -1,11 +1,13 @@
 #include "source/store_discovery.h"
 
-#include "common/continue_on_error.h"
 #include "common/scoped_flag.h"
 #include "common/text.h"
+#include "shell/shell.h"
+#include "source/background_work.h"
 #include "source/logged_on_session.h"
 #include "source/store_entry.h"
 
+#include <atomic>
 #include <optional>
 
 namespace varnemo {
@@ -16,14 +18,21 @@ bool Qualifies(mapi::Store& store)
     return !TrimBlanks(store.QualifyingText()).empty();
 }
 
+// Stores of one profile are often all called "Personal Folders": the file tells them apart.
+std::string ShownStoreName(mapi::Store& store)
+{
+    const std::string file = GetFileName(TrimBlanks(store.PstPath()));
+    return file.empty() ? store.Name() : store.Name() + " (" + file + ")";
+}
+
 }  // namespace
 
 std::optional<LoggedOnSession> StoreDiscovery::LogOnOrTell()
 {
     try {
         return std::optional<LoggedOnSession>(std::in_place, mapi_);
-    } catch (const ComponentError&) {
-        dialogs_.Message(kOutlookNotConfigured, kProgramTitle);
+    } catch (const ComponentError& error) {
+        dialogs_.Message(std::string(kOutlookNotConfigured) + "\n" + error.what(), kProgramTitle);
         return std::nullopt;
     }
 }
@@ -37,25 +46,34 @@ void StoreDiscovery::CmdExportConfigured_Click()
     auto session = LogOnOrTell();
     if (!session)
         return;
-    ContinueOnError step;
-    step([&] { ListStores((*session)->GetStores()); });
+    try {
+        ListStores((*session)->GetStores());
+    } catch (const ComponentError& error) {
+        session->Logoff();
+        dialogs_.Message(std::string(kOutlookNotConfigured) + "\n" + error.what(), kProgramTitle);
+        return;
+    }
     session->Logoff();
     view_.ShowPreviewTab();
 }
 
+// Every store is listed: one that cannot be opened with the reason, which names its file, so
+// that the user learns why a mailbox is missing instead of not seeing it at all.
 void StoreDiscovery::ListStores(mapi::Stores& stores)
 {
-    ContinueOnError step;
     const long count = stores.Count();
     for (long index = 1; index <= count; ++index) {
-        step([&] {
+        std::string entry;
+        try {
             auto store = stores.Item(index);
             if (!Qualifies(*store))
-                return;
-            const std::string entry = StoreEntryText(store->Name(), store->EntryID());
-            view_.SetStoreListEnabled(true);
-            view_.AddStoreEntry(entry);
-        });
+                continue;
+            entry = StoreEntryText(ShownStoreName(*store), store->EntryID());
+        } catch (const ComponentError& error) {
+            entry = StoreEntryText(std::string("(cannot be opened) ") + error.what(), "");
+        }
+        view_.SetStoreListEnabled(true);
+        view_.AddStoreEntry(entry);
     }
 }
 
@@ -72,6 +90,8 @@ void StoreDiscovery::CmbOutlookStores_Click()
             folders_.ShowMailboxFolders();
             view_.SetStartConversionEnabled(true);
         } catch (const ComponentError& error) {
+            ForgetStore();
+            view_.ClearStoreChoice();
             dialogs_.Message("The folders of \"" + DisplayNameOfEntry(entry) + "\" cannot be shown.\n" + error.what(),
                              kProgramTitle);
         }
@@ -90,13 +110,73 @@ void StoreDiscovery::CmdExportOther_Click()
         return;
     const std::string path = TrimBlanks(view_.DataFilePath());
     try {
-        OpenDataFile(**session, path);
+        if (mapi_.UsableFromAnyThread())
+            OpenDataFileInBackground(**session, path);
+        else
+            OpenDataFile(**session, path);
+    } catch (const WorkStopped&) {
+        session->Logoff();
+        return;
     } catch (const ComponentError& error) {
+        // The preview tab stays as Browse left it: nothing of this file, or of an earlier one, to show.
+        ForgetStore();
+        session->Logoff();
         dialogs_.Message("The file \"" + path + "\" cannot be opened as an Outlook data file.\n" + error.what(),
                          kProgramTitle);
+        return;
     }
     session->Logoff();
     view_.ShowPreviewTab();
+}
+
+void StoreDiscovery::OpenDataFileInBackground(mapi::Session& session, const std::string& path)
+{
+    struct Opened {
+        bool qualifies = false;
+        std::string storeId;
+        FolderTree tree;
+    } opened;
+    std::atomic<long> folders{0};
+    cancel_.Clear();
+    view_.ShowOpening(0);
+    struct EndOfOpening {
+        SourceView& view;
+        ~EndOfOpening() { view.OpeningEnded(); }
+    } ending{view_};
+    RunInBackground(
+        [&] {
+            auto store = session.GetStores().AddPSTStore(path);
+            opened.qualifies = Qualifies(*store);
+            if (!opened.qualifies)
+                return;
+            opened.storeId = store->EntryID();
+            BuildFolderTree(*store, opened.tree, [&] {
+                if (cancel_.Requested())
+                    throw WorkStopped();
+                folders = static_cast<long>(opened.tree.Count()) - 1;
+            });
+        },
+        [&] {
+            view_.ShowOpening(folders);
+            view_.Yield();
+        });
+    // A cancel that came while the last folder was read still counts.
+    if (cancel_.Requested())
+        throw WorkStopped();
+    if (!opened.qualifies)
+        return;
+    view_.SetStoreListEnabled(false);
+    state_.OutlookStoreID = opened.storeId;
+    tree_.Adopt(std::move(opened.tree));
+    tree_.TickAll();
+    view_.SetStartConversionEnabled(true);
+}
+
+void StoreDiscovery::ForgetStore()
+{
+    tree_.Clear();
+    state_.OutlookStoreID.clear();
+    view_.SetStartConversionEnabled(false);
 }
 
 void StoreDiscovery::OpenDataFile(mapi::Session& session, const std::string& path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/program_state.h"
+#include "common/stop_request.h"
 #include "shell/dialogs.h"
 #include "source/folder_tree.h"
 #include "source/mailbox_folders.h"
@@ -14,7 +15,7 @@ namespace varnemo {
 
 // The message-box title of the main window's messages.
 inline constexpr const char* kProgramTitle = "Kestrova Varnemo";
-// Shown when no session of the MAPI access component can be created or logged on.
+// Shown, with the cause, when no session of the MAPI access component can be created or logged on.
 inline constexpr const char* kOutlookNotConfigured = "Outlook NOT installed or configured properly.";
 
 // Opens the Outlook source the user wants to convert, on one of three roads: listing the
@@ -23,11 +24,14 @@ inline constexpr const char* kOutlookNotConfigured = "Outlook NOT installed or c
 //
 // The window's events are processed while a folder tree is built, so a click can arrive in the
 // middle of a road; such a click is ignored until the road has ended, because a second build
-// would pull the tree away from under the first.
+// would pull the tree away from under the first. A data file is read on a thread of its own
+// where the MAPI component allows it, so that a large one does not freeze the window.
 class StoreDiscovery {
 public:
     StoreDiscovery(mapi::Component& mapi, ProgramState& state, FolderTree& tree, SourceView& view, Dialogs& dialogs)
-        : mapi_(mapi), state_(state), view_(view), dialogs_(dialogs), folders_(mapi, state, tree, view) {}
+        : mapi_(mapi), state_(state), tree_(tree), view_(view), dialogs_(dialogs), folders_(mapi, state, tree, view)
+    {
+    }
 
     // Road A: appends every qualifying store of the default profile to the store list.
     void CmdExportConfigured_Click();
@@ -37,19 +41,29 @@ public:
     void CmdExportOther_Click();
 
     bool Busy() const { return busy_; }
+    // Drops a data file being opened away from the window; the window stays as before the open.
+    void CancelOpening() { cancel_.Request(); }
 
 private:
     // A logged-on session, or nothing once the user has been told that Outlook is missing.
     std::optional<LoggedOnSession> LogOnOrTell();
     void ListStores(mapi::Stores& stores);
     void OpenDataFile(mapi::Session& session, const std::string& path);
+    // The same on a thread of its own, for a component that allows it: the window stays alive,
+    // shows the folders read so far and can cancel; the tree changes only once the file is read.
+    void OpenDataFileInBackground(mapi::Session& session, const std::string& path);
+    // After a failed open or pick: no tree and no store that a conversion could take for the
+    // one the user asked for.
+    void ForgetStore();
 
     mapi::Component& mapi_;
     ProgramState& state_;
+    FolderTree& tree_;
     SourceView& view_;
     Dialogs& dialogs_;
     MailboxFolders folders_;
     bool busy_ = false;
+    StopRequest cancel_;
 };
 
 }  // namespace varnemo

@@ -5,6 +5,12 @@
 #include "source/pff/pff_mapi.h"
 #include "window_test_support.h"
 
+#include <QAction>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTest>
+
 namespace varnemo {
 namespace {
 
@@ -185,6 +191,106 @@ TEST(RepeatedNamesTreeTest, EveryFolderHangsBelowItsOwnParentOrNearestShownAnces
     ui.TreeWidget().topLevelItem(0)->child(0)->child(0)->setCheckState(0, Qt::Unchecked);
     EXPECT_FALSE(ui.window.Tree().Node(3).checked);
     EXPECT_TRUE(ui.window.Tree().Node(2).checked);
+}
+
+// A tree to edit: Archive with two levels below it, an unreadable folder and the Inbox.
+class TreeEditingTest : public ::testing::Test {
+protected:
+    TreeEditingTest()
+    {
+        testing::FakeStore store{.name = "Mailbox", .entryId = "S1", .pstPath = "/mail/mailbox.pst"};
+        auto& archive = store.top.Add({.name = "Archive", .entryId = "A"});
+        archive.Add({.name = "2009", .entryId = "Y"}).Add({.name = "January", .entryId = "J"});
+        archive.Add({.name = "Broken", .entryId = "B", .faults = {testing::FolderFault::Items}});
+        archive.Add({.name = "Projects", .entryId = "P"});
+        store.top.Add({.name = "Inbox", .entryId = "I"});
+        mailbox.stores.push_back(store);
+        ui.Button("CmdExportConfigured").click();
+        ui.ChooseStore(0);
+    }
+
+    // The ticks of the nodes 2 and on, in the model and, as "1"/"0", in the widget.
+    std::string Ticks()
+    {
+        std::string model, shown;
+        const FolderTree& tree = ui.window.Tree();
+        for (size_t number = 2; number <= tree.Count(); ++number) {
+            model += tree.Node(number).checked ? '1' : '0';
+            const auto* item = ui.TreeWidget().findItems(QString::fromStdString(tree.Node(number).text),
+                                                         Qt::MatchExactly | Qt::MatchRecursive).front();
+            shown += item->checkState(0) == Qt::Checked ? '1' : '0';
+        }
+        EXPECT_EQ(model, shown) << "the widget shows the model";
+        return model;
+    }
+
+    QTreeWidgetItem& Folder(const char* startOfText)
+    {
+        return *ui.TreeWidget()
+                    .findItems(QString(startOfText) + " (", Qt::MatchStartsWith | Qt::MatchRecursive)
+                    .front();
+    }
+
+    void Act(const char* action, const char* onFolder = nullptr)
+    {
+        if (onFolder)
+            ui.TreeWidget().setCurrentItem(&Folder(onFolder));
+        testing::Find<QAction>(ui.TreeWidget(), action).trigger();
+    }
+
+    testing::FakeMailbox mailbox;
+    testing::MainWindowHarness ui{mailbox};
+};
+
+TEST_F(TreeEditingTest, TheMenuTicksAndUnticksAFolderWithEverythingBelowItOrTheWholeTree)
+{
+    // Archive, 2009, January, Broken (never ticked), Projects, Inbox.
+    ASSERT_EQ(Ticks(), "111011");
+    Act("UntickBelow", "Archive");
+    EXPECT_EQ(Ticks(), "000001");
+    Act("TickBelow", "2009");
+    EXPECT_EQ(Ticks(), "011001");
+    Act("UntickAll");
+    EXPECT_EQ(Ticks(), "000000");
+    EXPECT_FALSE(ui.window.Tree().Node(1).checked);
+    Act("TickAll");
+    EXPECT_EQ(Ticks(), "111011") << "a folder that cannot be read stays unticked";
+}
+
+TEST_F(TreeEditingTest, AShiftClickOnACheckBoxTakesEverythingBelow)
+{
+    QTreeWidget& widget = ui.TreeWidget();
+    const auto click = [&](const char* folder, Qt::KeyboardModifiers modifiers) {
+        const QRect row = widget.visualItemRect(&Folder(folder));
+        // The check box is the first thing of the row, left of the icon and the text.
+        const QPoint box(row.left() + widget.style()->pixelMetric(QStyle::PM_IndicatorWidth) / 2 + 3, row.center().y());
+        QTest::mouseClick(widget.viewport(), Qt::LeftButton, modifiers, box);
+    };
+    click("Archive", Qt::ShiftModifier);
+    EXPECT_EQ(Ticks(), "000001");
+    click("Archive", Qt::NoModifier);
+    EXPECT_EQ(Ticks(), "100001") << "a plain click takes only the folder itself";
+}
+
+TEST_F(TreeEditingTest, ADeepTreeWithLongNamesScrollsSidewaysWithItsCountsWhole)
+{
+    testing::FakeStore deep{.name = "Deep", .entryId = "S2", .pstPath = "/mail/deep.pst"};
+    testing::FakeFolder* parent = &deep.top;
+    for (int level = 1; level <= 40; ++level)
+        parent = &parent->Add({.name = "A rather long folder name at level " + std::to_string(level),
+                               .entryId = "D" + std::to_string(level)});
+    mailbox.stores.push_back(deep);
+    ui.StoreList().clear();
+    ui.Button("CmdExportConfigured").click();
+    ui.ChooseStore(1);
+
+    QTreeWidget& widget = ui.TreeWidget();
+    auto& deepest = Folder("A rather long folder name at level 40");
+    widget.scrollToItem(&deepest);
+    EXPECT_GT(widget.horizontalScrollBar()->maximum(), 0);
+    const int textWidth = widget.fontMetrics().horizontalAdvance(deepest.text(0));
+    EXPECT_GE(widget.header()->sectionSize(0), widget.visualItemRect(&deepest).left() + textWidth)
+        << "the column holds the deepest name with its count";
 }
 
 }  // namespace

@@ -83,6 +83,14 @@ TEST_F(MainWindowTest, MenusAndStatusBarCarryTheirCaptions)
                                    "test backends"}));
 }
 
+TEST_F(MainWindowTest, TheLastStatusPanelEndsShortOfTheWindowsEdge)
+{
+    QApplication::processEvents();
+    const QStatusBar& bar = *ui.window.statusBar();
+    const auto& last = Find<QLabel>(bar, "BackendPanel");
+    EXPECT_LT(last.geometry().right(), bar.width() - 3) << "its right border shows";
+}
+
 TEST_F(MainWindowTest, TheOptionButtonsSwitchTheFirstTabBetweenItsTwoStates)
 {
     ui.Button("OptOtherPST").click();
@@ -128,11 +136,11 @@ TEST_F(MainWindowTest, BrowseFillsThePathAndLocksThePreviewUntilTheFileIsOpened)
     EXPECT_FALSE(ui.Tabs().isTabEnabled(1));
 }
 
-TEST_F(MainWindowTest, ConfiguredStoresAreListedByNameAndPickingOneShowsItsTree)
+TEST_F(MainWindowTest, ConfiguredStoresAreListedByNameAndFileAndPickingOneShowsItsTree)
 {
     ui.Button("CmdExportConfigured").click();
     ASSERT_EQ(ui.StoreList().count(), 1);
-    EXPECT_EQ(ui.StoreList().itemText(0), "Mailbox");
+    EXPECT_EQ(ui.StoreList().itemText(0), "Mailbox (mailbox.pst)");
     EXPECT_EQ(ui.Tabs().currentIndex(), 1);
     EXPECT_FALSE(Enabled("CmdStartConversion"));
 
@@ -149,7 +157,7 @@ TEST_F(MainWindowTest, OutlookMissingIsReportedByBothExportButtons)
     mailbox.failsToLogOn = true;
     ui.Button("CmdExportConfigured").click();
     ui.OpenDataFile("/mail/archive.pst");
-    const std::pair<std::string, std::string> message{"Outlook NOT installed or configured properly.",
+    const std::pair<std::string, std::string> message{"Outlook NOT installed or configured properly.\nno profile",
                                                       "Kestrova Varnemo"};
     EXPECT_EQ(ui.dialogs.messages, (std::vector{message, message}));
     EXPECT_FALSE(ui.Tabs().isTabEnabled(1));
@@ -267,6 +275,53 @@ TEST(HelpFilePathTest, PrefersTheGuideBesideTheProgramThenTheInstalledOne)
     std::filesystem::create_directories(dir.path() / "bin/help");
     testing::WriteFile(dir.path() / "bin/help/index.html", "beside");
     EXPECT_EQ(app::HelpFilePath(bin).toStdString(), (dir.path() / "bin/help/index.html").string());
+}
+
+// A data file that takes long to read, on a thread of its own: the window keeps turning, shows the
+// folders read so far, and Cancel leaves it as it was before the open.
+TEST(OpeningInTheBackgroundTest, TheWindowStaysAliveShowsTheFoldersSoFarAndCancelDropsTheOpen)
+{
+    testing::FakeMailbox mailbox;
+    mailbox.usableFromAnyThread = true;
+    testing::FakeStore store{.name = "Big", .entryId = "B1", .pstPath = "/mail/big.pst"};
+    auto& inbox = store.top.Add({.name = "Inbox", .entryId = "I"});
+    for (int number = 1; number <= 40; ++number)
+        inbox.Add({.name = "Project " + std::to_string(number), .entryId = "P" + std::to_string(number),
+                   .listingTakes = std::chrono::milliseconds(25)});
+    mailbox.dataFiles["/mail/big.pst"] = store;
+    testing::MainWindowHarness ui{mailbox};
+
+    int turns = 0;
+    std::string shown;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        ++turns;
+        const auto& label = Find<QLabel>(ui.window, "LblOpening");
+        if (turns < 5 || !label.isVisible() || Text(label).find("Reading the data file: 0 ") == 0)
+            return;
+        shown = Text(label);
+        user.stop();
+        ui.Button("CmdCancelOpen").click();
+    });
+    user.start(5);
+    ui.OpenDataFile("/mail/big.pst");
+
+    EXPECT_GE(turns, 5) << "the event loop turned while the file was read";
+    EXPECT_EQ(shown.rfind("Reading the data file: ", 0), 0u) << shown;
+    EXPECT_NE(shown.find(" folders so far"), std::string::npos) << shown;
+    EXPECT_TRUE(ui.dialogs.messages.empty());
+    EXPECT_EQ(ui.window.Tree().Count(), 0u);
+    EXPECT_EQ(ui.state.OutlookStoreID, "");
+    EXPECT_FALSE(ui.Tabs().isTabEnabled(1)) << "as Browse left it";
+    EXPECT_FALSE(Find<QWidget>(ui.window, "LblOpening").isVisible());
+    EXPECT_FALSE(Find<QWidget>(ui.window, "CmdCancelOpen").isVisible());
+
+    // Without a cancel the same file opens, read on its own thread all the same.
+    ui.Button("CmdExportOther").click();
+    EXPECT_EQ(ui.window.Tree().Count(), 42u);
+    EXPECT_EQ(ui.state.OutlookStoreID, "B1");
+    EXPECT_TRUE(ui.Tabs().isTabEnabled(1));
+    EXPECT_TRUE(ui.Button("CmdStartConversion").isEnabled());
 }
 
 }  // namespace

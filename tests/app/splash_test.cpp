@@ -1,6 +1,8 @@
 // The splash: it holds until its hold ends or a key is pressed, then shows the main window once.
 #include "app/frm_splash.h"
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -35,6 +37,24 @@ TEST_F(SplashTest, AKeyPressShowsTheMainWindowAtOnceAndNothingFollows)
     splash.Hold_Timer();
     QTest::keyClick(&splash, Qt::Key_A);
     EXPECT_EQ(mainShown, 1) << "the main window is shown once";
+}
+
+TEST(SplashKeyboardTest, AKeyPressEndsTheSplashWhicheverWindowHadTheKeyboard)
+{
+    QLineEdit before;
+    before.show();
+    before.activateWindow();
+    before.setFocus();
+    QApplication::processEvents();
+    int mainShown = 0;
+    app::FrmSplash splash{[&] { ++mainShown; }};
+    splash.show();
+    QApplication::processEvents();
+    // As the window system delivers it: to the window that has the keyboard.
+    QTest::keyClick(before.windowHandle(), Qt::Key_A);
+    EXPECT_EQ(mainShown, 1);
+    EXPECT_TRUE(before.text().isEmpty()) << "the key went to the splash";
+    EXPECT_FALSE(splash.isVisible());
 }
 
 }  // namespace

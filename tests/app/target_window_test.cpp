@@ -1,8 +1,10 @@
 // The target window: its option states, the Export button rule, Select starting the run at once,
 // and the window during a run.
 #include "fakes/fake_mailbox.h"
+#include "local_notes_test_support.h"
 #include "window_test_support.h"
 
+#include <QProgressBar>
 #include <QRadioButton>
 
 namespace varnemo {
@@ -10,6 +12,8 @@ namespace {
 
 using testing::Find;
 using testing::Text;
+
+const std::string kSaveHeader = " Choose the target with Select... to start the export";
 
 class TargetWindowTest : public ::testing::Test {
 protected:
@@ -60,8 +64,10 @@ TEST_F(TargetWindowTest, OpensPreparedForANewDatabase)
     EXPECT_FALSE(Enabled("CmdConversion"));
     EXPECT_TRUE(Box("txtNSFFileName").isReadOnly());
     EXPECT_TRUE(Box("txtExNSFFileName").isReadOnly());
-    EXPECT_EQ(Text(Find<QLabel>(frmSave, "LblSaveHeader")), " Click Export Mailbox Button to Start Export Process");
+    EXPECT_EQ(Text(Find<QLabel>(frmSave, "LblSaveHeader")), kSaveHeader);
     EXPECT_TRUE(Widget("LblSubject").isHidden());
+    EXPECT_TRUE(Enabled("CmdCancel"));
+    EXPECT_EQ(Find<QProgressBar>(frmSave, "PrgOverall").value(), 0);
     EXPECT_EQ(state.ExcludeFromViewValues, (std::array<std::string, 2>{"D", "S"}));
 }
 
@@ -179,17 +185,25 @@ TEST_F(TargetWindowTest, DuringTheRunTheButtonsAreOffTheLabelsShowProgressAndThe
         EXPECT_TRUE(frmSave.Run().Running());
         for (const char* name : {"OptNewNSF", "OptExistingNSF", "CmdNewNSF", "CmdExistingNSF", "CmdConversion"})
             EXPECT_FALSE(Enabled(name)) << name;
-        EXPECT_NE(Text(Find<QLabel>(frmSave, "LblSaveHeader")),
-                  " Click Export Mailbox Button to Start Export Process");
+        EXPECT_NE(Text(Find<QLabel>(frmSave, "LblSaveHeader")), kSaveHeader);
         EXPECT_FALSE(Widget("LblSubject").isHidden());
+        EXPECT_TRUE(Enabled("CmdCancel"));
         frmSave.reject();
-        EXPECT_TRUE(frmSave.isVisible()) << "closing is refused while the run goes on";
+        EXPECT_TRUE(frmSave.isVisible()) << "the user said No: the run goes on";
     });
     dialogs.folderAnswers.push_back(dir.path().string());
+    dialogs.questionAnswers.push_back(false);
     Button("CmdNewNSF").click();
     EXPECT_TRUE(looked);
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0].first.rfind("Stop the conversion?", 0), 0u);
+    EXPECT_EQ(frmSave.Run().Summary().converted(), 2);
     EXPECT_EQ(frmSave.result(), QDialog::Accepted);
     EXPECT_TRUE(Enabled("CmdNewNSF")) << "enabled again after the run";
+    const auto& overall = Find<QProgressBar>(frmSave, "PrgOverall");
+    EXPECT_EQ(overall.maximum(), 2) << "both items of the inbox";
+    EXPECT_EQ(overall.value(), 2);
+    EXPECT_EQ(Text(Find<QLabel>(frmSave, "LblOverall")).rfind("2 of 2 items", 0), 0u);
 }
 
 TEST_F(TargetWindowTest, ARunThatCannotStartIsReportedAndTheWindowStaysUsable)
@@ -202,6 +216,80 @@ TEST_F(TargetWindowTest, ARunThatCannotStartIsReportedAndTheWindowStaysUsable)
     EXPECT_TRUE(frmSave.isVisible());
     EXPECT_TRUE(Enabled("CmdNewNSF"));
     EXPECT_TRUE(Enabled("CmdConversion"));
+    EXPECT_EQ(Text(Find<QLabel>(frmSave, "LblSaveHeader")), kSaveHeader) << "no stale \"Checking Configuration...\"";
+    EXPECT_EQ(Text(Find<QLabel>(frmSave, "LblProcessing")), "");
+    EXPECT_TRUE(Widget("LblSubject").isHidden());
+}
+
+// Stops the run, the way stop does it, once the window shows that this item is done.
+class StopWhenItemShown {
+public:
+    StopWhenItemShown(app::FrmSave& window, std::string current, std::function<void()> stop)
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [&window, current = std::move(current), stop = std::move(stop), this] {
+            if (Text(Find<QLabel>(window, "LblCurrent")) != current)
+                return;
+            timer_.stop();
+            stop();
+        });
+        timer_.start(0);
+    }
+
+private:
+    QTimer timer_;
+};
+
+class TargetWindowStopTest : public TargetWindowTest {
+protected:
+    TargetWindowStopTest() { mailbox.stores[0].top.folders[0].items.assign(30, testing::FakeMail("bulk")); }
+
+    // Converts into an existing database and returns its path.
+    std::string ConvertIntoDatabase()
+    {
+        Button("OptExistingNSF").click();
+        const auto database = ExistingDatabase();
+        dialogs.fileAnswers.push_back(database);
+        Button("CmdExistingNSF").click();
+        return database;
+    }
+};
+
+TEST_F(TargetWindowStopTest, CancelStopsAfterTheItemAtHandAndTheDatabaseHoldsExactlyWhatWasReported)
+{
+    StopWhenItemShown stop(frmSave, "4/30", [&] { Button("CmdCancel").click(); });
+    const auto database = ConvertIntoDatabase();
+
+    const auto& summary = frmSave.Run().Summary();
+    EXPECT_TRUE(summary.stoppedByUser());
+    EXPECT_EQ(summary.converted(), 4);
+    EXPECT_EQ(notes::local::testing::ReadDocuments(database).size(), 4u) << "the database opens whole";
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0],
+              (std::pair<std::string, std::string>{
+                  "The conversion was stopped by the user.\r\n" + database + "\r\n4 items converted before it stopped.",
+                  "Export Complete"}));
+    EXPECT_TRUE(dialogs.questions.empty()) << "Cancel stops without asking";
+    EXPECT_FALSE(frmSave.isVisible());
+}
+
+TEST_F(TargetWindowStopTest, TheCloseButtonAsksAndYesStopsTheRun)
+{
+    dialogs.questionAnswers.push_back(true);
+    StopWhenItemShown stop(frmSave, "2/30", [&] { frmSave.reject(); });
+    const auto database = ConvertIntoDatabase();
+
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(frmSave.Run().Summary().converted(), 2);
+    EXPECT_EQ(notes::local::testing::ReadDocuments(database).size(), 2u);
+    EXPECT_FALSE(frmSave.isVisible()) << "the stopped run closed the window";
+}
+
+TEST_F(TargetWindowStopTest, CancelBeforeARunClosesTheWindow)
+{
+    Button("CmdCancel").click();
+    EXPECT_FALSE(frmSave.isVisible());
+    EXPECT_EQ(frmSave.result(), QDialog::Rejected);
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 }  // namespace

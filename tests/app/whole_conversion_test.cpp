@@ -81,5 +81,59 @@ TEST_F(WholeConversionTest, DistListIntoANewDatabaseWithoutTheContacts)
     EXPECT_TRUE(std::filesystem::is_empty(ui.dir.path() / "tmp")) << "temporary files were left behind";
 }
 
+// The profile folder replaced by a plain file: the configured road names the cause, and a data
+// file opened by its path needs no profile.
+TEST(BrokenProfileTest, OnlyTheConfiguredRoadFailsAndItsMessageNamesTheCause)
+{
+    testing::TempDir home;
+    const auto profile = home.path() / "Outlook Files";
+    testing::WriteFile(profile, "not a folder");
+    mapi::pff::PffMapi mapi{profile};
+    testing::MainWindowHarness ui{mapi};
+
+    ui.Button("CmdExportConfigured").click();
+    ASSERT_EQ(ui.dialogs.messages.size(), 1u);
+    EXPECT_EQ(ui.dialogs.messages[0].first.rfind("Outlook NOT installed or configured properly.\n", 0), 0u);
+    EXPECT_NE(ui.dialogs.messages[0].first.find("Not a directory"), std::string::npos) << ui.dialogs.messages[0].first;
+    EXPECT_FALSE(ui.Tabs().isTabEnabled(1));
+
+    ui.OpenDataFile(testing::CopyFixture("sample1.pst", ui.dir.path()));
+    EXPECT_EQ(ui.dialogs.messages.size(), 1u) << ui.dialogs.messages.back().first;
+    EXPECT_TRUE(ui.Tabs().isTabEnabled(1));
+    EXPECT_EQ(ui.window.Tree().Node(1).text, "sample1");
+    EXPECT_TRUE(ui.Button("CmdStartConversion").isEnabled());
+}
+
+// Three data files in the profile: two whose stores are both "Personal Folders", one that is no
+// data file at all.
+TEST(ConfiguredListTest, EntriesNameTheirFileAndAFileThatCannotBeOpenedIsListedWithTheReason)
+{
+    testing::TempDir profile;
+    testing::CopyFixture("dist-list.pst", profile.path());
+    testing::CopyFixture("test_ansi.pst", profile.path());
+    testing::WriteFile(profile.path() / "letters.pst", "not a data file");
+    mapi::pff::PffMapi mapi{profile.path()};
+    testing::MainWindowHarness ui{mapi};
+
+    ui.Button("CmdExportConfigured").click();
+    EXPECT_TRUE(ui.dialogs.messages.empty());
+    QStringList shown;
+    for (int index = 0; index < ui.StoreList().count(); ++index)
+        shown << ui.StoreList().itemText(index);
+    ASSERT_EQ(shown.size(), 3) << shown.join(" | ").toStdString();
+    EXPECT_EQ(shown[0], "Personal Folders (dist-list.pst)");
+    EXPECT_TRUE(shown[1].startsWith("(cannot be opened) ")) << shown[1].toStdString();
+    EXPECT_TRUE(shown[1].contains("letters.pst")) << shown[1].toStdString();
+    EXPECT_EQ(shown[2], "Personal Folders (test_ansi.pst)");
+
+    ui.ChooseStore(1);
+    ASSERT_EQ(ui.dialogs.messages.size(), 1u) << "picking it says why again";
+    EXPECT_NE(ui.dialogs.messages[0].first.find("letters.pst"), std::string::npos);
+    EXPECT_EQ(ui.window.Tree().Count(), 0u);
+    ui.ChooseStore(2);
+    EXPECT_EQ(ui.window.Tree().Node(1).text, "Personal Folders");
+    EXPECT_TRUE(ui.Button("CmdStartConversion").isEnabled());
+}
+
 }  // namespace
 }  // namespace varnemo

@@ -1,6 +1,7 @@
 #include "fakes/fake_mailbox.h"
 
 #include <fstream>
+#include <thread>
 
 namespace varnemo::testing {
 namespace {
@@ -153,6 +154,7 @@ public:
     std::unique_ptr<mapi::Folders> GetFolders() override
     {
         CheckFault(data_, FolderFault::SubFolders, "sub-folders");
+        std::this_thread::sleep_for(data_.listingTakes);
         return std::make_unique<FakeFolderList>(data_);
     }
     std::unique_ptr<mapi::Items> GetItems() override

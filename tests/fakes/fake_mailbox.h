@@ -2,6 +2,7 @@
 
 #include "source/mapi.h"
 
+#include <chrono>
 #include <map>
 #include <memory>
 #include <optional>
@@ -55,6 +56,8 @@ struct FakeFolder {
     bool unreadable = false;  // GetFolderFromID fails for it
     // Open: its parent's sub-folder list cannot hand it out; the others: that one call fails.
     std::set<FolderFault> faults{};
+    // How long handing out its sub-folder list takes, as in a large file on a slow disk.
+    std::chrono::milliseconds listingTakes{0};
 
     FakeFolder& Add(FakeFolder folder);
 };
@@ -74,9 +77,12 @@ public:
     bool failsToLogOn = false;
     int sessionsCreated = 0;
     int sessionsLoggedOff = 0;
+    // Lets a test open data files on a thread of their own, as the real reader allows.
+    bool usableFromAnyThread = false;
 
     std::unique_ptr<mapi::Session> CreateSession() override;
     FakeStore* FindStore(const std::string& entryId);
+    bool UsableFromAnyThread() const override { return usableFromAnyThread; }
 };
 
 }  // namespace varnemo::testing

@@ -13,6 +13,7 @@ class FakeTargetView : public TargetView {
 public:
     std::map<TargetLabel, std::string> captions;
     std::vector<std::pair<TargetLabel, std::string>> captionHistory;
+    std::vector<OverallProgress> overall;
     std::vector<std::pair<std::string, std::string>> messages;  // text, title
     int yields = 0;
     bool programEnded = false;
@@ -26,6 +27,7 @@ public:
         captions[label] = text;
         captionHistory.emplace_back(label, text);
     }
+    void ShowOverallProgress(const OverallProgress& progress) override { overall.push_back(progress); }
     void Yield() override { ++yields; }
     void ShowMessage(const std::string& text, const std::string& title) override { messages.emplace_back(text, title); }
     void EndProgram() override { programEnded = true; }

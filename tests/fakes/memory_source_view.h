@@ -19,6 +19,8 @@ public:
     std::string dataFilePath;
     bool previewTabShown = false;
     int yields = 0;
+    std::vector<long> openingShown;
+    bool openingEnded = false;
     // Runs inside every yield, as a click arriving in the middle of a build would.
     std::function<void()> duringYield;
 
@@ -29,8 +31,11 @@ public:
     {
         return chosenEntry < 0 ? std::string() : storeEntries.at(static_cast<size_t>(chosenEntry));
     }
+    void ClearStoreChoice() override { chosenEntry = -1; }
     std::string DataFilePath() override { return dataFilePath; }
     void ShowPreviewTab() override { previewTabShown = true; }
+    void ShowOpening(long foldersSoFar) override { openingShown.push_back(foldersSoFar); }
+    void OpeningEnded() override { openingEnded = true; }
     void Yield() override
     {
         ++yields;

@@ -18,6 +18,8 @@ public:
     static std::filesystem::path DefaultProfileFolder();
 
     std::unique_ptr<Session> CreateSession() override;
+    // Its readers keep nothing tied to a thread.
+    bool UsableFromAnyThread() const override { return true; }
 
 private:
     std::filesystem::path profileFolder_;

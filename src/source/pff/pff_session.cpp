@@ -9,9 +9,15 @@ PffSession::PffSession(std::filesystem::path profileFolder, std::shared_ptr<Rece
 {
 }
 
+// A profile folder that cannot be listed costs only the configured stores: a data file opened by
+// its path needs no profile.
 void PffSession::Logon()
 {
-    stores_ = PffStores(ProfileDataFiles(profileFolder_), recent_);
+    try {
+        stores_ = PffStores(ProfileDataFiles(profileFolder_), recent_);
+    } catch (const ComponentError& error) {
+        stores_ = PffStores::WithoutProfile(error.what(), recent_);
+    }
 }
 
 std::unique_ptr<mapi::Store> PffSession::GetStoreFromID(const std::string& entryId)

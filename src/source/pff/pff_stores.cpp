@@ -2,6 +2,7 @@
 
 #include "source/pff/collection_index.h"
 #include "source/pff/entry_ids.h"
+#include "source/pff/listed_store.h"
 #include "source/pff/pff_store.h"
 
 namespace varnemo::mapi::pff {
@@ -19,6 +20,20 @@ PffStores::PffStores(const std::vector<std::filesystem::path>& dataFiles, std::s
 {
     for (const auto& path : dataFiles)
         entries_.push_back({Normalized(path), nullptr});
+}
+
+PffStores PffStores::WithoutProfile(std::string cause, std::shared_ptr<RecentDataFile> recent)
+{
+    PffStores stores({}, std::move(recent));
+    stores.profileError_ = std::move(cause);
+    return stores;
+}
+
+long PffStores::Count()
+{
+    if (!profileError_.empty())
+        throw ComponentError(profileError_);
+    return static_cast<long>(entries_.size());
 }
 
 std::shared_ptr<const PffFile> PffStores::FileOf(Entry& entry)
@@ -44,8 +59,9 @@ PffStores::Entry* PffStores::Find(const std::filesystem::path& path)
 
 std::unique_ptr<mapi::Store> PffStores::Item(long index)
 {
-    auto& entry = entries_[ZeroBasedIndex(index, Count(), "store", "the session")];
-    return std::make_unique<PffStore>(FileOf(entry));
+    // The list of configured stores reads little more than each store's name.
+    const auto& entry = entries_[ZeroBasedIndex(index, Count(), "store", "the session")];
+    return std::make_unique<ListedStore>(entry.path, recent_);
 }
 
 std::unique_ptr<mapi::Store> PffStores::GetStoreFromID(const std::string& entryId)

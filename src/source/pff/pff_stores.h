@@ -18,8 +18,11 @@ public:
     PffStores() = default;
     // Data files are opened through recent, which the sessions of one component share.
     PffStores(const std::vector<std::filesystem::path>& dataFiles, std::shared_ptr<RecentDataFile> recent);
+    // The stores of a session whose profile folder cannot be listed: data files opened by their
+    // path still work; listing the profile's stores fails with the cause.
+    static PffStores WithoutProfile(std::string cause, std::shared_ptr<RecentDataFile> recent);
 
-    long Count() override { return static_cast<long>(entries_.size()); }
+    long Count() override;
     std::unique_ptr<mapi::Store> Item(long index) override;
     // Opens the store named by any store entry id, whether or not it belongs to this session.
     std::unique_ptr<mapi::Store> GetStoreFromID(const std::string& entryId) override;
@@ -38,6 +41,7 @@ private:
     std::shared_ptr<const PffFile> OpenFile(const std::filesystem::path& path);
 
     std::vector<Entry> entries_;
+    std::string profileError_;
     std::shared_ptr<RecentDataFile> recent_;
 };
 
