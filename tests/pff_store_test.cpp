@@ -168,8 +168,8 @@ TEST(PffSession, ADamagedDataFileFailsOnlyItsOwnStore)
     EXPECT_EQ(stores.Item(2)->Name(), "sample1");
 }
 
-// The list of configured stores reads each name from the message store's node alone; a file the
-// direct reader does not read (an ANSI one) is opened in full for it instead.
+// The list of configured stores reads each name through the direct reader, ANSI files too; a
+// file it cannot read gives no name, and the list opens it in full instead.
 TEST(PffSession, ListedStoresHaveTheNamesAndIdsOfTheOpenedOnes)
 {
     TempDir dir;
@@ -177,7 +177,7 @@ TEST(PffSession, ListedStoresHaveTheNamesAndIdsOfTheOpenedOnes)
         CopyFixture(fixture, dir.path());
     EXPECT_EQ(mapi::pff::ReadStoreDisplayName(dir.path() / "sample1.pst"), "sample1");
     EXPECT_EQ(mapi::pff::ReadStoreDisplayName(dir.path() / "test_unicode.pst"), "Personal Folders");
-    EXPECT_EQ(mapi::pff::ReadStoreDisplayName(dir.path() / "test_ansi.pst"), std::nullopt);
+    EXPECT_EQ(mapi::pff::ReadStoreDisplayName(dir.path() / "test_ansi.pst"), "Personal Folders");
     EXPECT_EQ(mapi::pff::ReadStoreDisplayName(dir.path() / "missing.pst"), std::nullopt);
 
     auto session = PffMapi(dir.path()).CreateSession();
