@@ -1,8 +1,8 @@
 // Takes the pictures of the program's windows shown in the README: the splash, both tabs of the
 // main window (the second with a sample file's folder tree and its context menu), the target
-// window while a conversion of that file runs, the question when the user closes it during a
-// second run, the completion message of that stopped run, and the About window. Runs on any Qt
-// platform, offscreen too.
+// window while a conversion of that file runs, that run's completion message and offer of a report,
+// the question when the user closes it during a second run, the completion message of that stopped
+// run, and the About window. Runs on any Qt platform, offscreen too.
 //
 //   varnemo-screenshots OUTPUT-FOLDER SAMPLE.pst
 #include "app/frm_about.h"
@@ -70,7 +70,8 @@ void TakeMessageBox(const Camera& camera, QMessageBox::StandardButtons buttons, 
 
 // Answers the dialogs as a user converting the sample would. On the first run it photographs the
 // target window when the run is about to report its end, while its progress labels still show
-// the last item; on the second, which the user stops, the question and the completion message.
+// the last item, the completion message, where the sample's items converted in part show, and the
+// offer of a report of them; on the second, which the user stops, the question and the completion message.
 class TourDialogs : public Dialogs {
 public:
     TourDialogs(const Camera& camera, std::string dataFile, std::string targetFolder)
@@ -85,13 +86,21 @@ public:
             TakeMessageBox(camera_, QMessageBox::Ok, text, title, "completion-stopped.png");
         } else if (auto* target = qobject_cast<app::FrmSave*>(QApplication::activeModalWidget())) {
             camera_.Take(*target, "target-window.png");
+            TakeMessageBox(camera_, QMessageBox::Ok, text, title, "completion-in-part.png");
         }
         std::printf("%s: %s\n", title.c_str(), text.c_str());
     }
+    // The first run's only question is the offer of a report of what did not arrive whole; the
+    // second's first is whether to stop, and its offer of a report is declined unphotographed.
     bool Ask(const std::string& text, const std::string& title) override
     {
-        if (!stopping)
+        if (!stopping) {
+            TakeMessageBox(camera_, QMessageBox::Yes | QMessageBox::No, text, title, "report-offer.png");
             return false;
+        }
+        if (stopAsked_)
+            return false;
+        stopAsked_ = true;
         TakeMessageBox(camera_, QMessageBox::Yes | QMessageBox::No, text, title, "stop-question.png");
         return true;
     }
@@ -103,6 +112,7 @@ private:
     const Camera& camera_;
     std::string dataFile_;
     std::string targetFolder_;
+    bool stopAsked_ = false;
 };
 
 void Click(QWidget& window, const char* name)

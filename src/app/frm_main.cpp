@@ -27,6 +27,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace varnemo::app {
 namespace {
 
@@ -92,6 +94,7 @@ FrmMain::FrmMain(MainServices services, QWidget* parent)
     setCentralWidget(central);
     BuildStatusBar();
     ConnectHandlers();
+    KeepHelpWhole();
     resize(760, 580);
     Form_Load();
 }
@@ -162,6 +165,24 @@ QWidget* FrmMain::BuildSelectFileTab()
     layout->addLayout(left, 1);
     layout->addWidget(Picture(SelectFilePicture()), 0, Qt::AlignTop);
     return tab;
+}
+
+// The help label wraps its text, and a wrapped text's height depends on the width it gets, which
+// the window's smallest size leaves out: shrunk, the window gave the help the height it needed and
+// squeezed the frames above it. So the label asks, from the start, for the height its longer text
+// needs at the narrowest the window lays it out.
+void FrmMain::KeepHelpWhole()
+{
+    resize(minimumSizeHint());
+    layout()->activate();
+    int height = 0;
+    for (const char* text : {kConfiguredMailboxesHelp, kOtherPstFileHelp}) {
+        QLabel probe(text);
+        probe.setWordWrap(true);
+        probe.setFont(LblHelp->font());
+        height = std::max(height, probe.heightForWidth(LblHelp->width()));
+    }
+    LblHelp->setMinimumHeight(height);
 }
 
 QGroupBox* FrmMain::BuildOtherPstFrame()

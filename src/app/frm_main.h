@@ -80,6 +80,7 @@ private:
     QWidget* BuildHeader();
     QWidget* BuildSelectFileTab();
     QGroupBox* BuildOtherPstFrame();
+    void KeepHelpWhole();
     QWidget* BuildPreviewTab();
     void BuildStatusBar();
     void ConnectHandlers();

@@ -91,6 +91,20 @@ TEST_F(MainWindowTest, TheLastStatusPanelEndsShortOfTheWindowsEdge)
     EXPECT_LT(last.geometry().right(), bar.width() - 3) << "its right border shows";
 }
 
+TEST_F(MainWindowTest, ShrunkToTheSmallestItAllowsEveryFrameStaysWhole)
+{
+    ui.Button("OptOtherPST").click();
+    for (const QSize size : {QSize(760, 580), QSize(1, 1), QSize(1200, 1), QSize(1, 900)}) {
+        ui.window.resize(size);
+        QApplication::processEvents();
+        EXPECT_EQ(testing::CutWidgets(ui.window), std::vector<std::string>{}) << "at " << ui.window.width() << "x"
+                                                                              << ui.window.height();
+        const auto& frame = Find<QGroupBox>(ui.window, "OtherPSTFrame");
+        EXPECT_TRUE(frame.rect().contains(Find<QWidget>(frame, "CmdBrowse").geometry()));
+        EXPECT_TRUE(frame.rect().contains(Find<QWidget>(frame, "CmdExportOther").geometry()));
+    }
+}
+
 TEST_F(MainWindowTest, TheOptionButtonsSwitchTheFirstTabBetweenItsTwoStates)
 {
     ui.Button("OptOtherPST").click();

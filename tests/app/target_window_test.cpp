@@ -71,6 +71,16 @@ TEST_F(TargetWindowTest, OpensPreparedForANewDatabase)
     EXPECT_EQ(state.ExcludeFromViewValues, (std::array<std::string, 2>{"D", "S"}));
 }
 
+TEST_F(TargetWindowTest, ShrunkToTheSmallestItAllowsEveryFrameStaysWhole)
+{
+    for (const QSize size : {QSize(1, 1), QSize(1200, 1), QSize(1, 900)}) {
+        frmSave.resize(size);
+        QApplication::processEvents();
+        EXPECT_EQ(testing::CutWidgets(frmSave), std::vector<std::string>{}) << "at " << frmSave.width() << "x"
+                                                                            << frmSave.height();
+    }
+}
+
 TEST_F(TargetWindowTest, TheOptionsSwitchWhichTargetCanBeChosen)
 {
     Box("txtNSFFileName").setText("/data");

@@ -21,6 +21,8 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace varnemo::testing {
 
@@ -42,6 +44,24 @@ inline std::string Text(const QLabel& label)
 inline std::string Text(const QLineEdit& box)
 {
     return box.text().toStdString();
+}
+
+// The window's widgets that are shown but cut: smaller than their smallest whole size, or
+// reaching past their parent's edge. Empty when every frame, label and button is whole.
+inline std::vector<std::string> CutWidgets(const QWidget& window)
+{
+    std::vector<std::string> cut;
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(&window) || widget->isWindow())
+            continue;
+        const QSize smallest = widget->minimumSizeHint();
+        const bool tooSmall = smallest.isValid() && (widget->width() < smallest.width() ||
+                                                     widget->height() < smallest.height());
+        const bool pastEdge = !widget->parentWidget()->rect().contains(widget->geometry());
+        if (tooSmall || pastEdge)
+            cut.push_back(widget->metaObject()->className() + std::string(" ") + widget->objectName().toStdString());
+    }
+    return cut;
 }
 
 // Runs act on the modal window that the next call opens, as soon as it shows. If that window
