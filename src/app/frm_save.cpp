@@ -22,11 +22,6 @@
 namespace varnemo::app {
 namespace {
 
-// The header before a run: the Select buttons start it, the Export button starts it again.
-const char* const kSaveHeader = " Choose the target with Select... to start the export";
-const char* const kStopQuestion =
-    "Stop the conversion?\r\n\r\nIt stops after the item at hand; the items converted so far stay in the database.";
-
 template <class Widget>
 Widget* Named(Widget* widget, const char* name)
 {

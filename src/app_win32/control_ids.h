@@ -52,6 +52,7 @@ enum ControlId : int {
     LblCurrent,
     LblOverall,
     CmdConversion,
+    CmdCancel,
     // frmSplash, frmAbout
     Picture = 500,
 };

@@ -22,6 +22,8 @@ namespace {
 
 // The status bar's first panel, which also tells how far reading a data file has come.
 constexpr const char* kMakerPanel = "Kestrova Software";
+// The status bar's last panel: which backends serve the components.
+constexpr WPARAM kBackendPanel = 3;
 
 constexpr int kSelectFileTab = 0;
 constexpr int kPreviewTab = 1;
@@ -169,13 +171,27 @@ void FrmMain::BuildPreviewTab()
 
 void FrmMain::BuildStatusBar()
 {
-    HWND bar = CreateControl(Handle(), StatusBar, STATUSCLASSNAMEW, "", 0, {});
+    HWND bar = CreateControl(Handle(), StatusBar, STATUSCLASSNAMEW, "", SBARS_TOOLTIPS, {});
     int edges[] = {130, 310, 470, -1};
     SendMessageW(bar, SB_SETPARTS, std::size(edges), reinterpret_cast<LPARAM>(edges));
-    const std::string panels[] = {kMakerPanel, "support@kestrova.example", "www.kestrova.example",
-                                  services_.backendDescription};
+    const std::string panels[] = {kMakerPanel, "support@kestrova.example", "www.kestrova.example"};
     for (WPARAM part = 0; part < std::size(panels); ++part)
         SendMessageW(bar, SB_SETTEXTW, part, reinterpret_cast<LPARAM>(com::Widen(panels[part]).c_str()));
+    // The backends' description can be longer than its panel: the window draws it, ending in an
+    // ellipsis where it does not fit, and the tool tip holds it whole.
+    backendPanel_ = com::Widen(services_.backendDescription);
+    SendMessageW(bar, SB_SETTEXTW, kBackendPanel | SBT_OWNERDRAW, reinterpret_cast<LPARAM>(backendPanel_.c_str()));
+    SendMessageW(bar, SB_SETTIPTEXTW, kBackendPanel, reinterpret_cast<LPARAM>(backendPanel_.c_str()));
+}
+
+void FrmMain::DrawBackendPanel(const DRAWITEMSTRUCT& item)
+{
+    RECT box = item.rcItem;
+    box.left += GetSystemMetrics(SM_CXEDGE) * 2;
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+    DrawTextW(item.hDC, backendPanel_.c_str(), -1, &box,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 void FrmMain::Show()
@@ -298,6 +314,10 @@ void FrmMain::OnDrawItem(const DRAWITEMSTRUCT& item)
     }
     if (item.CtlID == CmbOutlookStores) {
         DrawStoreEntry(item);
+        return;
+    }
+    if (item.CtlID == StatusBar) {
+        DrawBackendPanel(item);
         return;
     }
     // A tab of NotesTab: its caption, greyed while the tab cannot be used.

@@ -13,6 +13,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace varnemo::win32 {
@@ -77,6 +78,7 @@ private:
     void BuildSelectFileTab();
     void BuildPreviewTab();
     void BuildStatusBar();
+    void DrawBackendPanel(const DRAWITEMSTRUCT& item);
     void ShowTab(int index);
     void SetPreviewTabEnabled(bool enabled);
     // A control inside OtherPSTFrame is usable only while the frame is, whatever its own state.
@@ -95,6 +97,8 @@ private:
     std::map<int, bool> frameChildEnabled_;
     // The whole entries of CmbOutlookStores, identifiers included; the list shows the names.
     std::vector<std::string> storeEntries_;
+    // The status bar's last panel, which the window draws itself.
+    std::wstring backendPanel_;
     Bitmap logo_;
     Bitmap emblem_;
     Bitmap selectFile_;

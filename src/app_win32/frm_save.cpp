@@ -39,7 +39,7 @@ FrmSave::FrmSave(ProgramState& state, mapi::Component& mapi, notes::Component& n
     : state_(state),
       dialogs_(dialogs),
       owner_(owner),
-      run_(mapi, WriterContext{state, notes, *this}),
+      run_(mapi, WriterContext{state, notes, *this}, ConversionOptions{.stop = &stop_}),
       arrow_(LoadPicture(IDB_READING_ARROW)),
       bold_(DerivedFont(9, true))
 {
@@ -47,7 +47,8 @@ FrmSave::FrmSave(ProgramState& state, mapi::Component& mapi, notes::Component& n
            WS_EX_DLGMODALFRAME, kClient, owner);
     BuildTargetFrame();
     BuildExportFrame();
-    EnableWindow(Button(Handle(), CmdConversion, "&Export Mailbox", {430, 292, 120, 28}), FALSE);
+    EnableWindow(Button(Handle(), CmdConversion, "&Export Mailbox", {326, 292, 120, 28}), FALSE);
+    Button(Handle(), CmdCancel, "&Cancel", {454, 292, 96, 28});
     Form_Load();
 }
 
@@ -70,7 +71,7 @@ void FrmSave::BuildExportFrame()
     HWND window = Handle();
     Frame(window, ExportFrame, " Export Progress Details", {10, 162, 540, 120});
     PictureBox(window, ImgReadingArrow, {22, 186, 16, 16});
-    HWND header = Label(window, LblSaveHeader, " Click Export Mailbox Button to Start Export Process", {44, 186, 496, 18});
+    HWND header = Label(window, LblSaveHeader, kSaveHeader, {44, 186, 496, 18});
     SendMessageW(header, WM_SETFONT, reinterpret_cast<WPARAM>(bold_.get()), FALSE);
     ShowWindow(RightLabel(window, LblSubject, "Subject :", {22, 216, 70, 18}), SW_HIDE);
     // A long subject ends in an ellipsis rather than being cut anywhere.
@@ -146,6 +147,9 @@ void FrmSave::OnCommand(int id, int notification)
     case CmdConversion:
         CmdConversion_Click();
         break;
+    case CmdCancel:
+        CmdCancel_Click();
+        break;
     case IDCANCEL:
         Close();
         break;
@@ -192,6 +196,7 @@ void FrmSave::CmdConversion_Click()
 {
     if (run_.Running())
         return;
+    stop_.Clear();
     ControlsDisabled whileRunning{Control(OptNewNSF), Control(OptExistingNSF), Control(CmdNewNSF),
                                   Control(CmdExistingNSF), Control(CmdConversion)};
     try {
@@ -218,11 +223,24 @@ void FrmSave::FollowPathBox(int box)
     EnableWindow(Control(CmdConversion), !TrimBlanks(Text(Control(box))).empty());
 }
 
-// Closing the window in the middle of a run would leave the run writing with no window.
+void FrmSave::CmdCancel_Click()
+{
+    if (run_.Running())
+        stop_.Request();
+    else
+        EndModal();
+}
+
+// Closing the window in the middle of a run would leave the run writing with no window: the run
+// stops instead, and closes the window at its end as a finished run does.
 void FrmSave::Close()
 {
-    if (!run_.Running())
+    if (!run_.Running()) {
         EndModal();
+        return;
+    }
+    if (!stop_.Requested() && dialogs_.Ask(kStopQuestion, "Kestrova Varnemo"))
+        stop_.Request();
 }
 
 void FrmSave::EndModal()

@@ -11,7 +11,8 @@ namespace varnemo::win32 {
 
 // frmSave, the target window: where the converted mailbox goes (a new database in a picked
 // folder, or an existing database file), and the conversion's progress. Picking a target with
-// a Select button starts the conversion at once.
+// a Select button starts the conversion at once; Cancel, Escape or the close button stop it
+// after the item at hand.
 class FrmSave : public Window, public TargetView {
 public:
     FrmSave(ProgramState& state, mapi::Component& mapi, notes::Component& notes, Dialogs& dialogs, HWND owner);
@@ -40,6 +41,8 @@ public:
     void CmdNewNSF_Click();
     void CmdExistingNSF_Click();
     void CmdConversion_Click();
+    // Stops a running conversion after its current item; closes the window otherwise.
+    void CmdCancel_Click();
     void txtNSFFileName_Change();
     void txtExNSFFileName_Change();
 
@@ -50,12 +53,14 @@ private:
     void BuildTargetFrame();
     void BuildExportFrame();
     void FollowPathBox(int box);
+    // Escape or the close button: during a run, asks whether to stop it.
     void Close();
     void EndModal();
 
     ProgramState& state_;
     Dialogs& dialogs_;
     HWND owner_;
+    StopRequest stop_;
     ConversionRun run_;
     Bitmap arrow_;
     Font bold_;

@@ -9,6 +9,13 @@ namespace varnemo {
 // The labels of the target window that show a conversion's progress.
 enum class TargetLabel { LblSaveHeader, LblProcessing, LblFound, LblCurrent };
 
+// The target window's texts that every desktop program shows alike. The header before a run:
+// the Select buttons start it, the Export button starts it again.
+inline constexpr const char* kSaveHeader = " Choose the target with Select... to start the export";
+// Asked when the user closes the window during a run.
+inline constexpr const char* kStopQuestion =
+    "Stop the conversion?\r\n\r\nIt stops after the item at hand; the items converted so far stay in the database.";
+
 // How far a whole conversion has come: items done (converted or not) of the items selected.
 struct OverallProgress {
     long done = 0;

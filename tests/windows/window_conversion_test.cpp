@@ -11,6 +11,7 @@
 #include "com/apartment.h"
 #include "fake_classes.h"
 #include "fakes/scripted_dialogs.h"
+#include "notes/target_view.h"
 #include "process_windows.h"
 #include "source/source_help.h"
 #include "run_program.h"
@@ -24,6 +25,7 @@
 #include <cstdlib>
 #include <commctrl.h>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 
@@ -222,7 +224,8 @@ TEST_F(WindowTest, AConfiguredStoreConvertsIntoANewDatabaseWithoutTheUntickedFol
         EXPECT_FALSE(Enabled(save, ids::txtExNSFFileName));
         EXPECT_FALSE(Enabled(save, ids::CmdExistingNSF));
         EXPECT_FALSE(Enabled(save, ids::CmdConversion));
-        EXPECT_EQ(TextOf(save, ids::LblSaveHeader), " Click Export Mailbox Button to Start Export Process");
+        EXPECT_EQ(TextOf(save, ids::LblSaveHeader), kSaveHeader);
+        EXPECT_TRUE(Enabled(save, ids::CmdCancel));
         EXPECT_FALSE(Visible(save, ids::LblSubject));
 
         Click(save, ids::OptExistingNSF);
@@ -317,6 +320,77 @@ TEST_F(WindowTest, AnotherDataFileConvertsIntoAnExistingDatabase)
     EXPECT_GE(Count(calls, "NotesSession.GetDatabase(VT_BSTR \"\", VT_BSTR \"<test>\\mail.nsf\")"), 3u);
     EXPECT_EQ(Count(calls, "NotesDocument.Form = VT_BSTR \"Person\""), 1u);
     EXPECT_EQ(Count(calls, "NotesDocument.PutInFolder(VT_BSTR \"Outlook\\Inbox\")"), 2u);
+}
+
+// Acts on the target window as LblCurrent shows an item's position ("1/2"): the run is between
+// its items then, and handles what was posted at its next yield.
+class ActOnPosition {
+public:
+    ActOnPosition(HWND save, std::map<std::string, std::function<void(HWND)>> actions)
+        : label_(GetDlgItem(save, ids::LblCurrent))
+    {
+        actions_ = std::move(actions);
+        original_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(label_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ActOnPosition::Proc)));
+    }
+    ~ActOnPosition()
+    {
+        if (IsWindow(label_))
+            SetWindowLongPtrW(label_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND label, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        const LRESULT result = CallWindowProcW(original_, label, message, wParam, lParam);
+        if (message == WM_SETTEXT)
+            if (const auto action = actions_.find(TextOf(GetParent(label), ids::LblCurrent)); action != actions_.end())
+                action->second(GetParent(label));
+        return result;
+    }
+
+    // The label's window procedure runs on the windows' thread, with no room for an object.
+    static inline WNDPROC original_ = nullptr;
+    static inline std::map<std::string, std::function<void(HWND)>> actions_;
+    HWND label_;
+};
+
+// The close button during a run asks; No carries on, and Cancel stops after the item at hand.
+TEST_F(WindowTest, ARunCarriesOnPastNoAndCancelStopsItAfterTheItemAtHand)
+{
+    const auto target = dir.path() / "target";
+    std::filesystem::create_directories(target);
+    dialogs.folderAnswers = {target.string()};
+    dialogs.questionAnswers = {false, false};
+    std::unique_ptr<ActOnPosition> acting;
+    DriveWindows([&] {
+        Click(main, ids::OptOtherPST);
+        dialogs.fileAnswers = {pstPath};
+        Click(main, ids::CmdBrowse);
+        Click(main, ids::CmdExportOther);
+        PostClick(main, ids::CmdStartConversion);
+        HWND save = WaitForWindow(ids::kSaveWindowClass);
+        acting = std::make_unique<ActOnPosition>(
+            save, std::map<std::string, std::function<void(HWND)>>{
+                      {"1/2", [](HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); }},
+                      {"2/2", [](HWND window) { PostMessageW(GetDlgItem(window, ids::CmdCancel), BM_CLICK, 0, 0); }}});
+        Click(save, ids::CmdNewNSF);
+        WaitFor([&] { return IsWindowEnabled(main) && !FindProcessWindow(ids::kSaveWindowClass); },
+                "the stopped run to close the target window");
+    });
+    acting.reset();
+
+    ASSERT_GE(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0], (std::pair<std::string, std::string>{kStopQuestion, "Kestrova Varnemo"}));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].second, "Export Complete");
+    EXPECT_EQ(dialogs.messages[0].first.rfind("The conversion was stopped by the user.\r\n", 0), 0u)
+        << dialogs.messages[0].first;
+    EXPECT_NE(dialogs.messages[0].first.find("2 items converted before it stopped."), std::string::npos)
+        << dialogs.messages[0].first;
+    const auto calls = NotesCalls();
+    EXPECT_EQ(Count(calls, "NotesDocument.Form = VT_BSTR \"Memo\""), 2u) << "No carried the run on";
+    EXPECT_EQ(Count(calls, "NotesDocument.Form = VT_BSTR \"Person\""), 0u) << "the run stopped before the contacts";
 }
 
 TEST_F(WindowTest, NothingTickedIsRefusedWithAMessage)
