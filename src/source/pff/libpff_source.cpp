@@ -4,6 +4,7 @@
 
 #include <fmt/format.h>
 
+#include <utility>
 #include <vector>
 
 namespace varnemo::mapi::pff {
@@ -133,34 +134,35 @@ PropertyBag LibpffProperties(libpff_item_t* item, std::string where, int recordS
 }
 
 LibpffSource::LibpffSource(std::shared_ptr<const void> parent, ItemHandle item)
-    : parent_(std::move(parent)), item_(std::move(item))
+    : parent_(std::move(parent)), item_(std::make_shared<ItemHandle>(std::move(item)))
 {
 }
 
 SourceRef LibpffSource::Child(ItemHandle item) const
 {
-    return std::make_shared<LibpffSource>(shared_from_this(), std::move(item));
+    using KeepAlive = std::pair<std::shared_ptr<const void>, std::shared_ptr<ItemHandle>>;
+    return std::make_shared<LibpffSource>(std::make_shared<const KeepAlive>(parent_, item_), std::move(item));
 }
 
 std::uint32_t LibpffSource::NodeId() const
 {
     std::uint32_t id = 0;
     CheckPff("cannot read an item's node id", "", [&](libpff_error_t** e) {
-        return libpff_item_get_identifier(item_.get(), &id, e);
+        return libpff_item_get_identifier(item_->get(), &id, e);
     });
     return id;
 }
 
 PropertyBag LibpffSource::Properties(std::string where) const
 {
-    return LibpffProperties(item_.get(), std::move(where));
+    return LibpffProperties(item_->get(), std::move(where));
 }
 
 int LibpffSource::SubFolderCount(const std::string& where) const
 {
     int count = 0;
     CheckPff("cannot read the sub-folders", where, [&](libpff_error_t** e) {
-        return libpff_folder_get_number_of_sub_folders(item_.get(), &count, e);
+        return libpff_folder_get_number_of_sub_folders(item_->get(), &count, e);
     });
     return count;
 }
@@ -169,7 +171,7 @@ SourceRef LibpffSource::SubFolder(int at, const std::string& where) const
 {
     ItemHandle folder;
     CheckPff(fmt::format("cannot open sub-folder {}", at + 1), where, [&](libpff_error_t** e) {
-        return libpff_folder_get_sub_folder(item_.get(), at, folder.out(), e);
+        return libpff_folder_get_sub_folder(item_->get(), at, folder.out(), e);
     });
     return Child(std::move(folder));
 }
@@ -178,7 +180,7 @@ int LibpffSource::MessageCount(const std::string& where) const
 {
     int count = 0;
     CheckPff("cannot read the contents table", where, [&](libpff_error_t** e) {
-        return libpff_folder_get_number_of_sub_messages(item_.get(), &count, e);
+        return libpff_folder_get_number_of_sub_messages(item_->get(), &count, e);
     });
     return count;
 }
@@ -187,7 +189,7 @@ SourceRef LibpffSource::Message(int at, const std::string& where) const
 {
     ItemHandle message;
     CheckPff(fmt::format("cannot open item {}", at + 1), where, [&](libpff_error_t** e) {
-        return libpff_folder_get_sub_message(item_.get(), at, message.out(), e);
+        return libpff_folder_get_sub_message(item_->get(), at, message.out(), e);
     });
     return Child(std::move(message));
 }
@@ -197,7 +199,7 @@ std::vector<PropertyBag> LibpffSource::RecipientRows(const std::string& where) c
     const auto what = "cannot read the recipient table";
     ItemHandle table;
     const int found = CheckPff(what, where, [&](libpff_error_t** e) {
-        return libpff_message_get_recipients(item_.get(), table.out(), e);
+        return libpff_message_get_recipients(item_->get(), table.out(), e);
     });
     if (found != 1 || !table)
         return {};
@@ -220,7 +222,7 @@ int LibpffSource::AttachmentCount(const std::string& where) const
 {
     int count = 0;
     CheckPff("cannot read the attachment table", where, [&](libpff_error_t** e) {
-        return libpff_message_get_number_of_attachments(item_.get(), &count, e);
+        return libpff_message_get_number_of_attachments(item_->get(), &count, e);
     });
     return count;
 }
@@ -229,7 +231,7 @@ SourceRef LibpffSource::Attachment(int at, const std::string& where) const
 {
     ItemHandle attachment;
     CheckPff(fmt::format("cannot open attachment {}", at + 1), where, [&](libpff_error_t** e) {
-        return libpff_message_get_attachment(item_.get(), at, attachment.out(), e);
+        return libpff_message_get_attachment(item_->get(), at, attachment.out(), e);
     });
     return Child(std::move(attachment));
 }
@@ -239,13 +241,13 @@ std::optional<std::string> LibpffSource::RtfBody(const std::string& where) const
     const char* what = "cannot decompress the RTF body";
     size_t size = 0;
     const int found = CheckPff(what, where, [&](libpff_error_t** e) {
-        return libpff_message_get_rtf_body_size(item_.get(), &size, e);
+        return libpff_message_get_rtf_body_size(item_->get(), &size, e);
     });
     if (found != 1 || size == 0)
         return std::nullopt;
     std::string rtf(size, '\0');
     CheckPff(what, where, [&](libpff_error_t** e) {
-        return libpff_message_get_rtf_body(item_.get(), reinterpret_cast<uint8_t*>(rtf.data()), size, e);
+        return libpff_message_get_rtf_body(item_->get(), reinterpret_cast<uint8_t*>(rtf.data()), size, e);
     });
     // libpff counts the terminator it writes.
     while (!rtf.empty() && rtf.back() == '\0')
@@ -257,7 +259,7 @@ bool LibpffSource::HoldsItem(const std::string& where) const
 {
     int type = LIBPFF_ATTACHMENT_TYPE_UNDEFINED;
     CheckPff("cannot read the attachment's kind", where, [&](libpff_error_t** e) {
-        return libpff_attachment_get_type(item_.get(), &type, e);
+        return libpff_attachment_get_type(item_->get(), &type, e);
     });
     return type == LIBPFF_ATTACHMENT_TYPE_ITEM;
 }
@@ -268,7 +270,7 @@ SourceRef LibpffSource::EmbeddedItem(const std::string& where) const
         return embedded_;
     ItemHandle item;
     const int found = CheckPff("cannot open the embedded item", where, [&](libpff_error_t** e) {
-        return libpff_attachment_get_item(item_.get(), item.out(), e);
+        return libpff_attachment_get_item(item_->get(), item.out(), e);
     });
     if (found != 1)
         throw ComponentError(fmt::format("cannot open the embedded item ({}): it is missing", where));
@@ -278,7 +280,7 @@ SourceRef LibpffSource::EmbeddedItem(const std::string& where) const
 
 void LibpffSource::ReadData(const ByteSink& sink, const std::string& where) const
 {
-    ReadAttachmentData(item_.get(), where, sink);
+    ReadAttachmentData(item_->get(), where, sink);
 }
 
 }  // namespace varnemo::mapi::pff

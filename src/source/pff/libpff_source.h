@@ -9,7 +9,7 @@ namespace varnemo::mapi::pff {
 
 // A node of a data file as libpff reads it: the reader of the files the direct reader does not
 // read, and the oracle the direct reader is tested against.
-class LibpffSource : public PropertySource, public std::enable_shared_from_this<LibpffSource> {
+class LibpffSource : public PropertySource {
 public:
     // parent keeps what item depends on alive (the file, the message of an attachment); it is
     // released after item.
@@ -36,7 +36,9 @@ private:
     SourceRef Child(ItemHandle item) const;
 
     std::shared_ptr<const void> parent_;
-    ItemHandle item_;
+    // Shared with the children, which need it open; they do not hold this object, so that the
+    // embedded item kept below makes no cycle.
+    std::shared_ptr<ItemHandle> item_;
     // libpff opens the item of an attachment only once; later attempts fail.
     mutable SourceRef embedded_;
 };
