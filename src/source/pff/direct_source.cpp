@@ -51,18 +51,21 @@ DirectSource::DirectSource(std::shared_ptr<const DirectFile> file, std::uint32_t
 {
 }
 
-std::vector<direct::StoredProperty> DirectSource::StoredProperties(const std::string& where) const
+const std::vector<direct::StoredProperty>& DirectSource::StoredProperties(const std::string& where) const
 {
-    return direct::ReadPropertyContext(nodes().DataBlocks(blocks_.data), where);
+    // An attachment is asked for its properties, its kind and its data in turn: one read serves all.
+    if (!stored_)
+        stored_ = direct::ReadPropertyContext(nodes().DataBlocks(blocks_.data), where);
+    return *stored_;
 }
 
 std::optional<direct::StoredProperty> DirectSource::Stored(std::uint16_t id, const std::string& where) const
 {
-    auto stored = StoredProperties(where);
+    const auto& stored = StoredProperties(where);
     const auto found = std::find_if(stored.begin(), stored.end(), [&](const auto& p) { return p.id == id; });
     if (found == stored.end())
         return std::nullopt;
-    return std::move(*found);
+    return *found;
 }
 
 PropertyBag DirectSource::BagOf(std::vector<direct::StoredProperty> stored, std::string where) const
@@ -196,7 +199,7 @@ std::optional<std::string> DirectSource::RtfBody(const std::string& where) const
 
 bool DirectSource::HoldsItem(const std::string& where) const
 {
-    const auto stored = StoredProperties(where);
+    const auto& stored = StoredProperties(where);
     const auto has = [&](std::uint16_t id, auto&& test) {
         return std::any_of(stored.begin(), stored.end(), [&](const auto& p) { return p.id == id && test(p); });
     };

@@ -19,8 +19,8 @@ struct DirectFile {
 
 // A node of a data file read straight from the file's structures: the node B-tree for folders,
 // the messages of folders and the message store; the sub-node trees for attachments, embedded
-// messages and the tables of a message. Nothing is read before it is asked for, and nothing is
-// kept but what names the node.
+// messages and the tables of a message. Nothing is read before it is asked for; what is kept is
+// the node's own property records (large values stay in their sub-nodes) and its table's row ids.
 class DirectSource : public PropertySource, public std::enable_shared_from_this<DirectSource> {
 public:
     // The node of the node B-tree with this id; nothing when the file has none.
@@ -48,7 +48,7 @@ public:
 
 private:
     const direct::NodeDatabase& nodes() const { return *file_->nodes; }
-    std::vector<direct::StoredProperty> StoredProperties(const std::string& where) const;
+    const std::vector<direct::StoredProperty>& StoredProperties(const std::string& where) const;
     std::optional<direct::StoredProperty> Stored(std::uint16_t id, const std::string& where) const;
     PropertyBag BagOf(std::vector<direct::StoredProperty> stored, std::string where) const;
     // The row ids of the folder's table of this kind (0x0D hierarchy, 0x0E contents).
@@ -63,6 +63,7 @@ private:
     direct::NodeBlocks blocks_;
     // An attachment keeps its message's blocks in use, an embedded message its attachment's.
     std::shared_ptr<const DirectSource> parent_;
+    mutable std::optional<std::vector<direct::StoredProperty>> stored_;
     mutable std::optional<std::vector<std::uint32_t>> subFolders_;
     mutable std::optional<std::vector<std::uint32_t>> messages_;
     mutable std::optional<std::vector<std::uint32_t>> attachments_;
