@@ -6,6 +6,7 @@
 #include "source/store_entry.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace varnemo {
 namespace {
@@ -266,6 +267,60 @@ TEST_F(StoreDiscoveryTest, AClickDuringABuildWaitsForTheBuildToEnd)
     EXPECT_EQ(mailbox.sessionsCreated, 1);
     EXPECT_EQ(NodeTexts(), (std::vector<std::string>{"Archive", "Inbox (0)", "Old (0)", "Contacts (0)"}));
     EXPECT_TRUE(view.storeEntries.empty());
+    EXPECT_FALSE(discovery.Busy());
+}
+
+
+// Every road on a thread of its own, for a component that allows it.
+
+TEST_F(StoreDiscoveryTest, EveryRoadReadsItsStoreOffTheWindowsThreadAndEndsAsBefore)
+{
+    mailbox.usableFromAnyThread = true;
+    mailbox.stores = {Store("Mailbox", "S1"), Store("Archive", "S2")};
+    mailbox.dataFiles["/mail/archive.pst"] = Store("Archive 2009", "PST1");
+
+    PickConfiguredStore(1);
+    EXPECT_EQ(view.storeEntries.size(), 2u);
+    EXPECT_EQ(state.OutlookStoreID, "S2");
+    EXPECT_EQ(NodeTexts(), (std::vector<std::string>{"Archive", "Inbox (0)", "Contacts (0)"}));
+    EXPECT_TRUE(AllTicked());
+    EXPECT_TRUE(view.startConversionEnabled);
+    EXPECT_TRUE(view.storeListEnabled);
+    EXPECT_TRUE(view.openingEnded) << "the pick showed its progress and took it away again";
+
+    view.dataFilePath = "/mail/archive.pst";
+    discovery.CmdExportOther_Click();
+    EXPECT_EQ(state.OutlookStoreID, "PST1");
+    EXPECT_FALSE(view.storeListEnabled);
+
+    ASSERT_EQ(mailbox.storeReadsOn.size(), 3u) << "the listing, the pick and the file";
+    for (const auto& thread : mailbox.storeReadsOn)
+        EXPECT_NE(thread, std::this_thread::get_id());
+    EXPECT_EQ(mailbox.sessionsLoggedOff, mailbox.sessionsCreated);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(StoreDiscoveryTest, CancellingAPickLeavesNoTreeAndNoChoice)
+{
+    mailbox.usableFromAnyThread = true;
+    mailbox.stores = {Store("Mailbox", "S1"), Store("Big", "S2")};
+    auto& inbox = mailbox.stores[1].top.folders[0];
+    for (int number = 1; number <= 5; ++number)
+        inbox.Add({.name = "Project " + std::to_string(number), .entryId = "P" + std::to_string(number),
+                   .listingTakes = std::chrono::milliseconds(30)});
+    PickConfiguredStore(0);
+    ASSERT_EQ(state.OutlookStoreID, "S1");
+
+    view.duringYield = [&] { discovery.CancelOpening(); };
+    view.chosenEntry = 1;
+    discovery.CmbOutlookStores_Click();
+    EXPECT_EQ(tree.Count(), 0u) << "neither the cancelled store's tree nor the one before";
+    EXPECT_EQ(state.OutlookStoreID, "");
+    EXPECT_EQ(view.chosenEntry, -1);
+    EXPECT_FALSE(view.startConversionEnabled);
+    EXPECT_TRUE(view.storeListEnabled);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(mailbox.sessionsLoggedOff, mailbox.sessionsCreated);
     EXPECT_FALSE(discovery.Busy());
 }
 

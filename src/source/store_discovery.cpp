@@ -46,35 +46,46 @@ void StoreDiscovery::CmdExportConfigured_Click()
     auto session = LogOnOrTell();
     if (!session)
         return;
+    std::vector<std::string> entries;
     try {
-        ListStores((*session)->GetStores());
+        RunOffTheWindow([&] { entries = StoreEntries((*session)->GetStores()); });
     } catch (const ComponentError& error) {
         session->Logoff();
         dialogs_.Message(std::string(kOutlookNotConfigured) + "\n" + error.what(), kProgramTitle);
         return;
     }
     session->Logoff();
+    for (const auto& entry : entries) {
+        view_.SetStoreListEnabled(true);
+        view_.AddStoreEntry(entry);
+    }
     view_.ShowPreviewTab();
 }
 
 // Every store is listed: one that cannot be opened with the reason, which names its file, so
 // that the user learns why a mailbox is missing instead of not seeing it at all.
-void StoreDiscovery::ListStores(mapi::Stores& stores)
+std::vector<std::string> StoreDiscovery::StoreEntries(mapi::Stores& stores)
 {
+    std::vector<std::string> entries;
     const long count = stores.Count();
     for (long index = 1; index <= count; ++index) {
-        std::string entry;
         try {
             auto store = stores.Item(index);
-            if (!Qualifies(*store))
-                continue;
-            entry = StoreEntryText(ShownStoreName(*store), store->EntryID());
+            if (Qualifies(*store))
+                entries.push_back(StoreEntryText(ShownStoreName(*store), store->EntryID()));
         } catch (const ComponentError& error) {
-            entry = StoreEntryText(std::string("(cannot be opened) ") + error.what(), "");
+            entries.push_back(StoreEntryText(std::string("(cannot be opened) ") + error.what(), ""));
         }
-        view_.SetStoreListEnabled(true);
-        view_.AddStoreEntry(entry);
     }
+    return entries;
+}
+
+void StoreDiscovery::RunOffTheWindow(const std::function<void()>& work)
+{
+    if (mapi_.UsableFromAnyThread())
+        RunInBackground(work, [this] { view_.Yield(); });
+    else
+        work();
 }
 
 void StoreDiscovery::CmbOutlookStores_Click()
@@ -87,8 +98,11 @@ void StoreDiscovery::CmbOutlookStores_Click()
     if (!entry.empty()) {
         view_.SetStartConversionEnabled(false);
         try {
-            folders_.ShowMailboxFolders();
+            PickStore(entry);
             view_.SetStartConversionEnabled(true);
+        } catch (const WorkStopped&) {
+            ForgetStore();
+            view_.ClearStoreChoice();
         } catch (const ComponentError& error) {
             ForgetStore();
             view_.ClearStoreChoice();
@@ -97,6 +111,26 @@ void StoreDiscovery::CmbOutlookStores_Click()
         }
     }
     view_.SetStoreListEnabled(true);
+}
+
+void StoreDiscovery::PickStore(const std::string& entry)
+{
+    if (mapi_.UsableFromAnyThread())
+        PickStoreInBackground(entry);
+    else
+        folders_.ShowMailboxFolders();
+}
+
+void StoreDiscovery::PickStoreInBackground(const std::string& entry)
+{
+    const std::string storeId = TrimBlanks(StoreIdOfEntry(entry));
+    if (storeId.empty())
+        throw ComponentError("the store entry \"" + DisplayNameOfEntry(entry) + "\" names no store identifier");
+    LoggedOnSession session(mapi_);
+    auto opened = ReadInBackground([&] { return session->GetStores().GetStoreFromID(storeId); },
+                                   [](mapi::Store&) { return true; });
+    session.Logoff();
+    Adopt(std::move(opened));
 }
 
 void StoreDiscovery::CmdExportOther_Click()
@@ -131,11 +165,18 @@ void StoreDiscovery::CmdExportOther_Click()
 
 void StoreDiscovery::OpenDataFileInBackground(mapi::Session& session, const std::string& path)
 {
-    struct Opened {
-        bool qualifies = false;
-        std::string storeId;
-        FolderTree tree;
-    } opened;
+    auto opened = ReadInBackground([&] { return session.GetStores().AddPSTStore(path); }, Qualifies);
+    if (!opened.qualifies)
+        return;
+    view_.SetStoreListEnabled(false);
+    Adopt(std::move(opened));
+    view_.SetStartConversionEnabled(true);
+}
+
+StoreDiscovery::OpenedStore StoreDiscovery::ReadInBackground(
+    const std::function<std::unique_ptr<mapi::Store>()>& open, const std::function<bool(mapi::Store&)>& wanted)
+{
+    OpenedStore opened;
     std::atomic<long> folders{0};
     cancel_.Clear();
     view_.ShowOpening(0);
@@ -145,8 +186,8 @@ void StoreDiscovery::OpenDataFileInBackground(mapi::Session& session, const std:
     } ending{view_};
     RunInBackground(
         [&] {
-            auto store = session.GetStores().AddPSTStore(path);
-            opened.qualifies = Qualifies(*store);
+            auto store = open();
+            opened.qualifies = wanted(*store);
             if (!opened.qualifies)
                 return;
             opened.storeId = store->EntryID();
@@ -163,13 +204,14 @@ void StoreDiscovery::OpenDataFileInBackground(mapi::Session& session, const std:
     // A cancel that came while the last folder was read still counts.
     if (cancel_.Requested())
         throw WorkStopped();
-    if (!opened.qualifies)
-        return;
-    view_.SetStoreListEnabled(false);
+    return opened;
+}
+
+void StoreDiscovery::Adopt(OpenedStore&& opened)
+{
     state_.OutlookStoreID = opened.storeId;
     tree_.Adopt(std::move(opened.tree));
     tree_.TickAll();
-    view_.SetStartConversionEnabled(true);
 }
 
 void StoreDiscovery::ForgetStore()

@@ -9,7 +9,11 @@
 #include "source/mapi.h"
 #include "source/source_view.h"
 
+#include <functional>
+#include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace varnemo {
 
@@ -24,8 +28,8 @@ inline constexpr const char* kOutlookNotConfigured = "Outlook NOT installed or c
 //
 // The window's events are processed while a folder tree is built, so a click can arrive in the
 // middle of a road; such a click is ignored until the road has ended, because a second build
-// would pull the tree away from under the first. A data file is read on a thread of its own
-// where the MAPI component allows it, so that a large one does not freeze the window.
+// would pull the tree away from under the first. Where the MAPI component allows it, every road
+// reads its store on a thread of its own, so that a large one does not freeze the window.
 class StoreDiscovery {
 public:
     StoreDiscovery(mapi::Component& mapi, ProgramState& state, FolderTree& tree, SourceView& view, Dialogs& dialogs)
@@ -41,17 +45,35 @@ public:
     void CmdExportOther_Click();
 
     bool Busy() const { return busy_; }
-    // Drops a data file being opened away from the window; the window stays as before the open.
+    // Drops a store being opened away from the window: a data file leaves the window as before
+    // the open, a picked store leaves no tree and no choice.
     void CancelOpening() { cancel_.Request(); }
 
 private:
+    // A store read off the window's thread, not yet shown.
+    struct OpenedStore {
+        bool qualifies = false;
+        std::string storeId;
+        FolderTree tree;
+    };
+
     // A logged-on session, or nothing once the user has been told that Outlook is missing.
     std::optional<LoggedOnSession> LogOnOrTell();
-    void ListStores(mapi::Stores& stores);
+    // The texts of the store list's entries, one for every qualifying store of the profile.
+    static std::vector<std::string> StoreEntries(mapi::Stores& stores);
+    // Runs work on a thread of its own where the component allows it, else right here.
+    void RunOffTheWindow(const std::function<void()>& work);
+    void PickStore(const std::string& entry);
+    void PickStoreInBackground(const std::string& entry);
     void OpenDataFile(mapi::Session& session, const std::string& path);
-    // The same on a thread of its own, for a component that allows it: the window stays alive,
-    // shows the folders read so far and can cancel; the tree changes only once the file is read.
+    // The same on a thread of its own, for a component that allows it.
     void OpenDataFileInBackground(mapi::Session& session, const std::string& path);
+    // Opens a store and, when it is wanted, reads its folder tree on a thread of its own: the
+    // window stays alive, shows the folders read so far and can cancel (WorkStopped); the tree
+    // changes only once the caller adopts the result.
+    OpenedStore ReadInBackground(const std::function<std::unique_ptr<mapi::Store>()>& open,
+                                 const std::function<bool(mapi::Store&)>& wanted);
+    void Adopt(OpenedStore&& opened);
     // After a failed open or pick: no tree and no store that a conversion could take for the
     // one the user asked for.
     void ForgetStore();

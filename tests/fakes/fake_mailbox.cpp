@@ -213,7 +213,11 @@ private:
 class FakeStoreList : public mapi::Stores {
 public:
     explicit FakeStoreList(FakeMailbox& mailbox) : mailbox_(mailbox) {}
-    long Count() override { return static_cast<long>(mailbox_.stores.size()); }
+    long Count() override
+    {
+        mailbox_.storeReadsOn.push_back(std::this_thread::get_id());
+        return static_cast<long>(mailbox_.stores.size());
+    }
     std::unique_ptr<mapi::Store> Item(long index) override
     {
         CheckIndex(index, mailbox_.stores.size(), "store");
@@ -221,12 +225,14 @@ public:
     }
     std::unique_ptr<mapi::Store> GetStoreFromID(const std::string& entryId) override
     {
+        mailbox_.storeReadsOn.push_back(std::this_thread::get_id());
         if (auto* store = mailbox_.FindStore(entryId))
             return std::make_unique<FakeStoreObject>(*store);
         throw ComponentError("no store " + entryId);
     }
     std::unique_ptr<mapi::Store> AddPSTStore(const std::string& path) override
     {
+        mailbox_.storeReadsOn.push_back(std::this_thread::get_id());
         const auto found = mailbox_.dataFiles.find(path);
         if (found == mailbox_.dataFiles.end())
             throw ComponentError(path + " is not an Outlook data file");

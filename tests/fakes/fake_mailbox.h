@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace varnemo::testing {
@@ -77,8 +78,10 @@ public:
     bool failsToLogOn = false;
     int sessionsCreated = 0;
     int sessionsLoggedOff = 0;
-    // Lets a test open data files on a thread of their own, as the real reader allows.
+    // Lets a test open stores on a thread of their own, as the real reader allows.
     bool usableFromAnyThread = false;
+    // The thread of every listing of the stores and every opening of one.
+    std::vector<std::thread::id> storeReadsOn;
 
     std::unique_ptr<mapi::Session> CreateSession() override;
     FakeStore* FindStore(const std::string& entryId);
