@@ -46,15 +46,15 @@ public:
         FileIdentity identity;
         if (!IdentityOf(path, identity))
             throw ComponentError(fmt::format("database not found: {}", path.string()));
-        std::error_code error;
-        const std::string key = std::filesystem::canonical(path, error).string();
-        if (error)
-            throw ComponentError(fmt::format("cannot open the database {}: {}", path.string(), error.message()));
 
         const std::lock_guard lock(guard_);
-        if (const auto found = connections_.find(key);
-            found != connections_.end() && found->second.identity == identity)
-            return found->second.connection;
+        // Writers name the same file for every item: the name is resolved again only when the
+        // file it names is not the one cached under its earlier resolution.
+        std::string& key = keysByName_[path.string()];
+        if (!Holds(key, identity))
+            key = CanonicalKey(path);
+        if (Holds(key, identity))
+            return connections_[key].connection;
         ForgetVanishedFiles();
         auto connection = std::shared_ptr<SqliteConnection>(OpenStoreForWriting(key));
         connections_[key] = {identity, connection};
@@ -93,6 +93,21 @@ public:
     }
 
 private:
+    static std::string CanonicalKey(const std::filesystem::path& path)
+    {
+        std::error_code error;
+        std::string key = std::filesystem::canonical(path, error).string();
+        if (error)
+            throw ComponentError(fmt::format("cannot open the database {}: {}", path.string(), error.message()));
+        return key;
+    }
+
+    bool Holds(const std::string& key, const FileIdentity& identity) const
+    {
+        const auto found = connections_.find(key);
+        return found != connections_.end() && found->second.identity == identity;
+    }
+
     // Only when a file is opened for the first time, so that the common path stays one lookup.
     void ForgetVanishedFiles()
     {
@@ -101,6 +116,7 @@ private:
 
     std::mutex guard_;
     std::map<std::string, CachedConnection> connections_;
+    std::map<std::string, std::string> keysByName_;  // the canonical key each name resolved to
 };
 
 ConnectionCache& Cache()
