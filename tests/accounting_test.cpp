@@ -107,6 +107,25 @@ TEST_F(Accounting, AnAttachmentWithADamagedBlockIsLeftOutNotCutShort)
     EXPECT_NE(ReadFile(report).find("Inbox\t1\tBig one\t"), std::string::npos) << ReadFile(report);
 }
 
+// A block of the name-to-id map that fails its checksum stops the direct reader at the start;
+// libpff reads past it. The file is converted, and the run says what read it and why, and does
+// not call the result a whole success.
+TEST_F(Accounting, AFileReadPastDamageByTheFallbackReaderIsNoWholeSuccess)
+{
+    const auto pst = CopyFixture("sample1.pst", dir.path());
+    BreakSubnodeBlock(pst, 0x61);
+    const auto result = Convert(pst, tmp);
+    EXPECT_EQ(result.status, 1) << result.out;
+    EXPECT_NE(result.out.find("but not everything arrived whole"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("1 item converted."), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("read by the fallback reader (libpff), as the direct reader finds it damaged"),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("fails its checksum"), std::string::npos) << result.out;
+    EXPECT_NE(result.err.find("read by the fallback reader (libpff)"), std::string::npos) << result.err;
+    EXPECT_NE(ReadFile(report).find("fallback reader"), std::string::npos) << ReadFile(report);
+}
+
 // Without a temporary folder no attachment can be saved: the items arrive without them, and the
 // run says so instead of "Exported Successfully".
 TEST_F(Accounting, ItemsThatLostTheirAttachmentsAreNoSuccess)

@@ -94,6 +94,32 @@ inline void DamageNodeData(const std::filesystem::path& pst, std::uint32_t nodeI
     WriteFile(pst, file);
 }
 
+// Flips a byte in the middle of the largest block that node nodeId keeps among its sub-nodes (a
+// stream of the name-to-id map, say) and leaves the block's checksum as it was, as a bad sector
+// does: the block's structure stays intact, its checksum fails.
+inline void BreakSubnodeBlock(const std::filesystem::path& pst, std::uint32_t nodeId)
+{
+    using namespace damaged_node;
+    std::string file = ReadFile(pst);
+    const auto blockRoot = Le(file, kBlockRootOffset, 8);
+    const auto BlockOf = [&](std::uint64_t blockId) {
+        const auto entry = LeafEntry(file, blockRoot, blockId & ~std::uint64_t{1});
+        return std::pair{static_cast<std::size_t>(Le(file, entry + 8, 8)), static_cast<std::size_t>(Le(file, entry + 16, 2))};
+    };
+    const auto node = LeafEntry(file, Le(file, kNodeRootOffset, 8), nodeId);
+    const auto [subnodes, subnodesSize] = BlockOf(Le(file, node + 16, 8));
+    std::pair<std::size_t, std::size_t> largest{0, 0};
+    for (std::size_t i = 0, count = Le(file, subnodes + 2, 2); i < count; ++i) {
+        const auto dataBlock = Le(file, subnodes + 8 + i * 24 + 8, 8);
+        if (const auto block = BlockOf(dataBlock); !(dataBlock & kInternalBlock) && block.second > largest.second)
+            largest = block;
+    }
+    if (largest.second == 0)
+        throw std::runtime_error("node " + std::to_string(nodeId) + " keeps no data block among its sub-nodes");
+    file[largest.first + largest.second / 2] ^= 0x01;
+    WriteFile(pst, file);
+}
+
 // Overwrites bytes at offset `at` of a file's content, wherever it lies, and writes the checksum
 // of the block that holds them anew. The block is found from its trailer: the one at a following
 // 64-byte boundary whose stated size reaches back over the bytes and whose checksum fits.

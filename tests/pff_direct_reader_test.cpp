@@ -3,6 +3,7 @@
 // trees of two levels, hostile names, embedded items) reads alike both ways; files it does not
 // read go to libpff and say why; a damaged block is an error, never wrong bytes.
 #include "common/errors.h"
+#include "damaged_node.h"
 #include "pff_fixtures.h"
 #include "pstgen/byte_sources.h"
 #include "pstgen/pst_writer.h"
@@ -240,6 +241,34 @@ TEST(DirectReader, LeavesFilesItDoesNotReadToLibpffAndSaysWhy)
         EXPECT_NE(file->fallbackReason().find("4 KiB"), std::string::npos) << file->fallbackReason();
     } catch (const ComponentError& error) {
         EXPECT_NE(std::string(error.what()).find(newer.string()), std::string::npos) << error.what();
+    }
+}
+
+TEST(DirectReader, DamageThatStopsItAtTheStartGoesToLibpffAndIsSaid)
+{
+    TempDir dir;
+    const auto pst = CopyFixture("sample1.pst", dir.path());
+    BreakSubnodeBlock(pst, 0x61);  // the name-to-id map, read when the file is opened
+    try {
+        PffFile::Open(pst, FileReader::Direct);
+        ADD_FAILURE() << "the direct reader read past a block that fails its checksum";
+    } catch (const ComponentError& error) {
+        EXPECT_NE(std::string(error.what()).find("checksum"), std::string::npos) << error.what();
+    }
+    const auto file = PffFile::Open(pst);
+    EXPECT_EQ(file->reader(), FileReader::Libpff);
+    EXPECT_TRUE(file->readPastDamage());
+    EXPECT_NE(file->fallbackReason().find("fails its checksum"), std::string::npos) << file->fallbackReason();
+
+    // Damage that libpff cannot read past either is told with the direct reader's reason.
+    auto bytes = ReadWhole(pst);
+    bytes.resize(bytes.size() / 2);
+    std::ofstream(pst, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    try {
+        PffFile::Open(pst);
+        ADD_FAILURE() << "half a file opened";
+    } catch (const ComponentError& error) {
+        EXPECT_NE(std::string(error.what()).find(pst.string()), std::string::npos) << error.what();
     }
 }
 

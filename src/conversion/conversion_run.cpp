@@ -119,7 +119,7 @@ void ConversionRun::Convert()
 
     RecordLeftOutFolders();
     if (auto reason = store->FallbackReason(); !reason.empty())
-        summary_.RecordFallbackRead(store->PstPath(), std::move(reason));
+        summary_.RecordFallbackRead(store->PstPath(), std::move(reason), store->ReadPastDamage());
     itemsSelected_ = CountSelectedItems(*store);
     itemsDone_ = 0;
     started_ = std::chrono::steady_clock::now();

@@ -66,9 +66,9 @@ void ConversionSummary::Record(ConversionProblem problem)
     problems_.push_back(std::move(problem));
 }
 
-void ConversionSummary::RecordFallbackRead(std::string dataFile, std::string reason)
+void ConversionSummary::RecordFallbackRead(std::string dataFile, std::string reason, bool pastDamage)
 {
-    fallbackReads_.push_back({std::move(dataFile), std::move(reason)});
+    fallbackReads_.push_back({std::move(dataFile), std::move(reason), pastDamage});
 }
 
 std::string ItemCaption(const std::string& subjectOrName)
@@ -97,7 +97,8 @@ std::string CompletionText(const ConversionSummary& summary, const std::string& 
         text += fmt::format(" {} not converted by design (kinds of items that the conversion does not take).",
                             Items(summary.skippedByDesign()));
     for (const auto& read : summary.fallbackReads())
-        text += fmt::format(" The data file was read by the fallback reader (libpff), as {}.", read.reason);
+        text += fmt::format(" The data file was read by the fallback reader (libpff), as {}{}.", read.reason,
+                            read.pastDamage ? "; what was read past the damage may not be whole" : "");
     return text;
 }
 

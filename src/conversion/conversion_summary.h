@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -46,8 +47,8 @@ public:
     // An item that an earlier run already brought into the database.
     void RecordAlreadyThere() { ++alreadyThere_; }
     void Record(ConversionProblem problem);
-    // A data file that the fallback reader read, and why.
-    void RecordFallbackRead(std::string dataFile, std::string reason);
+    // A data file that the fallback reader read, and why; read past damage, it is no whole success.
+    void RecordFallbackRead(std::string dataFile, std::string reason, bool pastDamage = false);
     // The user stopped the run after its current item: what it had not reached is not listed.
     void RecordStoppedByUser() { stoppedByUser_ = true; }
 
@@ -62,12 +63,14 @@ public:
     // Whether everything that was selected arrived whole (items skipped by design aside).
     bool AllWhole() const
     {
-        return convertedInPart_ == 0 && notConverted_ == 0 && foldersNotRead_ == 0 && !stoppedByUser_;
+        return convertedInPart_ == 0 && notConverted_ == 0 && foldersNotRead_ == 0 && !stoppedByUser_ &&
+               std::ranges::none_of(fallbackReads_, &FallbackRead::pastDamage);
     }
     const std::vector<ConversionProblem>& problems() const { return problems_; }
     struct FallbackRead {
         std::string dataFile;
         std::string reason;
+        bool pastDamage = false;
     };
     const std::vector<FallbackRead>& fallbackReads() const { return fallbackReads_; }
 

@@ -134,6 +134,9 @@ public:
     // Why a fallback reader reads the store instead of the usual one (a data file format that the
     // program's own reader does not read); empty when the usual reader reads it.
     virtual std::string FallbackReason() { return {}; }
+    // Whether the fallback reader reads it because the usual one found the file damaged: what
+    // is read past the damage may not be whole.
+    virtual bool ReadPastDamage() { return false; }
     virtual std::unique_ptr<Folder> GetFolderFromID(const std::string& entryId) = 0;
 };
 

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <exception>
 #include <fstream>
 #include <unistd.h>
 
@@ -68,23 +69,46 @@ PffFile::PffFile(fs::path path) : path_(std::move(path)), where_(path_.string())
 std::shared_ptr<PffFile> PffFile::Open(const fs::path& path, std::optional<FileReader> reader)
 {
     CheckIsCandidate(path);
-    std::shared_ptr<PffFile> file(new PffFile(path));
-    if (reader == FileReader::Libpff) {
-        file->OpenWithLibpff();
-        return file;
-    }
-    auto opened = direct::NodeDatabase::Open(path);
-    if (!opened.nodes) {
+    if (reader == FileReader::Libpff)
+        return OpenedWithLibpff(path, "");
+    std::string unsupported;
+    try {
+        auto opened = direct::NodeDatabase::Open(path);
+        if (opened.nodes) {
+            std::shared_ptr<PffFile> file(new PffFile(path));
+            auto direct = std::make_shared<DirectFile>();
+            direct->nodes = std::move(opened.nodes);
+            direct->names = direct::NameMap::Read(*direct->nodes);
+            file->OpenDirectly(std::move(direct));
+            return file;
+        }
+        unsupported = std::move(opened.unsupported);
+    } catch (const ComponentError& damage) {
         if (reader == FileReader::Direct)
-            Unreadable(path, opened.unsupported);
-        file->fallbackReason_ = std::move(opened.unsupported);
-        file->OpenWithLibpff();
-        return file;
+            throw;
+        // libpff reads past some damage that stops the direct reader at the start (a block of
+        // the name-to-id map that fails its checksum, say): the file read, with that said, is
+        // better than no file at all. When libpff cannot read it either, the direct reader's
+        // reason is the one given.
+        const auto damaged = std::current_exception();
+        try {
+            auto file = OpenedWithLibpff(path, fmt::format("the direct reader finds it damaged ({})", damage.what()));
+            file->readPastDamage_ = true;
+            return file;
+        } catch (const ComponentError&) {
+            std::rethrow_exception(damaged);
+        }
     }
-    auto direct = std::make_shared<DirectFile>();
-    direct->nodes = std::move(opened.nodes);
-    direct->names = direct::NameMap::Read(*direct->nodes);
-    file->OpenDirectly(std::move(direct));
+    if (reader == FileReader::Direct)
+        Unreadable(path, unsupported);
+    return OpenedWithLibpff(path, std::move(unsupported));
+}
+
+std::shared_ptr<PffFile> PffFile::OpenedWithLibpff(const fs::path& path, std::string fallbackReason)
+{
+    std::shared_ptr<PffFile> file(new PffFile(path));
+    file->fallbackReason_ = std::move(fallbackReason);
+    file->OpenWithLibpff();
     return file;
 }
 

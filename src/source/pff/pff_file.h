@@ -26,7 +26,8 @@ class PffFile {
 public:
     // Throws ComponentError naming the file and the reason when it cannot be read as an
     // Outlook data file (missing, a folder, empty, another kind of file, damaged). Without a
-    // reader named, the direct reader reads the file when it can, libpff otherwise.
+    // reader named, the direct reader reads the file when it can, libpff otherwise: a format
+    // the direct reader does not read, or damage that stops it from opening the file.
     static std::shared_ptr<PffFile> Open(const std::filesystem::path& path, std::optional<FileReader> reader = {});
 
     const std::filesystem::path& path() const { return path_; }
@@ -37,6 +38,8 @@ public:
     FileReader reader() const { return reader_; }
     // Why libpff reads the file, when the direct reader was not asked to stand aside; empty else.
     const std::string& fallbackReason() const { return fallbackReason_; }
+    // Whether libpff reads it because the direct reader found it damaged.
+    bool readPastDamage() const { return readPastDamage_; }
 
     SourceRef MessageStore() const { return messageStore_; }
     // The node with this id of the file's node index; null when there is none.
@@ -44,6 +47,7 @@ public:
 
 private:
     explicit PffFile(std::filesystem::path path);
+    static std::shared_ptr<PffFile> OpenedWithLibpff(const std::filesystem::path& path, std::string fallbackReason);
     void OpenDirectly(std::shared_ptr<DirectFile> file);
     void OpenWithLibpff();
     void ReadRecordKey();
@@ -52,6 +56,7 @@ private:
     std::string where_;
     FileReader reader_ = FileReader::Direct;
     std::string fallbackReason_;
+    bool readPastDamage_ = false;
     std::shared_ptr<const DirectFile> direct_;
     std::shared_ptr<const LibpffFile> libpff_;
     SourceRef messageStore_;

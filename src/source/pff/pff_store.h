@@ -22,6 +22,7 @@ public:
     std::unique_ptr<mapi::Folder> TopFolder() override;
     std::string PstPath() override { return file_->path().string(); }
     std::string FallbackReason() override { return file_->fallbackReason(); }
+    bool ReadPastDamage() override { return file_->readPastDamage(); }
     // Accepts the entry ids that the store's folders hand out; throws ComponentError for an id of
     // another store, a malformed id, or a node that is not a folder.
     std::unique_ptr<mapi::Folder> GetFolderFromID(const std::string& entryId) override;
