@@ -239,7 +239,7 @@ void ConversionRun::ConvertFolder(mapi::Store& store, const std::string& entry)
     ContinueOnError step;
     std::unique_ptr<mapi::Folder> folder;
     std::string kind;
-    const bool opened = step([&] {
+    const bool opened = step([&, &entryId = entryId] {
         folder = store.GetFolderFromID(entryId);
         context_.view.SetCaption(TargetLabel::LblSaveHeader, folder->Name());
         kind = folder->DefaultMessageClass();
