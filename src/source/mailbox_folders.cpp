@@ -1,6 +1,5 @@
 #include "source/mailbox_folders.h"
 
-#include "common/text.h"
 #include "source/logged_on_session.h"
 #include "source/store_entry.h"
 
@@ -11,10 +10,8 @@ void MailboxFolders::ShowMailboxFolders()
     LoggedOnSession session(mapi_);
     view_.Yield();
     const std::string entry = view_.StoreListText();
-    state_.OutlookStoreID = StoreIdOfEntry(entry);
-    if (TrimBlanks(state_.OutlookStoreID).empty())
-        throw ComponentError("the store entry \"" + DisplayNameOfEntry(entry) + "\" names no store identifier");
-    auto store = session->GetStores().GetStoreFromID(TrimBlanks(state_.OutlookStoreID));
+    state_.OutlookStoreID = RequiredStoreIdOfEntry(entry);
+    auto store = session->GetStores().GetStoreFromID(state_.OutlookStoreID);
     Build(*store);
     store.reset();
     session.Logoff();

@@ -123,9 +123,7 @@ void StoreDiscovery::PickStore(const std::string& entry)
 
 void StoreDiscovery::PickStoreInBackground(const std::string& entry)
 {
-    const std::string storeId = TrimBlanks(StoreIdOfEntry(entry));
-    if (storeId.empty())
-        throw ComponentError("the store entry \"" + DisplayNameOfEntry(entry) + "\" names no store identifier");
+    const std::string storeId = RequiredStoreIdOfEntry(entry);
     LoggedOnSession session(mapi_);
     auto opened = ReadInBackground([&] { return session->GetStores().GetStoreFromID(storeId); },
                                    [](mapi::Store&) { return true; });

@@ -1,5 +1,8 @@
 #include "source/store_entry.h"
 
+#include "common/errors.h"
+#include "common/text.h"
+
 namespace varnemo {
 namespace {
 
@@ -16,6 +19,14 @@ std::string StoreIdOfEntry(const std::string& entryText)
 {
     const auto separator = entryText.rfind('#');
     return separator == std::string::npos ? std::string() : entryText.substr(separator + 1);
+}
+
+std::string RequiredStoreIdOfEntry(const std::string& entryText)
+{
+    std::string entryId = TrimBlanks(StoreIdOfEntry(entryText));
+    if (entryId.empty())
+        throw ComponentError("the store entry \"" + DisplayNameOfEntry(entryText) + "\" names no store identifier");
+    return entryId;
 }
 
 std::string DisplayNameOfEntry(const std::string& entryText)

@@ -12,6 +12,10 @@ std::string StoreEntryText(const std::string& displayName, const std::string& en
 // holds "#" but a display name may. The empty text when the entry has no "#".
 std::string StoreIdOfEntry(const std::string& entryText);
 
+// The entry identifier of an entry, without blanks around it. Throws ComponentError when the
+// entry names none.
+std::string RequiredStoreIdOfEntry(const std::string& entryText);
+
 // The display name of an entry: the text before the run of blanks that precedes the identifier.
 std::string DisplayNameOfEntry(const std::string& entryText);
 
