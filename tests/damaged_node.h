@@ -107,7 +107,7 @@ inline void BreakSubnodeBlock(const std::filesystem::path& pst, std::uint32_t no
         return std::pair{static_cast<std::size_t>(Le(file, entry + 8, 8)), static_cast<std::size_t>(Le(file, entry + 16, 2))};
     };
     const auto node = LeafEntry(file, Le(file, kNodeRootOffset, 8), nodeId);
-    const auto [subnodes, subnodesSize] = BlockOf(Le(file, node + 16, 8));
+    const auto subnodes = BlockOf(Le(file, node + 16, 8)).first;
     std::pair<std::size_t, std::size_t> largest{0, 0};
     for (std::size_t i = 0, count = Le(file, subnodes + 2, 2); i < count; ++i) {
         const auto dataBlock = Le(file, subnodes + 8 + i * 24 + 8, 8);
