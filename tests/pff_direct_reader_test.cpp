@@ -272,6 +272,26 @@ TEST(DirectReader, DamageThatStopsItAtTheStartGoesToLibpffAndIsSaid)
     }
 }
 
+// libpff reads a file's whole node index when it opens it, minutes for a large one: the window's
+// Cancel has to end that open too, not only the reading of the folders after it.
+TEST(DirectReader, AnOpenLeftToLibpffEndsOnceTheSessionsStopIsRequested)
+{
+    TempDir dir;
+    const auto pst = CopyFixture("sample1.pst", dir.path());
+    BreakSubnodeBlock(pst, 0x61);
+    mapi::pff::PffMapi mapi(dir.path() / "no profile");
+    auto session = mapi.CreateSession();
+    session->Logon();
+    StopRequest cancel;
+    session->StopOpensOn(cancel);
+    cancel.Request();
+    EXPECT_THROW(session->GetStores().AddPSTStore(pst.string()), WorkStopped);
+
+    cancel.Clear();
+    const auto store = session->GetStores().AddPSTStore(pst.string());
+    EXPECT_NE(store->FallbackReason().find("fails its checksum"), std::string::npos) << store->FallbackReason();
+}
+
 TEST(DirectReader, DamagedAttachmentBlockIsReportedNotSaved)
 {
     TempDir dir;

@@ -324,5 +324,35 @@ TEST_F(StoreDiscoveryTest, CancellingAPickLeavesNoTreeAndNoChoice)
     EXPECT_FALSE(discovery.Busy());
 }
 
+TEST_F(StoreDiscoveryTest, CancelEndsAnOpenThatTakesLongAsWellAsTheFolderReading)
+{
+    mailbox.usableFromAnyThread = true;
+    // Longer than any test may take: only a stopped open lets the test end in time.
+    constexpr std::chrono::seconds kForever{20};
+    mailbox.stores = {Store("Mailbox", "S1"), Store("Big", "S2")};
+    mailbox.stores[1].openTakes = kForever;
+    auto file = Store("Archive", "PST1");
+    file.openTakes = kForever;
+    mailbox.dataFiles["/mail/archive.pst"] = file;
+    view.duringYield = [&] { discovery.CancelOpening(); };
+
+    view.dataFilePath = "/mail/archive.pst";
+    discovery.CmdExportOther_Click();
+    EXPECT_EQ(mailbox.opensStopped, 1) << "the data file's open";
+    EXPECT_EQ(tree.Count(), 0u);
+
+    view.duringYield = nullptr;
+    discovery.CmdExportConfigured_Click();
+    view.duringYield = [&] { discovery.CancelOpening(); };
+    view.chosenEntry = 1;
+    discovery.CmbOutlookStores_Click();
+    EXPECT_EQ(mailbox.opensStopped, 2) << "the picked store's open";
+    EXPECT_EQ(tree.Count(), 0u);
+    EXPECT_EQ(state.OutlookStoreID, "");
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(mailbox.sessionsLoggedOff, mailbox.sessionsCreated);
+    EXPECT_FALSE(discovery.Busy());
+}
+
 }  // namespace
 }  // namespace varnemo

@@ -2,12 +2,14 @@
 
 namespace varnemo {
 
-LoggedOnSession::LoggedOnSession(mapi::Component& mapi) : session_(mapi.CreateSession())
+LoggedOnSession::LoggedOnSession(mapi::Component& mapi, const StopRequest* stopOpens) : session_(mapi.CreateSession())
 {
     if (!session_)
         throw ComponentError("the MAPI access component gave no session");
     session_->Logon();
     loggedOn_ = true;
+    if (stopOpens)
+        session_->StopOpensOn(*stopOpens);
 }
 
 LoggedOnSession::~LoggedOnSession()

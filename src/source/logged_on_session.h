@@ -10,8 +10,9 @@ namespace varnemo {
 // handler runs. It logs off when the handler ends, also when a failure ends it early.
 class LoggedOnSession {
 public:
-    // Throws ComponentError when the session cannot be created or cannot log on.
-    explicit LoggedOnSession(mapi::Component& mapi);
+    // Throws ComponentError when the session cannot be created or cannot log on. With stopOpens,
+    // the session's opens of data files that take long end once it is requested (WorkStopped).
+    explicit LoggedOnSession(mapi::Component& mapi, const StopRequest* stopOpens = nullptr);
     ~LoggedOnSession();
     LoggedOnSession(const LoggedOnSession&) = delete;
     LoggedOnSession& operator=(const LoggedOnSession&) = delete;

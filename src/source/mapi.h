@@ -6,6 +6,7 @@
 
 #include "common/date_time.h"
 #include "common/errors.h"
+#include "common/stop_request.h"
 
 #include <filesystem>
 #include <memory>
@@ -158,6 +159,9 @@ public:
     virtual mapi::Stores& GetStores() = 0;
     virtual std::unique_ptr<Store> GetStoreFromID(const std::string& entryId) = 0;
     virtual void Logoff() = 0;
+    // Lets the user stop the session's opens of data files that take long (WorkStopped) with
+    // request, which outlives the session. A component whose opens cannot be stopped ignores it.
+    virtual void StopOpensOn(const StopRequest& request) { static_cast<void>(request); }
 };
 
 // Creates sessions: the one place that knows which backend serves the component.

@@ -30,7 +30,7 @@ std::string ShownStoreName(mapi::Store& store)
 std::optional<LoggedOnSession> StoreDiscovery::LogOnOrTell()
 {
     try {
-        return std::optional<LoggedOnSession>(std::in_place, mapi_);
+        return std::optional<LoggedOnSession>(std::in_place, mapi_, &cancel_);
     } catch (const ComponentError& error) {
         dialogs_.Message(std::string(kOutlookNotConfigured) + "\n" + error.what(), kProgramTitle);
         return std::nullopt;
@@ -124,7 +124,7 @@ void StoreDiscovery::PickStore(const std::string& entry)
 void StoreDiscovery::PickStoreInBackground(const std::string& entry)
 {
     const std::string storeId = RequiredStoreIdOfEntry(entry);
-    LoggedOnSession session(mapi_);
+    LoggedOnSession session(mapi_, &cancel_);
     auto opened = ReadInBackground([&] { return session->GetStores().GetStoreFromID(storeId); },
                                    [](mapi::Store&) { return true; });
     session.Logoff();

@@ -57,7 +57,8 @@ private:
         FolderTree tree;
     };
 
-    // A logged-on session, or nothing once the user has been told that Outlook is missing.
+    // A logged-on session whose opens of data files Cancel can stop, or nothing once the user
+    // has been told that Outlook is missing.
     std::optional<LoggedOnSession> LogOnOrTell();
     // The texts of the store list's entries, one for every qualifying store of the profile.
     static std::vector<std::string> StoreEntries(mapi::Stores& stores);

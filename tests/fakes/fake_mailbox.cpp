@@ -227,7 +227,7 @@ public:
     {
         mailbox_.storeReadsOn.push_back(std::this_thread::get_id());
         if (auto* store = mailbox_.FindStore(entryId))
-            return std::make_unique<FakeStoreObject>(*store);
+            return Open(*store);
         throw ComponentError("no store " + entryId);
     }
     std::unique_ptr<mapi::Store> AddPSTStore(const std::string& path) override
@@ -236,11 +236,26 @@ public:
         const auto found = mailbox_.dataFiles.find(path);
         if (found == mailbox_.dataFiles.end())
             throw ComponentError(path + " is not an Outlook data file");
-        return std::make_unique<FakeStoreObject>(found->second);
+        return Open(found->second);
     }
+    void StopOpensOn(const StopRequest& request) { stopOpens_ = &request; }
 
 private:
+    std::unique_ptr<mapi::Store> Open(const FakeStore& store)
+    {
+        const auto end = std::chrono::steady_clock::now() + store.openTakes;
+        while (std::chrono::steady_clock::now() < end) {
+            if (stopOpens_ && stopOpens_->Requested()) {
+                ++mailbox_.opensStopped;
+                throw WorkStopped();
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return std::make_unique<FakeStoreObject>(store);
+    }
+
     FakeMailbox& mailbox_;
+    const StopRequest* stopOpens_ = nullptr;
 };
 
 class FakeSession : public mapi::Session {
@@ -267,6 +282,7 @@ public:
         loggedOn_ = false;
         ++mailbox_.sessionsLoggedOff;
     }
+    void StopOpensOn(const StopRequest& request) override { stores_.StopOpensOn(request); }
 
 private:
     void RequireLogon() const

@@ -69,6 +69,8 @@ struct FakeStore {
     std::string pstPath;
     std::string qualifyingText = "qualifies";
     FakeFolder top{.name = "Top of Personal Folders", .entryId = "TOP"};
+    // How long opening it takes, as libpff takes on a large file; a stop request ends it early.
+    std::chrono::milliseconds openTakes{0};
 };
 
 class FakeMailbox : public mapi::Component {
@@ -82,6 +84,8 @@ public:
     bool usableFromAnyThread = false;
     // The thread of every listing of the stores and every opening of one.
     std::vector<std::thread::id> storeReadsOn;
+    // Opens that a stop request ended before they were done.
+    int opensStopped = 0;
 
     std::unique_ptr<mapi::Session> CreateSession() override;
     FakeStore* FindStore(const std::string& entryId);

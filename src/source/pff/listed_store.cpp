@@ -7,8 +7,9 @@
 
 namespace varnemo::mapi::pff {
 
-ListedStore::ListedStore(std::filesystem::path dataFile, std::shared_ptr<RecentDataFile> recent)
-    : dataFile_(std::move(dataFile)), recent_(std::move(recent))
+ListedStore::ListedStore(std::filesystem::path dataFile, std::shared_ptr<RecentDataFile> recent,
+                         const StopRequest* stop)
+    : dataFile_(std::move(dataFile)), recent_(std::move(recent)), stop_(stop)
 {
 }
 
@@ -37,7 +38,8 @@ std::unique_ptr<mapi::Folder> ListedStore::GetFolderFromID(const std::string& en
 mapi::Store& ListedStore::Opened()
 {
     if (!opened_)
-        opened_ = std::make_unique<PffStore>(recent_ ? recent_->Open(dataFile_) : PffFile::Open(dataFile_));
+        opened_ = std::make_unique<PffStore>(recent_ ? recent_->Open(dataFile_, stop_)
+                                                     : PffFile::Open(dataFile_, {}, stop_));
     return *opened_;
 }
 

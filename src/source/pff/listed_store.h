@@ -14,7 +14,8 @@ namespace varnemo::mapi::pff {
 // read that way, or when its folders are asked for.
 class ListedStore : public mapi::Store {
 public:
-    ListedStore(std::filesystem::path dataFile, std::shared_ptr<RecentDataFile> recent);
+    // Its opens end early once stop, when given, is requested.
+    ListedStore(std::filesystem::path dataFile, std::shared_ptr<RecentDataFile> recent, const StopRequest* stop);
 
     std::string Name() override;
     std::string EntryID() override;
@@ -28,6 +29,7 @@ private:
 
     std::filesystem::path dataFile_;
     std::shared_ptr<RecentDataFile> recent_;
+    const StopRequest* stop_;
     std::unique_ptr<mapi::Store> opened_;
 };
 

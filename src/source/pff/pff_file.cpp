@@ -1,6 +1,7 @@
 #include "source/pff/pff_file.h"
 
 #include "common/errors.h"
+#include "common/run_unless_stopped.h"
 #include "source/pff/direct_source.h"
 #include "source/pff/libpff_source.h"
 #include "source/pff/pff_error.h"
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <exception>
 #include <fstream>
+#include <functional>
 #include <unistd.h>
 
 namespace varnemo::mapi::pff {
@@ -66,11 +68,11 @@ struct LibpffFile {
 
 PffFile::PffFile(fs::path path) : path_(std::move(path)), where_(path_.string()) {}
 
-std::shared_ptr<PffFile> PffFile::Open(const fs::path& path, std::optional<FileReader> reader)
+std::shared_ptr<PffFile> PffFile::Open(const fs::path& path, std::optional<FileReader> reader, const StopRequest* stop)
 {
     CheckIsCandidate(path);
     if (reader == FileReader::Libpff)
-        return OpenedWithLibpff(path, "");
+        return OpenedWithLibpff(path, "", stop);
     std::string unsupported;
     try {
         auto opened = direct::NodeDatabase::Open(path);
@@ -92,7 +94,8 @@ std::shared_ptr<PffFile> PffFile::Open(const fs::path& path, std::optional<FileR
         // reason is the one given.
         const auto damaged = std::current_exception();
         try {
-            auto file = OpenedWithLibpff(path, fmt::format("the direct reader finds it damaged ({})", damage.what()));
+            auto file =
+                OpenedWithLibpff(path, fmt::format("the direct reader finds it damaged ({})", damage.what()), stop);
             file->readPastDamage_ = true;
             return file;
         } catch (const ComponentError&) {
@@ -101,14 +104,15 @@ std::shared_ptr<PffFile> PffFile::Open(const fs::path& path, std::optional<FileR
     }
     if (reader == FileReader::Direct)
         Unreadable(path, unsupported);
-    return OpenedWithLibpff(path, std::move(unsupported));
+    return OpenedWithLibpff(path, std::move(unsupported), stop);
 }
 
-std::shared_ptr<PffFile> PffFile::OpenedWithLibpff(const fs::path& path, std::string fallbackReason)
+std::shared_ptr<PffFile> PffFile::OpenedWithLibpff(const fs::path& path, std::string fallbackReason,
+                                                   const StopRequest* stop)
 {
     std::shared_ptr<PffFile> file(new PffFile(path));
     file->fallbackReason_ = std::move(fallbackReason);
-    file->OpenWithLibpff();
+    file->OpenWithLibpff(stop);
     return file;
 }
 
@@ -122,16 +126,21 @@ void PffFile::OpenDirectly(std::shared_ptr<DirectFile> file)
     ReadRecordKey();
 }
 
-void PffFile::OpenWithLibpff()
+void PffFile::OpenWithLibpff(const StopRequest* stop)
 {
     reader_ = FileReader::Libpff;
-    auto file = std::make_shared<LibpffFile>();
-    CheckPff("cannot prepare to read", where_, [&](libpff_error_t** e) {
-        return libpff_file_initialize(file->handle.out(), e);
-    });
-    CheckPff("cannot open the Outlook data file", where_, [&](libpff_error_t** e) {
-        return libpff_file_open(file->handle.get(), path_.c_str(), LIBPFF_OPEN_READ, e);
-    });
+    // Owns what it reads: a stopped open goes on after this object is gone.
+    std::function<std::shared_ptr<LibpffFile>()> open = [path = path_, where = where_] {
+        auto file = std::make_shared<LibpffFile>();
+        CheckPff("cannot prepare to read", where, [&](libpff_error_t** e) {
+            return libpff_file_initialize(file->handle.out(), e);
+        });
+        CheckPff("cannot open the Outlook data file", where, [&](libpff_error_t** e) {
+            return libpff_file_open(file->handle.get(), path.c_str(), LIBPFF_OPEN_READ, e);
+        });
+        return file;
+    };
+    auto file = stop ? RunUnlessStopped(std::move(open), *stop) : open();
     ItemHandle store;
     const auto found = CheckPff("cannot read the message store", where_, [&](libpff_error_t** e) {
         return libpff_file_get_message_store(file->handle.get(), store.out(), e);

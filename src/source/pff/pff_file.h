@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/stop_request.h"
 #include "source/pff/property_source.h"
 
 #include <array>
@@ -28,7 +29,11 @@ public:
     // Outlook data file (missing, a folder, empty, another kind of file, damaged). Without a
     // reader named, the direct reader reads the file when it can, libpff otherwise: a format
     // the direct reader does not read, or damage that stops it from opening the file.
-    static std::shared_ptr<PffFile> Open(const std::filesystem::path& path, std::optional<FileReader> reader = {});
+    // libpff reads a file's whole node index while it opens it, minutes for a large one, and
+    // cannot be interrupted there: once stop is requested, Open throws WorkStopped at once and
+    // leaves that open to end on its own.
+    static std::shared_ptr<PffFile> Open(const std::filesystem::path& path, std::optional<FileReader> reader = {},
+                                         const StopRequest* stop = nullptr);
 
     const std::filesystem::path& path() const { return path_; }
     const std::string& where() const { return where_; }
@@ -47,9 +52,10 @@ public:
 
 private:
     explicit PffFile(std::filesystem::path path);
-    static std::shared_ptr<PffFile> OpenedWithLibpff(const std::filesystem::path& path, std::string fallbackReason);
+    static std::shared_ptr<PffFile> OpenedWithLibpff(const std::filesystem::path& path, std::string fallbackReason,
+                                                     const StopRequest* stop);
     void OpenDirectly(std::shared_ptr<DirectFile> file);
-    void OpenWithLibpff();
+    void OpenWithLibpff(const StopRequest* stop);
     void ReadRecordKey();
 
     std::filesystem::path path_;

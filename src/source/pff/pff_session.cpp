@@ -18,11 +18,19 @@ void PffSession::Logon()
     } catch (const ComponentError& error) {
         stores_ = PffStores::WithoutProfile(error.what(), recent_);
     }
+    if (stopOpens_)
+        stores_.StopOpensOn(*stopOpens_);
 }
 
 std::unique_ptr<mapi::Store> PffSession::GetStoreFromID(const std::string& entryId)
 {
     return stores_.GetStoreFromID(entryId);
+}
+
+void PffSession::StopOpensOn(const StopRequest& request)
+{
+    stopOpens_ = &request;
+    stores_.StopOpensOn(request);
 }
 
 void PffSession::Logoff()

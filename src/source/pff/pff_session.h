@@ -20,11 +20,14 @@ public:
     std::unique_ptr<mapi::Store> GetStoreFromID(const std::string& entryId) override;
     // Forgets the stores; stores, folders and items already handed out stay usable.
     void Logoff() override;
+    // Data files that libpff reads take long to open; the direct reader's open is quick.
+    void StopOpensOn(const StopRequest& request) override;
 
 private:
     std::filesystem::path profileFolder_;
     std::shared_ptr<RecentDataFile> recent_;
     PffStores stores_;
+    const StopRequest* stopOpens_ = nullptr;
 };
 
 }  // namespace varnemo::mapi::pff

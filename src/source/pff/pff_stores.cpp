@@ -45,7 +45,7 @@ std::shared_ptr<const PffFile> PffStores::FileOf(Entry& entry)
 
 std::shared_ptr<const PffFile> PffStores::OpenFile(const std::filesystem::path& path)
 {
-    return recent_ ? recent_->Open(path) : PffFile::Open(path);
+    return recent_ ? recent_->Open(path, stopOpens_) : PffFile::Open(path, {}, stopOpens_);
 }
 
 PffStores::Entry* PffStores::Find(const std::filesystem::path& path)
@@ -61,7 +61,7 @@ std::unique_ptr<mapi::Store> PffStores::Item(long index)
 {
     // The list of configured stores reads little more than each store's name.
     const auto& entry = entries_[ZeroBasedIndex(index, Count(), "store", "the session")];
-    return std::make_unique<ListedStore>(entry.path, recent_);
+    return std::make_unique<ListedStore>(entry.path, recent_, stopOpens_);
 }
 
 std::unique_ptr<mapi::Store> PffStores::GetStoreFromID(const std::string& entryId)

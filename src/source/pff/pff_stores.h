@@ -28,6 +28,8 @@ public:
     std::unique_ptr<mapi::Store> GetStoreFromID(const std::string& entryId) override;
     // Adds any PST or OST file; adding a file twice gives its store once.
     std::unique_ptr<mapi::Store> AddPSTStore(const std::string& path) override;
+    // Opens from now on end early once request is made (WorkStopped).
+    void StopOpensOn(const StopRequest& request) { stopOpens_ = &request; }
 
 private:
     struct Entry {
@@ -43,6 +45,7 @@ private:
     std::vector<Entry> entries_;
     std::string profileError_;
     std::shared_ptr<RecentDataFile> recent_;
+    const StopRequest* stopOpens_ = nullptr;
 };
 
 }  // namespace varnemo::mapi::pff

@@ -11,12 +11,12 @@ RecentDataFile::Stamp RecentDataFile::StampOf(const std::filesystem::path& path)
     return stamp;
 }
 
-std::shared_ptr<const PffFile> RecentDataFile::Open(const std::filesystem::path& path)
+std::shared_ptr<const PffFile> RecentDataFile::Open(const std::filesystem::path& path, const StopRequest* stop)
 {
     const auto stamp = StampOf(path);
     if (!file_ || !(stamp == stamp_)) {
         file_.reset();
-        file_ = PffFile::Open(path);
+        file_ = PffFile::Open(path, {}, stop);
         stamp_ = stamp;
     }
     return file_;

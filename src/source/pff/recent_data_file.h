@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/stop_request.h"
 #include "source/pff/pff_file.h"
 
 #include <filesystem>
@@ -14,8 +15,9 @@ namespace varnemo::mapi::pff {
 // A file that changed on disk since it was opened (size or modification time) is opened again.
 class RecentDataFile {
 public:
-    // The file at path, open; throws ComponentError as PffFile::Open does.
-    std::shared_ptr<const PffFile> Open(const std::filesystem::path& path);
+    // The file at path, open; throws ComponentError, or WorkStopped once stop is requested, as
+    // PffFile::Open does.
+    std::shared_ptr<const PffFile> Open(const std::filesystem::path& path, const StopRequest* stop = nullptr);
 
 private:
     struct Stamp {
