@@ -169,7 +169,7 @@ TEST(PffSession, ADamagedDataFileFailsOnlyItsOwnStore)
 }
 
 // The list of configured stores reads each name through the direct reader, ANSI files too; a
-// file it cannot read gives no name, and the list opens it in full instead.
+// file it cannot read for damage gives no name, and the list opens it in full instead.
 TEST(PffSession, ListedStoresHaveTheNamesAndIdsOfTheOpenedOnes)
 {
     TempDir dir;
@@ -192,6 +192,25 @@ TEST(PffSession, ListedStoresHaveTheNamesAndIdsOfTheOpenedOnes)
         EXPECT_EQ(listed->PstPath(), opened->PstPath());
         EXPECT_EQ(listed->TopFolder()->EntryID(), opened->TopFolder()->EntryID());
     }
+}
+
+// libpff reads a file's whole node index to open it, minutes for a large one: the list names a
+// file that only libpff reads after the file instead (as Outlook names an offline file after its
+// account) and leaves the opening to the pick.
+TEST(PffSession, AListedFileThatOnlyLibpffReadsIsNamedAfterTheFile)
+{
+    TempDir dir;
+    const auto fixture = CopyFixture("test_unicode.pst", dir.path());
+    auto bytes = ReadFile(fixture);
+    bytes[10] = 36;  // the version of the 4 KiB pages of newer offline files
+    WriteFile(dir.path() / "leah@example.com.ost", bytes);
+    std::filesystem::remove(fixture);
+
+    auto session = PffMapi(dir.path()).CreateSession();
+    session->Logon();
+    auto& stores = session->GetStores();
+    ASSERT_EQ(stores.Count(), 1);
+    EXPECT_EQ(stores.Item(1)->Name(), "leah@example.com");
 }
 
 TEST(PffSession, HandedOutObjectsOutliveTheSession)

@@ -17,6 +17,10 @@ std::string ListedStore::Name()
 {
     if (auto name = ReadStoreDisplayName(dataFile_))
         return *name;
+    // libpff would read the whole file for its name, minutes for a large one: the file's name
+    // stands in for it until the store is picked. Outlook names offline files after their account.
+    if (PffFile::LeftToLibpff(dataFile_))
+        return dataFile_.stem().string();
     return Opened().Name();
 }
 

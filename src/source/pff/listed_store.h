@@ -10,8 +10,9 @@ namespace varnemo::mapi::pff {
 
 // A store of the profile as the list of configured stores needs it: its name is read from the
 // message store's node alone and its entry id from its path, so that listing a profile does not
-// read every data file's whole index. The file is opened in full only when the name cannot be
-// read that way, or when its folders are asked for.
+// read every data file's whole index. A file in a format that only libpff reads is named after
+// the file; any other is opened in full only when the name cannot be read that way (damage), or
+// when its folders are asked for.
 class ListedStore : public mapi::Store {
 public:
     // Its opens end early once stop, when given, is requested.

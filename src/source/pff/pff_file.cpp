@@ -107,6 +107,16 @@ std::shared_ptr<PffFile> PffFile::Open(const fs::path& path, std::optional<FileR
     return OpenedWithLibpff(path, std::move(unsupported), stop);
 }
 
+bool PffFile::LeftToLibpff(const fs::path& path)
+{
+    try {
+        CheckIsCandidate(path);
+        return !direct::NodeDatabase::Open(path).nodes;
+    } catch (const ComponentError&) {
+        return false;
+    }
+}
+
 std::shared_ptr<PffFile> PffFile::OpenedWithLibpff(const fs::path& path, std::string fallbackReason,
                                                    const StopRequest* stop)
 {

@@ -35,6 +35,11 @@ public:
     static std::shared_ptr<PffFile> Open(const std::filesystem::path& path, std::optional<FileReader> reader = {},
                                          const StopRequest* stop = nullptr);
 
+    // Whether path is an Outlook data file whose header states a format that only libpff reads
+    // (4 KiB pages, an encoding other than none and the compressible one): told from its header
+    // alone. False for anything else, damaged or not an Outlook data file at all.
+    static bool LeftToLibpff(const std::filesystem::path& path);
+
     const std::filesystem::path& path() const { return path_; }
     const std::string& where() const { return where_; }
     // The provider UID of every entry id in this file.
