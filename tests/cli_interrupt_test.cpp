@@ -2,14 +2,17 @@
 // file: the run stops after the item at hand, says how many items it converted, exits with its
 // own status, and leaves a database that opens whole with exactly those documents.
 #include "cli_process.h"
+#include "damaged_node.h"
 #include "local_notes_test_support.h"
 #include "pstgen/pst_writer.h"
 #include "pstgen_mailboxes.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <regex>
+#include <thread>
 
 namespace varnemo::testing {
 namespace {
@@ -74,6 +77,57 @@ TEST(CliInterrupt, CtrlCStopsTheConversionWithAWholeDatabaseAndItsOwnExitStatus)
     EXPECT_LT(converted, 20000);
     EXPECT_EQ(static_cast<long>(notes::local::testing::ReadDocuments(found[1].str()).size()), converted);
     EXPECT_TRUE(fs::is_empty(dir.path() / "tmp")) << "temporary files were left behind";
+}
+
+// Whether the process holds the file open: it is reading it.
+bool HoldsOpen(pid_t process, const fs::path& file)
+{
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(fs::path("/proc") / std::to_string(process) / "fd", error)) {
+        if (fs::read_symlink(entry.path(), error) == file)
+            return true;
+    }
+    return false;
+}
+
+// libpff reads the whole index of a file while it opens it, minutes for a large one; Ctrl+C
+// during that open ends the program at once instead of after the open.
+TEST(CliInterrupt, CtrlCWhileLibpffOpensTheFileStopsAtOnce)
+{
+    TempDir dir;
+    const auto pst = dir.path() / "bulk.pst";
+    pstgen::WritePst(BulkMailbox(20000), pst);
+    // The header now states the stronger encoding, which only libpff reads; its checksum follows.
+    auto bytes = ReadFile(pst);
+    constexpr std::size_t kEncoding = 513, kFullChecksum = 524, kChecked = 8, kCheckedSize = 516;
+    bytes[kEncoding] = 2;
+    const auto checksum = damaged_node::BlockCrc(bytes, kChecked, kCheckedSize);
+    for (std::size_t byte = 0; byte < 4; ++byte)
+        bytes[kFullChecksum + byte] = static_cast<char>(checksum >> (8 * byte));
+    WriteFile(pst, bytes);
+
+    const auto errPath = dir.path() / "err.txt";
+    const int out = open("/dev/null", O_WRONLY);
+    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const pid_t child = fork();
+    if (child == 0)
+        detail::ExecCli({"convert", pst.string(), "--new-db", (dir.path() / "target").string(), "--notes-data",
+                         (dir.path() / "notes-data").string()},
+                        out, err, {});
+    close(out);
+    close(err);
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!HoldsOpen(child, pst) && std::chrono::steady_clock::now() < giveUp)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    kill(child, SIGINT);
+    int status = 0;
+    waitpid(child, &status, 0);
+
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 3);
+    const auto text = ReadFile(errPath);
+    EXPECT_NE(text.find("stopped by the user while " + pst.string() + " was opened"), std::string::npos) << text;
+    EXPECT_FALSE(fs::exists(dir.path() / "target")) << "nothing was converted";
 }
 
 }  // namespace

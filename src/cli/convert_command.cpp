@@ -72,7 +72,8 @@ std::string Absolute(const std::string& path)
     return path.empty() ? path : TextFromPath(std::filesystem::absolute(PathFromText(path)));
 }
 
-// Ctrl+C: the run at hand stops after its current item and no further data file is started.
+// Ctrl+C: the run at hand stops after its current item (an open by libpff at once) and no further
+// data file is started.
 StopRequest interrupted;
 
 extern "C" void OnInterrupt(int)
@@ -137,7 +138,11 @@ private:
             fmt::print(stderr, "{}:\n", dataFile);
         OpenedDataFile opened;
         try {
-            opened = OpenDataFile(*backends_.mapi, dataFile);
+            opened = OpenDataFile(*backends_.mapi, dataFile, &interrupted);
+        } catch (const WorkStopped&) {
+            fmt::print(stderr, "varnemo-cli: stopped by the user while {} was opened\n", dataFile);
+            total_.AddStopped();
+            return kStoppedByUser;
         } catch (const ComponentError& error) {
             fmt::print(stderr, "varnemo-cli: {}\n", error.what());
             total_.AddStopped();

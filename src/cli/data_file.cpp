@@ -4,10 +4,12 @@
 
 namespace varnemo::cli {
 
-OpenedDataFile OpenDataFile(mapi::Component& mapi, const std::string& path)
+OpenedDataFile OpenDataFile(mapi::Component& mapi, const std::string& path, const StopRequest* stop)
 {
     OpenedDataFile opened;
     auto session = LogOnToDefaultProfile(mapi);
+    if (stop)
+        session->StopOpensOn(*stop);
     auto store = session->GetStores().AddPSTStore(path);
     opened.storeId = store->EntryID();
     opened.storeName = store->Name();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/stop_request.h"
 #include "source/folder_tree.h"
 #include "source/mapi.h"
 
@@ -15,7 +16,8 @@ struct OpenedDataFile {
 };
 
 // Adds the data file to a new session, builds its tree and closes the session again. Throws
-// ComponentError naming the file when it cannot be opened.
-OpenedDataFile OpenDataFile(mapi::Component& mapi, const std::string& path);
+// ComponentError naming the file when it cannot be opened, and WorkStopped when stop is requested
+// while an open that takes long (libpff's) is under way.
+OpenedDataFile OpenDataFile(mapi::Component& mapi, const std::string& path, const StopRequest* stop = nullptr);
 
 }  // namespace varnemo::cli
