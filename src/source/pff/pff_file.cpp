@@ -1,8 +1,9 @@
 #include "source/pff/pff_file.h"
 
 #include "common/errors.h"
-#include "common/run_unless_stopped.h"
+#include "common/shared_calls.h"
 #include "source/pff/direct_source.h"
+#include "source/pff/file_stamp.h"
 #include "source/pff/libpff_source.h"
 #include "source/pff/pff_error.h"
 #include "source/pff/property_tags.h"
@@ -65,6 +66,19 @@ int CloseAndFree(libpff_file_t** file, libpff_error_t** error)
 struct LibpffFile {
     PffHandle<libpff_file_t, CloseAndFree> handle;
 };
+
+namespace {
+
+// The libpff opens under way in this process, by file. An open that the user stopped goes on to
+// its end; opening the same file again meanwhile takes it up instead of reading the whole index
+// a second time beside it.
+SharedCalls<FileStamp, std::shared_ptr<LibpffFile>>& LibpffOpens()
+{
+    static SharedCalls<FileStamp, std::shared_ptr<LibpffFile>> opens;
+    return opens;
+}
+
+}  // namespace
 
 PffFile::PffFile(fs::path path) : path_(std::move(path)), where_(path_.string()) {}
 
@@ -140,7 +154,7 @@ void PffFile::OpenWithLibpff(const StopRequest* stop)
 {
     reader_ = FileReader::Libpff;
     // Owns what it reads: a stopped open goes on after this object is gone.
-    std::function<std::shared_ptr<LibpffFile>()> open = [path = path_, where = where_] {
+    const std::function<std::shared_ptr<LibpffFile>()> open = [path = path_, where = where_] {
         auto file = std::make_shared<LibpffFile>();
         CheckPff("cannot prepare to read", where, [&](libpff_error_t** e) {
             return libpff_file_initialize(file->handle.out(), e);
@@ -150,7 +164,9 @@ void PffFile::OpenWithLibpff(const StopRequest* stop)
         });
         return file;
     };
-    auto file = stop ? RunUnlessStopped(std::move(open), *stop) : open();
+    if (stop && stop->Requested())
+        throw WorkStopped();
+    auto file = LibpffOpens().Join(FileStamp::Of(path_), open)->Wait(stop);
     ItemHandle store;
     const auto found = CheckPff("cannot read the message store", where_, [&](libpff_error_t** e) {
         return libpff_file_get_message_store(file->handle.get(), store.out(), e);

@@ -31,7 +31,7 @@ public:
     // the direct reader does not read, or damage that stops it from opening the file.
     // libpff reads a file's whole node index while it opens it, minutes for a large one, and
     // cannot be interrupted there: once stop is requested, Open throws WorkStopped at once and
-    // leaves that open to end on its own.
+    // leaves that open to end on its own; opening the file again meanwhile takes it up.
     static std::shared_ptr<PffFile> Open(const std::filesystem::path& path, std::optional<FileReader> reader = {},
                                          const StopRequest* stop = nullptr);
 

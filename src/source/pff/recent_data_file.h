@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/stop_request.h"
+#include "source/pff/file_stamp.h"
 #include "source/pff/pff_file.h"
 
 #include <filesystem>
@@ -20,16 +21,8 @@ public:
     std::shared_ptr<const PffFile> Open(const std::filesystem::path& path, const StopRequest* stop = nullptr);
 
 private:
-    struct Stamp {
-        std::filesystem::path path;
-        std::uintmax_t size = 0;
-        std::filesystem::file_time_type modified;
-        bool operator==(const Stamp&) const = default;
-    };
-    static Stamp StampOf(const std::filesystem::path& path);
-
     std::shared_ptr<const PffFile> file_;
-    Stamp stamp_;
+    FileStamp stamp_;
 };
 
 }  // namespace varnemo::mapi::pff
