@@ -42,8 +42,7 @@ std::unique_ptr<mapi::Folder> ListedStore::GetFolderFromID(const std::string& en
 mapi::Store& ListedStore::Opened()
 {
     if (!opened_)
-        opened_ = std::make_unique<PffStore>(recent_ ? recent_->Open(dataFile_, stop_)
-                                                     : PffFile::Open(dataFile_, {}, stop_));
+        opened_ = std::make_unique<PffStore>(OpenThroughRecent(recent_, dataFile_, stop_));
     return *opened_;
 }
 

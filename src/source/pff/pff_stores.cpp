@@ -45,7 +45,7 @@ std::shared_ptr<const PffFile> PffStores::FileOf(Entry& entry)
 
 std::shared_ptr<const PffFile> PffStores::OpenFile(const std::filesystem::path& path)
 {
-    return recent_ ? recent_->Open(path, stopOpens_) : PffFile::Open(path, {}, stopOpens_);
+    return OpenThroughRecent(recent_, path, stopOpens_);
 }
 
 PffStores::Entry* PffStores::Find(const std::filesystem::path& path)

@@ -13,4 +13,10 @@ std::shared_ptr<const PffFile> RecentDataFile::Open(const std::filesystem::path&
     return file_;
 }
 
+std::shared_ptr<const PffFile> OpenThroughRecent(const std::shared_ptr<RecentDataFile>& recent,
+                                                 const std::filesystem::path& path, const StopRequest* stop)
+{
+    return recent ? recent->Open(path, stop) : PffFile::Open(path, {}, stop);
+}
+
 }  // namespace varnemo::mapi::pff

@@ -25,4 +25,8 @@ private:
     FileStamp stamp_;
 };
 
+// The file at path, open: through recent when there is one, else opened afresh.
+std::shared_ptr<const PffFile> OpenThroughRecent(const std::shared_ptr<RecentDataFile>& recent,
+                                                 const std::filesystem::path& path, const StopRequest* stop);
+
 }  // namespace varnemo::mapi::pff
