@@ -354,5 +354,34 @@ TEST_F(StoreDiscoveryTest, CancelEndsAnOpenThatTakesLongAsWellAsTheFolderReading
     EXPECT_FALSE(discovery.Busy());
 }
 
+TEST_F(StoreDiscoveryTest, CancelEndsAListingHeldUpByOneMailboxAndLeavesTheListAsItWas)
+{
+    mailbox.usableFromAnyThread = true;
+    mailbox.stores = {Store("Mailbox", "S1"), Store("Damaged", "S2"), Store("Archive", "S3")};
+    // Longer than any test may take: only a stopped listing lets the test end in time.
+    mailbox.stores[1].listingTakes = std::chrono::seconds(20);
+    view.duringYield = [&] {
+        if (view.yields > 3)
+            discovery.CancelOpening();
+    };
+
+    discovery.CmdExportConfigured_Click();
+
+    EXPECT_EQ(mailbox.opensStopped, 1);
+    EXPECT_TRUE(view.storeEntries.empty());
+    EXPECT_FALSE(view.previewTabShown);
+    EXPECT_TRUE(dialogs.messages.empty());
+    ASSERT_FALSE(view.listingShown.empty());
+    EXPECT_EQ(view.listingShown.back(), 1) << "the first mailbox was read before the held-up one";
+    EXPECT_TRUE(view.openingEnded);
+    EXPECT_EQ(mailbox.sessionsLoggedOff, mailbox.sessionsCreated);
+    EXPECT_FALSE(discovery.Busy());
+
+    view.duringYield = nullptr;
+    mailbox.stores[1].listingTakes = {};
+    discovery.CmdExportConfigured_Click();
+    EXPECT_EQ(view.storeEntries.size(), 3u) << "a listing after the cancel reads every mailbox";
+}
+
 }  // namespace
 }  // namespace varnemo

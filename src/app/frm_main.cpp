@@ -149,6 +149,7 @@ QWidget* FrmMain::BuildSelectFileTab()
     source->addLayout(configuredRow);
     source->addWidget(OptOtherPST);
     source->addWidget(BuildOtherPstFrame());
+    source->addLayout(BuildOpeningRow());
 
     LblHelp = Named(new QLabel(kConfiguredMailboxesHelp), "LblHelp");
     LblHelp->setWordWrap(true);
@@ -192,21 +193,24 @@ QGroupBox* FrmMain::BuildOtherPstFrame()
     txtNotesDatabaseFile = Named(new QLineEdit, "txtNotesDatabaseFile");
     txtNotesDatabaseFile->setReadOnly(true);
     CmdExportOther = Named(new QPushButton("Export Mailbox"), "CmdExportOther");
+    auto* layout = new QHBoxLayout(OtherPSTFrame);
+    layout->addWidget(CmdBrowse);
+    layout->addWidget(txtNotesDatabaseFile, 1);
+    layout->addWidget(CmdExportOther);
+    return OtherPSTFrame;
+}
+
+// Below both ways to pick a source: what is being read, and its Cancel; hidden in between.
+QHBoxLayout* FrmMain::BuildOpeningRow()
+{
     LblOpening = Named(new QLabel, "LblOpening");
     CmdCancelOpen = Named(new QPushButton("Cancel"), "CmdCancelOpen");
     LblOpening->hide();
     CmdCancelOpen->hide();
-    auto* file = new QHBoxLayout;
-    file->addWidget(CmdBrowse);
-    file->addWidget(txtNotesDatabaseFile, 1);
-    file->addWidget(CmdExportOther);
     auto* opening = new QHBoxLayout;
     opening->addWidget(LblOpening, 1);
     opening->addWidget(CmdCancelOpen);
-    auto* layout = new QVBoxLayout(OtherPSTFrame);
-    layout->addLayout(file);
-    layout->addLayout(opening);
-    return OtherPSTFrame;
+    return opening;
 }
 
 QWidget* FrmMain::BuildPreviewTab()
@@ -392,6 +396,13 @@ void FrmMain::Yield()
 void FrmMain::ShowOpening(long foldersSoFar)
 {
     LblOpening->setText(QString("Reading the data file: %1 folders so far").arg(foldersSoFar));
+    LblOpening->show();
+    CmdCancelOpen->show();
+}
+
+void FrmMain::ShowListing(long mailboxesSoFar)
+{
+    LblOpening->setText(QString("Reading the configured mailboxes: %1 so far").arg(mailboxesSoFar));
     LblOpening->show();
     CmdCancelOpen->show();
 }

@@ -14,6 +14,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -55,6 +56,7 @@ public:
     void ShowPreviewTab() override;
     void Yield() override;
     void ShowOpening(long foldersSoFar) override;
+    void ShowListing(long mailboxesSoFar) override;
     void OpeningEnded() override;
 
 signals:
@@ -80,6 +82,7 @@ private:
     QWidget* BuildHeader();
     QWidget* BuildSelectFileTab();
     QGroupBox* BuildOtherPstFrame();
+    QHBoxLayout* BuildOpeningRow();
     void KeepHelpWhole();
     QWidget* BuildPreviewTab();
     void BuildStatusBar();

@@ -549,11 +549,22 @@ void FrmMain::ClearStoreChoice()
     SendMessageW(Control(CmbOutlookStores), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
 }
 
-// The first panel of the status bar tells how far reading a data file has come.
+// The first panel of the status bar tells how far reading a data file, or the list of configured
+// mailboxes, has come.
 void FrmMain::ShowOpening(long foldersSoFar)
 {
-    const auto text = com::Widen(fmt::format("Reading the data file: {} folders so far", foldersSoFar));
-    SendMessageW(Control(StatusBar), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    ShowInFirstPanel(fmt::format("Reading the data file: {} folders so far", foldersSoFar));
+}
+
+void FrmMain::ShowListing(long mailboxesSoFar)
+{
+    ShowInFirstPanel(fmt::format("Reading the configured mailboxes: {} so far", mailboxesSoFar));
+}
+
+void FrmMain::ShowInFirstPanel(const std::string& text)
+{
+    const auto wide = com::Widen(text);
+    SendMessageW(Control(StatusBar), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     UpdateWindow(Control(StatusBar));
 }
 

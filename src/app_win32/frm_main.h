@@ -47,6 +47,7 @@ public:
     void ShowPreviewTab() override;
     void Yield() override;
     void ShowOpening(long foldersSoFar) override;
+    void ShowListing(long mailboxesSoFar) override;
     void OpeningEnded() override;
 
     void mnuExit_Click();
@@ -68,6 +69,7 @@ private:
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void DrawStoreEntry(const DRAWITEMSTRUCT& item);
     void EraseBackground(HDC target) const;
+    void ShowInFirstPanel(const std::string& text);
     bool IsOnPage(HWND control) const;
     LRESULT PageBackground(HDC target) const;
     void StackPages();

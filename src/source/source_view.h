@@ -27,7 +27,9 @@ public:
     // While a data file is opened away from the window: how many folders were read so far, and
     // a way to cancel (StoreDiscovery::CancelOpening). Called again as the count grows.
     virtual void ShowOpening(long foldersSoFar) = 0;
-    // The open has ended, whichever way: the window shows no opening any more.
+    // The same while the configured mailboxes are listed: how many were read so far.
+    virtual void ShowListing(long mailboxesSoFar) = 0;
+    // The open or the listing has ended, whichever way: the window shows neither any more.
     virtual void OpeningEnded() = 0;
 };
 

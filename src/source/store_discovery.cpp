@@ -25,6 +25,12 @@ std::string ShownStoreName(mapi::Store& store)
     return file.empty() ? store.Name() : store.Name() + " (" + file + ")";
 }
 
+// Whichever way an open or a listing ends, the window stops showing it.
+struct EndOfOpening {
+    SourceView& view;
+    ~EndOfOpening() { view.OpeningEnded(); }
+};
+
 }  // namespace
 
 std::optional<LoggedOnSession> StoreDiscovery::LogOnOrTell()
@@ -48,7 +54,11 @@ void StoreDiscovery::CmdExportConfigured_Click()
         return;
     std::vector<std::string> entries;
     try {
-        RunOffTheWindow([&] { entries = StoreEntries((*session)->GetStores()); });
+        entries = ListStores((*session)->GetStores());
+    } catch (const WorkStopped&) {
+        // The list stays as it was: a mailbox missing from it would look as if it were not there.
+        session->Logoff();
+        return;
     } catch (const ComponentError& error) {
         session->Logoff();
         dialogs_.Message(std::string(kOutlookNotConfigured) + "\n" + error.what(), kProgramTitle);
@@ -62,9 +72,38 @@ void StoreDiscovery::CmdExportConfigured_Click()
     view_.ShowPreviewTab();
 }
 
+// Listing reads each store's name, which for a damaged data file means libpff's whole open: the
+// window shows how many were read and can cancel, where the component allows a thread of its own.
+std::vector<std::string> StoreDiscovery::ListStores(mapi::Stores& stores)
+{
+    if (!mapi_.UsableFromAnyThread())
+        return StoreEntries(stores, [](long) {});
+    std::vector<std::string> entries;
+    std::atomic<long> listed{0};
+    cancel_.Clear();
+    view_.ShowListing(0);
+    EndOfOpening ending{view_};
+    RunInBackground(
+        [&] {
+            entries = StoreEntries(stores, [&](long listedSoFar) {
+                if (cancel_.Requested())
+                    throw WorkStopped();
+                listed = listedSoFar;
+            });
+        },
+        [&] {
+            view_.ShowListing(listed);
+            view_.Yield();
+        });
+    if (cancel_.Requested())
+        throw WorkStopped();
+    return entries;
+}
+
 // Every store is listed: one that cannot be opened with the reason, which names its file, so
 // that the user learns why a mailbox is missing instead of not seeing it at all.
-std::vector<std::string> StoreDiscovery::StoreEntries(mapi::Stores& stores)
+std::vector<std::string> StoreDiscovery::StoreEntries(mapi::Stores& stores,
+                                                      const std::function<void(long listedSoFar)>& afterEach)
 {
     std::vector<std::string> entries;
     const long count = stores.Count();
@@ -76,16 +115,9 @@ std::vector<std::string> StoreDiscovery::StoreEntries(mapi::Stores& stores)
         } catch (const ComponentError& error) {
             entries.push_back(StoreEntryText(std::string("(cannot be opened) ") + error.what(), ""));
         }
+        afterEach(index);
     }
     return entries;
-}
-
-void StoreDiscovery::RunOffTheWindow(const std::function<void()>& work)
-{
-    if (mapi_.UsableFromAnyThread())
-        RunInBackground(work, [this] { view_.Yield(); });
-    else
-        work();
 }
 
 void StoreDiscovery::CmbOutlookStores_Click()
@@ -178,10 +210,7 @@ StoreDiscovery::OpenedStore StoreDiscovery::ReadInBackground(
     std::atomic<long> folders{0};
     cancel_.Clear();
     view_.ShowOpening(0);
-    struct EndOfOpening {
-        SourceView& view;
-        ~EndOfOpening() { view.OpeningEnded(); }
-    } ending{view_};
+    EndOfOpening ending{view_};
     RunInBackground(
         [&] {
             auto store = open();

@@ -46,7 +46,7 @@ public:
 
     bool Busy() const { return busy_; }
     // Drops a store being opened away from the window: a data file leaves the window as before
-    // the open, a picked store leaves no tree and no choice.
+    // the open, a picked store leaves no tree and no choice, a listing leaves the list as it was.
     void CancelOpening() { cancel_.Request(); }
 
 private:
@@ -60,10 +60,12 @@ private:
     // A logged-on session whose opens of data files Cancel can stop, or nothing once the user
     // has been told that Outlook is missing.
     std::optional<LoggedOnSession> LogOnOrTell();
-    // The texts of the store list's entries, one for every qualifying store of the profile.
-    static std::vector<std::string> StoreEntries(mapi::Stores& stores);
-    // Runs work on a thread of its own where the component allows it, else right here.
-    void RunOffTheWindow(const std::function<void()>& work);
+    // The texts of the store list's entries, one for every qualifying store of the profile;
+    // WorkStopped when the user cancels.
+    std::vector<std::string> ListStores(mapi::Stores& stores);
+    // The same, calling afterEach once every store has been read.
+    static std::vector<std::string> StoreEntries(mapi::Stores& stores,
+                                                 const std::function<void(long listedSoFar)>& afterEach);
     void PickStore(const std::string& entry);
     void PickStoreInBackground(const std::string& entry);
     void OpenDataFile(mapi::Session& session, const std::string& path);

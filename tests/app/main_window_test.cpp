@@ -338,5 +338,36 @@ TEST(OpeningInTheBackgroundTest, TheWindowStaysAliveShowsTheFoldersSoFarAndCance
     EXPECT_TRUE(ui.Button("CmdStartConversion").isEnabled());
 }
 
+// Listing the configured mailboxes reads each one's name, which for a damaged file is a whole
+// open: the same line shows how far the listing has come, and its Cancel leaves the list empty.
+TEST(OpeningInTheBackgroundTest, CancelEndsAListingHeldUpByOneMailbox)
+{
+    testing::FakeMailbox mailbox;
+    mailbox.usableFromAnyThread = true;
+    mailbox.stores = {{.name = "Mailbox", .entryId = "S1", .pstPath = "/mail/mailbox.pst"},
+                      {.name = "Damaged", .entryId = "S2", .pstPath = "/mail/damaged.pst"}};
+    mailbox.stores[1].listingTakes = std::chrono::seconds(20);
+    testing::MainWindowHarness ui{mailbox};
+
+    std::string shown;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        const auto& label = Find<QLabel>(ui.window, "LblOpening");
+        if (!label.isVisible() || Text(label).find(" 0 so far") != std::string::npos)
+            return;
+        shown = Text(label);
+        user.stop();
+        ui.Button("CmdCancelOpen").click();
+    });
+    user.start(5);
+    ui.Button("CmdExportConfigured").click();
+
+    EXPECT_EQ(shown, "Reading the configured mailboxes: 1 so far");
+    EXPECT_EQ(Find<QComboBox>(ui.window, "CmbOutlookStores").count(), 0);
+    EXPECT_TRUE(ui.dialogs.messages.empty());
+    EXPECT_FALSE(Find<QWidget>(ui.window, "LblOpening").isVisible());
+    EXPECT_FALSE(Find<QWidget>(ui.window, "CmdCancelOpen").isVisible());
+}
+
 }  // namespace
 }  // namespace varnemo

@@ -221,7 +221,9 @@ public:
     std::unique_ptr<mapi::Store> Item(long index) override
     {
         CheckIndex(index, mailbox_.stores.size(), "store");
-        return std::make_unique<FakeStoreObject>(mailbox_.stores[static_cast<size_t>(index - 1)]);
+        const FakeStore& store = mailbox_.stores[static_cast<size_t>(index - 1)];
+        WaitUnlessStopped(store.listingTakes);
+        return std::make_unique<FakeStoreObject>(store);
     }
     std::unique_ptr<mapi::Store> GetStoreFromID(const std::string& entryId) override
     {
@@ -243,7 +245,12 @@ public:
 private:
     std::unique_ptr<mapi::Store> Open(const FakeStore& store)
     {
-        const auto end = std::chrono::steady_clock::now() + store.openTakes;
+        WaitUnlessStopped(store.openTakes);
+        return std::make_unique<FakeStoreObject>(store);
+    }
+    void WaitUnlessStopped(std::chrono::milliseconds duration)
+    {
+        const auto end = std::chrono::steady_clock::now() + duration;
         while (std::chrono::steady_clock::now() < end) {
             if (stopOpens_ && stopOpens_->Requested()) {
                 ++mailbox_.opensStopped;
@@ -251,7 +258,6 @@ private:
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
-        return std::make_unique<FakeStoreObject>(store);
     }
 
     FakeMailbox& mailbox_;

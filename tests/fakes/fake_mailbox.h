@@ -71,6 +71,8 @@ struct FakeStore {
     FakeFolder top{.name = "Top of Personal Folders", .entryId = "TOP"};
     // How long opening it takes, as libpff takes on a large file; a stop request ends it early.
     std::chrono::milliseconds openTakes{0};
+    // How long reading its name for the store list takes, as libpff's open of a damaged file does.
+    std::chrono::milliseconds listingTakes{0};
 };
 
 class FakeMailbox : public mapi::Component {

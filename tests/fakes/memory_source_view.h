@@ -20,6 +20,7 @@ public:
     bool previewTabShown = false;
     int yields = 0;
     std::vector<long> openingShown;
+    std::vector<long> listingShown;
     bool openingEnded = false;
     // Runs inside every yield, as a click arriving in the middle of a build would.
     std::function<void()> duringYield;
@@ -35,6 +36,7 @@ public:
     std::string DataFilePath() override { return dataFilePath; }
     void ShowPreviewTab() override { previewTabShown = true; }
     void ShowOpening(long foldersSoFar) override { openingShown.push_back(foldersSoFar); }
+    void ShowListing(long mailboxesSoFar) override { listingShown.push_back(mailboxesSoFar); }
     void OpeningEnded() override { openingEnded = true; }
     void Yield() override
     {
