@@ -4,10 +4,15 @@
 #include "damaged_node.h"
 #include "pstgen/byte_sources.h"
 #include "pstgen/pst_writer.h"
+#include "pstgen/synthetic_mailbox.h"
 #include "pstgen_support.h"
 
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+
+#include <random>
+#include <set>
 
 
 namespace varnemo::testing {
@@ -59,6 +64,51 @@ protected:
         const auto result = Cli({"show", database, "--json"}, tmp);
         EXPECT_EQ(result.status, 0) << result.err;
         return json::parse(result.out);
+    }
+
+    // Every document of the mail database and of the address book that a conversion wrote,
+    // without its UNID, which differs from run to run.
+    std::vector<std::multiset<std::string>> Contents(const CommandResult& result)
+    {
+        std::vector<std::multiset<std::string>> databases;
+        for (const int line : {1, 2}) {
+            auto& documents = databases.emplace_back();
+            auto shown = Show(DatabaseLine(result, line));
+            for (auto& document : shown["documents"]) {
+                document.erase("noteid");
+                documents.insert(document.dump());
+            }
+        }
+        return databases;
+    }
+
+    // A conversion into a folder of its own, as new databases are named after the second they are
+    // made in.
+    CommandResult ConvertInto(const fs::path& pst, const fs::path& folder)
+    {
+        return Cli({"convert", pst.string(), "--new-db", folder.string(), "--notes-data",
+                    (dir.path() / "notes-data").string()},
+                   tmp);
+    }
+
+    // One byte flipped, a sector zeroed, or the file cut short, at a random place.
+    static std::pair<std::string, std::string> Damage(std::string file, int kind, std::mt19937& random)
+    {
+        const auto at = std::uniform_int_distribution<size_t>(0, file.size() - 1)(random);
+        switch (kind) {
+        case 0:
+            file[at] = static_cast<char>(file[at] ^ (1 << (at % 8)));
+            return {file, fmt::format("byte {} flipped", at)};
+        case 1: {
+            const size_t sector = at / 512 * 512;
+            const size_t length = std::min<size_t>(512, file.size() - sector);
+            file.replace(sector, length, length, '\0');
+            return {file, fmt::format("512 bytes from {} zeroed", sector)};
+        }
+        default:
+            file.resize(at);
+            return {file, fmt::format("cut to {} bytes", at)};
+        }
     }
 
     TempDir dir;
@@ -124,6 +174,40 @@ TEST_F(Accounting, AFileReadPastDamageByTheFallbackReaderIsNoWholeSuccess)
     EXPECT_NE(result.out.find("fails its checksum"), std::string::npos) << result.out;
     EXPECT_NE(result.err.find("read by the fallback reader (libpff)"), std::string::npos) << result.err;
     EXPECT_NE(ReadFile(report).find("fallback reader"), std::string::npos) << ReadFile(report);
+}
+
+// Damage of every kind that disks and copies do, anywhere in the file: a run may convert less or
+// convert in part, and say so, but a run that calls itself a whole success wrote exactly what
+// the intact file gives.
+TEST_F(Accounting, ADamagedFileIsNeverAWholeSuccessThatDiffersFromTheIntactOne)
+{
+    const auto generated = dir.path() / "generated.pst";
+    pstgen::WritePst(pstgen::SynthesizeMailbox({.items = 120, .attachmentMegabytes = 1, .seed = 3}), generated);
+    std::mt19937 random(20261209);  // fixed: a failure must be reproducible
+    int round = 0;
+    int wholeSuccesses = 0;
+    for (const auto& intact :
+         {generated, CopyFixture("sample1.pst", dir.path()), CopyFixture("test_ansi.pst", dir.path())}) {
+        const auto reference = ConvertInto(intact, dir.path() / "intact" / intact.stem());
+        ASSERT_EQ(reference.status, 0) << reference.out << reference.err;
+        const auto expected = Contents(reference);
+        const auto original = ReadFile(intact);
+        for (int copy = 0; copy < 12; ++copy, ++round) {
+            auto [damaged, how] = Damage(original, round % 3, random);
+            SCOPED_TRACE(fmt::format("{}, copy {}: {}", intact.filename().string(), copy, how));
+            const auto path = dir.path() / "damaged.pst";
+            WriteFile(path, damaged);
+            const auto result = ConvertInto(path, dir.path() / "damaged" / std::to_string(round));
+            ASSERT_TRUE(result.status == 0 || result.status == 1) << result.status << result.out << result.err;
+            if (result.status == 0) {
+                ++wholeSuccesses;
+                EXPECT_EQ(Contents(result), expected) << result.out;
+            }
+        }
+    }
+    // Both outcomes occur: damage to parts that nothing reads, and damage that costs items.
+    EXPECT_GT(wholeSuccesses, 0);
+    EXPECT_LT(wholeSuccesses, round);
 }
 
 // Without a temporary folder no attachment can be saved: the items arrive without them, and the
