@@ -25,12 +25,6 @@ std::string ShownStoreName(mapi::Store& store)
     return file.empty() ? store.Name() : store.Name() + " (" + file + ")";
 }
 
-// Whichever way an open or a listing ends, the window stops showing it.
-struct EndOfOpening {
-    SourceView& view;
-    ~EndOfOpening() { view.OpeningEnded(); }
-};
-
 }  // namespace
 
 std::optional<LoggedOnSession> StoreDiscovery::LogOnOrTell()
@@ -79,31 +73,14 @@ std::vector<std::string> StoreDiscovery::ListStores(mapi::Stores& stores)
     if (!mapi_.UsableFromAnyThread())
         return StoreEntries(stores, [](long) {});
     std::vector<std::string> entries;
-    std::atomic<long> listed{0};
-    cancel_.Clear();
-    view_.ShowListing(0);
-    EndOfOpening ending{view_};
-    RunInBackground(
-        [&] {
-            entries = StoreEntries(stores, [&](long listedSoFar) {
-                if (cancel_.Requested())
-                    throw WorkStopped();
-                listed = listedSoFar;
-            });
-        },
-        [&] {
-            view_.ShowListing(listed);
-            view_.Yield();
-        });
-    if (cancel_.Requested())
-        throw WorkStopped();
+    RunCancellable([&](const Progress& progress) { entries = StoreEntries(stores, progress); },
+                   [this](long listed) { view_.ShowListing(listed); });
     return entries;
 }
 
 // Every store is listed: one that cannot be opened with the reason, which names its file, so
 // that the user learns why a mailbox is missing instead of not seeing it at all.
-std::vector<std::string> StoreDiscovery::StoreEntries(mapi::Stores& stores,
-                                                      const std::function<void(long listedSoFar)>& afterEach)
+std::vector<std::string> StoreDiscovery::StoreEntries(mapi::Stores& stores, const Progress& afterEach)
 {
     std::vector<std::string> entries;
     const long count = stores.Count();
@@ -207,31 +184,45 @@ StoreDiscovery::OpenedStore StoreDiscovery::ReadInBackground(
     const std::function<std::unique_ptr<mapi::Store>()>& open, const std::function<bool(mapi::Store&)>& wanted)
 {
     OpenedStore opened;
-    std::atomic<long> folders{0};
-    cancel_.Clear();
-    view_.ShowOpening(0);
-    EndOfOpening ending{view_};
-    RunInBackground(
-        [&] {
+    RunCancellable(
+        [&](const Progress& progress) {
             auto store = open();
             opened.qualifies = wanted(*store);
             if (!opened.qualifies)
                 return;
             opened.storeId = store->EntryID();
-            BuildFolderTree(*store, opened.tree, [&] {
+            BuildFolderTree(*store, opened.tree,
+                            [&] { progress(static_cast<long>(opened.tree.Count()) - 1); });
+        },
+        [this](long folders) { view_.ShowOpening(folders); });
+    return opened;
+}
+
+void StoreDiscovery::RunCancellable(const std::function<void(const Progress&)>& work,
+                                    const std::function<void(long countSoFar)>& show)
+{
+    std::atomic<long> counted{0};
+    cancel_.Clear();
+    show(0);
+    struct EndOfShowing {
+        SourceView& view;
+        ~EndOfShowing() { view.OpeningEnded(); }
+    } ending{view_};
+    RunInBackground(
+        [&] {
+            work([&](long countSoFar) {
                 if (cancel_.Requested())
                     throw WorkStopped();
-                folders = static_cast<long>(opened.tree.Count()) - 1;
+                counted = countSoFar;
             });
         },
         [&] {
-            view_.ShowOpening(folders);
+            show(counted);
             view_.Yield();
         });
-    // A cancel that came while the last folder was read still counts.
+    // A cancel that came while the last one was read still counts.
     if (cancel_.Requested())
         throw WorkStopped();
-    return opened;
 }
 
 void StoreDiscovery::Adopt(OpenedStore&& opened)

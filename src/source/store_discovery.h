@@ -60,12 +60,14 @@ private:
     // A logged-on session whose opens of data files Cancel can stop, or nothing once the user
     // has been told that Outlook is missing.
     std::optional<LoggedOnSession> LogOnOrTell();
+    // Called by work on another thread with the count of what it has read so far; throws
+    // WorkStopped once the user has cancelled.
+    using Progress = std::function<void(long countSoFar)>;
     // The texts of the store list's entries, one for every qualifying store of the profile;
     // WorkStopped when the user cancels.
     std::vector<std::string> ListStores(mapi::Stores& stores);
-    // The same, calling afterEach once every store has been read.
-    static std::vector<std::string> StoreEntries(mapi::Stores& stores,
-                                                 const std::function<void(long listedSoFar)>& afterEach);
+    // The same, calling afterEach with the count of stores read so far.
+    static std::vector<std::string> StoreEntries(mapi::Stores& stores, const Progress& afterEach);
     void PickStore(const std::string& entry);
     void PickStoreInBackground(const std::string& entry);
     void OpenDataFile(mapi::Session& session, const std::string& path);
@@ -76,6 +78,9 @@ private:
     // changes only once the caller adopts the result.
     OpenedStore ReadInBackground(const std::function<std::unique_ptr<mapi::Store>()>& open,
                                  const std::function<bool(mapi::Store&)>& wanted);
+    // Runs work on a thread of its own while the window shows (show) the count that work reports
+    // and can cancel; WorkStopped when the user did.
+    void RunCancellable(const std::function<void(const Progress&)>& work, const std::function<void(long)>& show);
     void Adopt(OpenedStore&& opened);
     // After a failed open or pick: no tree and no store that a conversion could take for the
     // one the user asked for.
