@@ -9,6 +9,7 @@
 #include "temp_dir.h"
 
 #include <algorithm>
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
 namespace varnemo {
@@ -360,6 +361,30 @@ TEST_F(ConversionRunTest, CompletionIsReportedOnlyOnceTheDatabasesAreReleased)
     EXPECT_NE(view.messages[0].second, "Export Complete");
     EXPECT_NE(view.messages[0].first.find("ReleaseDatabases failed"), std::string::npos) << view.messages[0].first;
     EXPECT_FALSE(view.closed);
+}
+
+TEST_F(ConversionRunTest, ItemsAreCountedOnlyOnceTheirDocumentsAreCommitted)
+{
+    auto& inbox = AddFolder("Inbox", "F1");
+    for (int i = 0; i < 450; ++i)
+        inbox.items.push_back(FakeMail(fmt::format("mail {}", i)));
+    Select({"F1#Inbox"});
+    notes.failing = {"CommitSaved"};
+    Run();
+    const auto firstSave = std::ranges::find(notes.calls, "Save(0,0)");
+    EXPECT_LT(std::ranges::find(notes.calls, "HoldSaves"), firstSave);
+    EXPECT_GE(CallsStartingWith("CommitSaved").size(), 2u) << "saves are not held for the whole run";
+    const auto afterLastSave = std::find(notes.calls.rbegin(), notes.calls.rend(), "Save(0,0)").base();
+    EXPECT_NE(std::find(afterLastSave, notes.calls.end(), "CommitSaved"), notes.calls.end());
+
+    EXPECT_EQ(run.Summary().converted(), 0);
+    EXPECT_EQ(run.Summary().notConverted(), 450);
+    ASSERT_EQ(run.Summary().problems().size(), 450u);
+    const auto& last = run.Summary().problems().back();
+    EXPECT_EQ(last.item, "mail 449");
+    EXPECT_EQ(last.position, 450);
+    EXPECT_NE(last.reason.find("CommitSaved failed"), std::string::npos) << last.reason;
+    EXPECT_FALSE(run.Summary().AllWhole());
 }
 
 TEST_F(ConversionRunTest, ASetUpFailureIsReportedAndTheWindowStaysOpen)

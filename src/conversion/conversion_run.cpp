@@ -124,11 +124,13 @@ void ConversionRun::Convert()
     itemsDone_ = 0;
     started_ = std::chrono::steady_clock::now();
     view.ShowOverallProgress({0, itemsSelected_, std::nullopt});
+    context_.notes.HoldSaves();
     for (const auto& entry : state.SelectedFolders) {
         if (Stopping())
             break;
         ConvertFolder(*store, entry);
     }
+    outcomes_.Commit();
 
     state.SelectedFolders.clear();
     state.LeftOutFolders.clear();
@@ -225,6 +227,7 @@ bool ConversionRun::Stopping()
 bool ConversionRun::ItemDone()
 {
     ++itemsDone_;
+    outcomes_.CommitWhenDue();
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started_);
     context_.view.ShowOverallProgress({itemsDone_, itemsSelected_, EstimateTimeLeft(itemsDone_, itemsSelected_, elapsed)});
     context_.view.Yield();
@@ -245,7 +248,7 @@ void ConversionRun::ConvertFolder(mapi::Store& store, const std::string& entry)
         kind = folder->DefaultMessageClass();
     });
     if (!opened) {
-        summary_.Record({Outcome::FolderNotRead, path, 0, "", "", -1, step.failures().front()});
+        outcomes_.Add({Outcome::FolderNotRead, path, 0, "", "", -1, step.failures().front()});
         return;
     }
     if (kind == kContact)
@@ -265,7 +268,7 @@ std::unique_ptr<mapi::Items> ConversionRun::OpenItems(mapi::Folder& folder, cons
             count = items->Count();
         }))
         return items;
-    summary_.Record({Outcome::FolderNotRead, path, 0, "", "", -1, step.failures().front()});
+    outcomes_.Add({Outcome::FolderNotRead, path, 0, "", "", -1, step.failures().front()});
     return nullptr;
 }
 
@@ -275,7 +278,7 @@ void ConversionRun::SkipFolder(mapi::Folder& folder, const std::string& path, co
     long count = 0;
     if (!OpenItems(folder, path, count) || count == 0)
         return;
-    summary_.Record({Outcome::SkippedByDesign, path, 0, "", "", count,
+    outcomes_.Add({Outcome::SkippedByDesign, path, 0, "", "", count,
                      fmt::format("items of folders of class \"{}\" are not converted", kind)});
 }
 
@@ -414,18 +417,18 @@ void ConversionRun::Record(ItemAccount account, const WriteResult& result)
     if (result.endedBy)
         failures.push_back(*result.endedBy);
     failures.insert(failures.end(), result.failures.begin(), result.failures.end());
-    if (result.saved && failures.empty()) {
-        summary_.RecordConverted();
-        return;
-    }
     ConversionProblem problem;
-    problem.outcome = result.saved ? Outcome::ConvertedInPart : Outcome::NotConverted;
     problem.folder = std::move(account.folder);
     problem.position = account.position;
     problem.item = ItemCaption(account.caption);
     problem.id = std::move(account.id);
+    if (result.saved && failures.empty()) {
+        outcomes_.AddWhole(std::move(problem));
+        return;
+    }
+    problem.outcome = result.saved ? Outcome::ConvertedInPart : Outcome::NotConverted;
     problem.reason = failures.empty() ? "the document was not saved" : Join(failures);
-    summary_.Record(std::move(problem));
+    outcomes_.Add(std::move(problem));
 }
 
 }  // namespace varnemo

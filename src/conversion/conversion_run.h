@@ -2,6 +2,7 @@
 
 #include "common/stop_request.h"
 #include "conversion/conversion_summary.h"
+#include "conversion/uncommitted_outcomes.h"
 #include "notes/document_writer.h"
 #include "notes/writer_context.h"
 #include "source/mapi.h"
@@ -27,7 +28,7 @@ struct ConversionOptions {
 class ConversionRun {
 public:
     ConversionRun(mapi::Component& mapi, WriterContext context, ConversionOptions options = {})
-        : mapi_(mapi), context_(std::move(context)), options_(options)
+        : mapi_(mapi), context_(std::move(context)), options_(options), outcomes_(context_.notes, summary_)
     {
     }
 
@@ -89,6 +90,8 @@ private:
     TargetDatabases target_;
     bool running_ = false;
     ConversionSummary summary_;
+    // The items written since the target's last commit, recorded in summary_ once it is made.
+    UncommittedOutcomes outcomes_;
     // Overall progress: items done of itemsSelected_, since started_.
     long itemsDone_ = 0;
     long itemsSelected_ = 0;

@@ -70,6 +70,13 @@ class Component {
 public:
     virtual ~Component() = default;
     virtual std::unique_ptr<Session> CreateSession() = 0;
+    // From now on the component may hold back the documents saved and write them together at the
+    // next CommitSaved(), which costs far less than writing each on its own: a document saved is
+    // in its database only once that commit succeeds. ReleaseDatabases() commits too and ends it.
+    virtual void HoldSaves() = 0;
+    // Writes every document held back. Throws ComponentError naming a database whose documents
+    // could not be written: none of those held back for it is there then.
+    virtual void CommitSaved() = 0;
     // Lets go of whatever the component keeps open between sessions, so that every database
     // written so far is whole in its own file: a copy of that file alone holds every document.
     // A run calls it before it reports completion; later sessions open the databases afresh.

@@ -21,6 +21,8 @@ public:
     std::vector<std::string> itemTexts;
 
     std::unique_ptr<notes::Session> CreateSession() override;
+    void HoldSaves() override { Record("HoldSaves"); }
+    void CommitSaved() override { Record("CommitSaved"); }
     void ReleaseDatabases() override { Record("ReleaseDatabases"); }
 
     void Record(const std::string& operation, const std::string& arguments = {})

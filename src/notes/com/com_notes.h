@@ -14,7 +14,10 @@ public:
     // cannot be created.
     std::unique_ptr<Session> CreateSession() override;
     // Nothing to do: every writer call releases its own session, and with it Notes' database
-    // handles, so the Notes client has written each document into its file already.
+    // handles, so the Notes client has written each document into its file already; nothing is
+    // ever held back.
+    void HoldSaves() override {}
+    void CommitSaved() override {}
     void ReleaseDatabases() override {}
 };
 

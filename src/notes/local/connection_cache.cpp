@@ -1,5 +1,6 @@
 #include "notes/local/connection_cache.h"
 
+#include "common/continue_on_error.h"
 #include "common/errors.h"
 #include "notes/local/sqlite_connection.h"
 #include "notes/local/store_file.h"
@@ -7,7 +8,6 @@
 #include <fmt/format.h>
 #include <map>
 #include <mutex>
-#include <optional>
 #include <sys/stat.h>
 
 namespace varnemo::notes::local {
@@ -39,6 +39,13 @@ bool StillTheSameFile(const std::string& path, const CachedConnection& cached)
     return IdentityOf(path, current) && current == cached.identity;
 }
 
+// Every file is served past a failing one; the first failure is thrown at the end.
+void ThrowFirst(const ContinueOnError& step)
+{
+    if (step.anyFailed())
+        throw ComponentError(step.failures().front());
+}
+
 class ConnectionCache {
 public:
     std::shared_ptr<SqliteConnection> Get(const std::filesystem::path& path)
@@ -53,12 +60,29 @@ public:
         std::string& key = keysByName_[path.string()];
         if (!Holds(key, identity))
             key = CanonicalKey(path);
-        if (Holds(key, identity))
-            return connections_[key].connection;
-        ForgetVanishedFiles();
-        auto connection = std::shared_ptr<SqliteConnection>(OpenStoreForWriting(key));
-        connections_[key] = {identity, connection};
+        if (!Holds(key, identity)) {
+            ForgetVanishedFiles();
+            connections_[key] = {identity, std::shared_ptr<SqliteConnection>(OpenStoreForWriting(key))};
+        }
+        auto& connection = connections_[key].connection;
+        if (holdingWrites_)
+            connection->HoldWrites();
         return connection;
+    }
+
+    void HoldWrites()
+    {
+        const std::lock_guard lock(guard_);
+        holdingWrites_ = true;
+    }
+
+    void CommitHeldWrites()
+    {
+        const std::lock_guard lock(guard_);
+        ContinueOnError step;
+        for (auto& [path, cached] : connections_)
+            step([&] { cached.connection->CommitHeldWrites(); });
+        ThrowFirst(step);
     }
 
     void ForgetVanished(const std::filesystem::path& path)
@@ -77,19 +101,15 @@ public:
         {
             const std::lock_guard lock(guard_);
             released.swap(connections_);
+            holdingWrites_ = false;
         }
-        std::optional<ComponentError> firstFailure;
+        ContinueOnError step;
         for (auto& [path, cached] : released) {
-            try {
-                cached.connection->FoldLogIntoFile();
-            } catch (const ComponentError& error) {
-                if (!firstFailure)
-                    firstFailure = error;
-            }
+            step([&] { cached.connection->CommitHeldWrites(); });
+            step([&] { cached.connection->FoldLogIntoFile(); });
         }
         released.clear();  // closing the last connection to a file removes its empty log
-        if (firstFailure)
-            throw *firstFailure;
+        ThrowFirst(step);
     }
 
 private:
@@ -117,6 +137,7 @@ private:
     std::mutex guard_;
     std::map<std::string, CachedConnection> connections_;
     std::map<std::string, std::string> keysByName_;  // the canonical key each name resolved to
+    bool holdingWrites_ = false;
 };
 
 ConnectionCache& Cache()
@@ -130,6 +151,16 @@ ConnectionCache& Cache()
 std::shared_ptr<SqliteConnection> SharedWriteConnection(const std::filesystem::path& path)
 {
     return Cache().Get(path);
+}
+
+void HoldSharedWrites()
+{
+    Cache().HoldWrites();
+}
+
+void CommitSharedWrites()
+{
+    Cache().CommitHeldWrites();
 }
 
 void ReleaseSharedConnections()

@@ -13,7 +13,14 @@ class SqliteConnection;
 // same name is opened afresh. Fails as OpenStoreForWriting does.
 std::shared_ptr<SqliteConnection> SharedWriteConnection(const std::filesystem::path& path);
 
-// Folds the write-ahead log of every cached connection into its file and lets go of them all, so
+// From now on every write of a cached connection is held back until CommitSharedWrites (see
+// SqliteConnection::HoldWrites), until ReleaseSharedConnections ends the holding.
+void HoldSharedWrites();
+// Commits the held writes of every cached connection; then throws the first failure, a
+// ComponentError naming its file, none of whose held writes is in it.
+void CommitSharedWrites();
+
+// Commits what is held, then folds the write-ahead log of every cached connection into its file and lets go of them all, so
 // that each database is whole in its own file once nobody else holds it open; the next
 // SharedWriteConnection opens the file afresh. Every connection is let go, and then the first
 // failure is thrown (a ComponentError naming its file).

@@ -25,6 +25,16 @@ std::unique_ptr<Session> LocalNotes::CreateSession()
     return std::make_unique<LocalSession>(dataDirectory_);
 }
 
+void LocalNotes::HoldSaves()
+{
+    HoldSharedWrites();
+}
+
+void LocalNotes::CommitSaved()
+{
+    CommitSharedWrites();
+}
+
 void LocalNotes::ReleaseDatabases()
 {
     ReleaseSharedConnections();

@@ -19,7 +19,10 @@ public:
 
     // The first session provides whatever the data directory lacks; existing files are kept.
     std::unique_ptr<Session> CreateSession() override;
-    // Folds every write-ahead log into its database file and closes the connections that the
+    // Every database opened from now on keeps its writes in one transaction until CommitSaved().
+    void HoldSaves() override;
+    void CommitSaved() override;
+    // Commits what is held, folds every write-ahead log into its database file and closes the connections that the
     // sessions share (they stay open between writer calls for speed).
     void ReleaseDatabases() override;
 

@@ -67,6 +67,38 @@ SqliteConnection::~SqliteConnection()
     sqlite3_close_v2(db_);
 }
 
+void SqliteConnection::HoldWrites()
+{
+    if (holdingWrites_)
+        return;
+    Execute("BEGIN IMMEDIATE");
+    holdingWrites_ = true;
+}
+
+bool SqliteConnection::HeldWritesIntact() const
+{
+    return sqlite3_get_autocommit(db_) == 0;
+}
+
+void SqliteConnection::CommitHeldWrites()
+{
+    if (!holdingWrites_)
+        return;
+    holdingWrites_ = false;
+    if (!HeldWritesIntact())
+        throw ComponentError(fmt::format("cannot write to the database {}: the documents saved since the last "
+                                         "commit were lost when a write failed",
+                                         path_.string()));
+    if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK)
+        return;
+    const std::string message = ErrorMessage(db_);
+    // A commit that fails on a busy lock leaves the transaction open; it is given up all the same.
+    if (HeldWritesIntact())
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    throw ComponentError(fmt::format("cannot write to the database {} the documents saved since the last commit: {}",
+                                     path_.string(), message));
+}
+
 void SqliteConnection::CheckpointInBackground(int framesPerCheckpoint)
 {
     checkpointer_ = std::make_unique<BackgroundCheckpointer>(*this, framesPerCheckpoint);

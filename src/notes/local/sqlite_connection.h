@@ -45,6 +45,19 @@ public:
     // Keeps a reset statement for the next TakePrepared of its text (one per text).
     void GiveBackPrepared(const std::string& sql, sqlite3_stmt* statement);
 
+    // Every write from now until CommitHeldWrites() becomes part of one transaction, which costs
+    // a fraction of committing each document on its own; a SqliteTransaction within it is a
+    // savepoint, so a failed document still leaves the others as they were. Nothing of it reaches
+    // the file (or another connection) before the commit.
+    void HoldWrites();
+    bool HoldingWrites() const { return holdingWrites_; }
+    // False when SQLite abandoned the held transaction after a failed write (a full disk, an
+    // I/O error): every write held since the last commit is lost.
+    bool HeldWritesIntact() const;
+    // Commits the held transaction and ends the holding. Throws a ComponentError naming the file
+    // when the held writes could not be committed or were lost: none of them is in the file then.
+    void CommitHeldWrites();
+
     // From now on the write-ahead log is folded back on another thread whenever a commit leaves
     // it holding framesPerCheckpoint pages (see BackgroundCheckpointer).
     void CheckpointInBackground(int framesPerCheckpoint);
@@ -59,6 +72,7 @@ private:
     std::mutex preparedMutex_;
     std::map<std::string, sqlite3_stmt*, std::less<>> prepared_;
     std::unique_ptr<BackgroundCheckpointer> checkpointer_;
+    bool holdingWrites_ = false;
 };
 
 }  // namespace varnemo::notes::local
