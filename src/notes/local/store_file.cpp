@@ -32,12 +32,11 @@ void ApplyConnectionSettings(SqliteConnection& connection)
 {
     connection.Execute("PRAGMA foreign_keys = ON");
     connection.Execute(fmt::format("PRAGMA busy_timeout = {}", kBusyTimeoutMilliseconds));
-    // An attachment is reserved as zeros and then filled in; pages spilled to the log before
-    // they are filled are written twice. Up to 16 MiB of a transaction stays in memory instead.
-    connection.Execute("PRAGMA cache_spill = 4096");
     // Document UNIDs are random: each new one lands on any page of their index, which outgrows
     // SQLite's 2 MiB default at about 50,000 documents and then costs a read per save. 16 MiB
-    // keeps the index of a few hundred thousand documents at hand.
+    // keeps the index of a few hundred thousand documents at hand. It is also the most a
+    // transaction keeps in memory: beyond it SQLite spills pages to the log, however many
+    // attachment bytes a group of held saves brings.
     connection.Execute("PRAGMA cache_size = -16384");
 }
 
