@@ -66,6 +66,24 @@ TEST_F(Documents, ItemsKeepTheirOrderTypeAndValue)
     EXPECT_EQ(std::ranges::count_if(items, [](const StoredItem& item) { return item.isRichText; }), 1);
 }
 
+// Items are written several rows to a statement; a document with more than a few dozen of them
+// (a contact with every field filled) crosses the boundaries between statements.
+TEST_F(Documents, ManyItemsKeepTheirOrderAndValues)
+{
+    constexpr int kItems = 75;
+    auto document = mail->CreateDocument();
+    for (int at = 0; at < kItems; ++at)
+        document->ReplaceItemValue(fmt::format("Field{}", at), fmt::format("value {}", at));
+    document->Save(0, 0);
+
+    const auto stored = OnlyDocument();
+    ASSERT_EQ(stored.items.size(), static_cast<std::size_t>(kItems));
+    for (int at = 0; at < kItems; ++at) {
+        EXPECT_EQ(stored.items[at].name, fmt::format("Field{}", at));
+        EXPECT_EQ(stored.items[at].value, ItemValue(fmt::format("value {}", at)));
+    }
+}
+
 TEST_F(Documents, TextIsKeptByteForByte)
 {
     using namespace std::string_literals;

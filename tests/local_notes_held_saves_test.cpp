@@ -31,6 +31,21 @@ protected:
         document->Save(0, 0);
     }
 
+    // A document of one item is one row in each table: SQLite writes it without a statement
+    // journal, and a full disk then costs the whole transaction, not just the statement.
+    void SaveOneItem(std::size_t size)
+    {
+        auto document = session->GetDatabase("", path.string())->CreateDocument();
+        document->ReplaceItemValue("Subject", std::string(size, 'x'));
+        document->Save(0, 0);
+    }
+
+    void FillTheDisk()
+    {
+        Writer().Execute(fmt::format("PRAGMA max_page_count = {}", Writer().PragmaInteger("page_count")));
+    }
+    void EmptyTheDisk() { Writer().Execute("PRAGMA max_page_count = 1073741823"); }
+
     std::vector<std::string> SubjectsInTheFile() const
     {
         std::vector<std::string> subjects;
@@ -65,9 +80,9 @@ TEST_F(HeldSaves, ReachTheFileOnlyAtTheCommit)
 TEST_F(HeldSaves, AFullDiskLosesTheHeldDocumentsAndEverySaveUntilTheCommitSaysSo)
 {
     Save("first");
-    Writer().Execute(fmt::format("PRAGMA max_page_count = {}", Writer().PragmaInteger("page_count")));
-    EXPECT_TRUE(Mentions(ComponentErrorOf([&] { Save("too big for the disk", 200000); }), "full"));
-    Writer().Execute("PRAGMA max_page_count = 1073741823");
+    FillTheDisk();
+    EXPECT_TRUE(Mentions(ComponentErrorOf([&] { SaveOneItem(200000); }), "full"));
+    EmptyTheDisk();
     EXPECT_TRUE(Mentions(ComponentErrorOf([&] { Save("third"); }), "lost"));
 
     const auto failure = ComponentErrorOf([&] { notes.CommitSaved(); });
@@ -78,6 +93,19 @@ TEST_F(HeldSaves, AFullDiskLosesTheHeldDocumentsAndEverySaveUntilTheCommitSaysSo
     Save("fourth");
     notes.CommitSaved();
     EXPECT_EQ(SubjectsInTheFile(), (std::vector<std::string>{"fourth"}));
+}
+
+// Where SQLite takes back only the statement that failed, the document goes and the others stay:
+// nothing of it reaches the file, and the saves held before and after it do.
+TEST_F(HeldSaves, AFullDiskThatCostsOneStatementLosesOnlyItsDocument)
+{
+    Save("first");
+    FillTheDisk();
+    EXPECT_TRUE(Mentions(ComponentErrorOf([&] { Save("too big for the disk", 200000); }), "full"));
+    EmptyTheDisk();
+    Save("third");
+    notes.CommitSaved();
+    EXPECT_EQ(SubjectsInTheFile(), (std::vector<std::string>{"first", "third"}));
 }
 
 }  // namespace

@@ -6,8 +6,24 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+
 namespace varnemo::notes::local {
 namespace {
+
+// Each run of an INSERT into the items table builds a lookup for the CHECK on the item's type
+// and takes a statement journal of its own: inserting a document's items a row at a time spent
+// more than the rest of the document's save. Kept small, the statements stay few (one text per
+// row count) and far below SQLite's limit on parameters.
+constexpr std::size_t kRowsPerInsert = 32;
+
+std::string InsertItemsSql(std::size_t rows)
+{
+    std::string sql = "INSERT INTO items (document_id, position, name, type, value) VALUES (?, ?, ?, ?, ?)";
+    for (std::size_t row = 1; row < rows; ++row)
+        sql += ", (?, ?, ?, ?, ?)";
+    return sql;
+}
 
 bool HasDocument(SqliteConnection& connection, const std::string& unid)
 {
@@ -31,13 +47,18 @@ long long InsertDocumentRow(SqliteConnection& connection, const std::string& uni
 
 void InsertItemRows(SqliteConnection& connection, long long documentId, const std::vector<DraftItem>& items)
 {
-    SqliteStatement insert(connection,
-                           "INSERT INTO items (document_id, position, name, type, value) VALUES (?, ?, ?, ?, ?)");
     long long position = 0;
-    for (const auto& [name, encoded] : items) {
-        insert.Bind(1, documentId).Bind(2, position++).Bind(3, name).Bind(4, encoded.type).Bind(5, encoded.value);
+    for (std::size_t first = 0; first < items.size(); first += kRowsPerInsert) {
+        const std::size_t count = std::min(kRowsPerInsert, items.size() - first);
+        SqliteStatement insert(connection, InsertItemsSql(count));
+        int parameter = 1;
+        for (std::size_t at = first; at < first + count; ++at) {
+            const auto& [name, encoded] = items[at];
+            insert.Bind(parameter, documentId).Bind(parameter + 1, position++).Bind(parameter + 2, name);
+            insert.Bind(parameter + 3, encoded.type).Bind(parameter + 4, encoded.value);
+            parameter += 5;
+        }
         insert.Run();
-        insert.Reset();
     }
 }
 
