@@ -24,9 +24,9 @@ std::unique_ptr<SqliteConnection> LogOnlyDatabase(const std::filesystem::path& p
     return connection;
 }
 
-void InsertBlob(SqliteConnection& connection)
+void InsertBlob(SqliteConnection& connection, std::uintmax_t bytes = kBlobBytes)
 {
-    connection.Execute("INSERT INTO blobs VALUES (randomblob(" + std::to_string(kBlobBytes) + "))");
+    connection.Execute("INSERT INTO blobs VALUES (randomblob(" + std::to_string(bytes) + "))");
 }
 
 TEST(BackgroundCheckpointer, CommittedPagesReachTheDatabaseFileWhileTheWriterGoesOn)
@@ -46,6 +46,30 @@ TEST(BackgroundCheckpointer, CommittedPagesReachTheDatabaseFileWhileTheWriterGoe
     InsertBlob(*connection);
     checkpointer.WaitUntilIdle();
     EXPECT_GE(std::filesystem::file_size(folded), kBlobBytes);
+}
+
+TEST(BackgroundCheckpointer, TheLogStartedOverByTheWriterIsFoldedInTheBackgroundAgain)
+{
+    TempDir dir;
+    const auto path = dir.path() / "restarted.db";
+    auto connection = LogOnlyDatabase(path);
+    BackgroundCheckpointer checkpointer(*connection, 100);
+    // 1 MiB is some 260 pages: the first commit asks for a checkpoint, which a reader of the
+    // older state keeps from folding anything back; the second leaves more than four times 100
+    // pages in the log, and the writer folds them back itself.
+    SqliteConnection reader(path, SqliteConnection::Mode::ReadOnly);
+    reader.Execute("BEGIN");
+    reader.Execute("SELECT count(*) FROM blobs");
+    InsertBlob(*connection);
+    checkpointer.WaitUntilIdle();
+    reader.Execute("COMMIT");
+    InsertBlob(*connection);
+    ASSERT_GE(std::filesystem::file_size(path), 2 * kBlobBytes);
+    // The log starts over with a commit longer than the one that asked last, by less than 100 pages.
+    const std::uintmax_t longer = kBlobBytes + kBlobBytes / 4;
+    InsertBlob(*connection, longer);
+    checkpointer.WaitUntilIdle();
+    EXPECT_GE(std::filesystem::file_size(path), 2 * kBlobBytes + longer);
 }
 
 TEST(BackgroundCheckpointer, StopsWithACheckpointStillAskedFor)

@@ -49,6 +49,10 @@ int BackgroundCheckpointer::OnCommit(void* self, sqlite3* db, const char* schema
         checkpointer.requestedAt_ = 0;  // the log started over
     if (frames >= 4 * every) {
         sqlite3_wal_checkpoint_v2(db, schema, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+        // Folded back whole, the log starts over at the next write. Its first commit may be
+        // longer than the one that asked last; measured from there, the background would not
+        // be asked again before the writer had to fold four stretches back itself once more.
+        checkpointer.requestedAt_ = 0;
     } else if (frames >= checkpointer.requestedAt_ + every) {
         // Once per stretch of the log: a checkpoint of the few pages each commit adds would
         // wait for the disk just as long as one of many.

@@ -17,8 +17,10 @@ class SqliteConnection;
 // the writer it stalls the conversion for as long, several seconds per gigabyte.
 //
 // Installed on a writer connection, it asks for a checkpoint whenever a commit leaves the log
-// holding framesPerCheckpoint pages or more. Should it fall behind, the writer checkpoints itself
-// once the log holds four times as many, so the log stays bounded.
+// holding framesPerCheckpoint pages or more. The writer checkpoints itself once the log holds four
+// times as many, so the log stays bounded: SQLite starts the log over only when a write begins with
+// all of it folded back, which a writer that never pauses does not see after a background
+// checkpoint (the next commit is already on its way), and the background may also fall behind.
 class BackgroundCheckpointer {
 public:
     BackgroundCheckpointer(SqliteConnection& writer, int framesPerCheckpoint);
