@@ -20,7 +20,8 @@ class SqliteConnection;
 // holding framesPerCheckpoint pages or more. The writer checkpoints itself once the log holds four
 // times as many, so the log stays bounded: SQLite starts the log over only when a write begins with
 // all of it folded back, which a writer that never pauses does not see after a background
-// checkpoint (the next commit is already on its way), and the background may also fall behind.
+// checkpoint (its next transaction has begun before the fold ends); the background may also fall
+// behind.
 class BackgroundCheckpointer {
 public:
     BackgroundCheckpointer(SqliteConnection& writer, int framesPerCheckpoint);
