@@ -38,6 +38,7 @@ void ApplyConnectionSettings(SqliteConnection& connection)
     // transaction keeps in memory: beyond it SQLite spills pages to the log, however many
     // attachment bytes a group of held saves brings.
     connection.Execute("PRAGMA cache_size = -16384");
+    connection.Execute("PRAGMA temp_store = MEMORY");
 }
 
 // SQLite opens a file it may not write read-only without a word, and a folder it may not write
