@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "notes/local/background_checkpointer.h"
+#include "notes/local/batched_log_vfs.h"
 #include "notes/local/sqlite_statement.h"
 
 #include <algorithm>
@@ -50,7 +51,7 @@ SqliteConnection::SqliteConnection(const std::filesystem::path& path, Mode mode)
 {
     // A connection is only ever used by one writer at a time, but the cache hands it out from
     // any thread: keep SQLite's own serialization (FULLMUTEX).
-    const int result = sqlite3_open_v2(path.c_str(), &db_, OpenFlags(mode) | SQLITE_OPEN_FULLMUTEX, nullptr);
+    const int result = sqlite3_open_v2(path.c_str(), &db_, OpenFlags(mode) | SQLITE_OPEN_FULLMUTEX, BatchedLogVfsName());
     if (result != SQLITE_OK) {
         const std::string message = db_ ? ErrorMessage(db_) : sqlite3_errstr(result);
         sqlite3_close_v2(db_);
