@@ -1,7 +1,6 @@
 #include "notes/local/batched_log_vfs.h"
 
 #include <cstddef>
-#include <cstring>
 #include <new>
 #include <sqlite3.h>
 #include <vector>
@@ -159,6 +158,14 @@ int Open(sqlite3_vfs* vfs, sqlite3_filename name, sqlite3_file* file, int flags,
     auto* log = new (file) LogFile;
     log->real = reinterpret_cast<sqlite3_file*>(reinterpret_cast<char*>(file) + kLogFileSize);
     log->real->pMethods = nullptr;
+    // Reserved whole, so that a write never allocates (nor throws into SQLite).
+    try {
+        log->batch.reserve(kBatchCapacity);
+    } catch (const std::bad_alloc&) {
+        log->~LogFile();
+        file->pMethods = nullptr;
+        return SQLITE_NOMEM;
+    }
     if (const int result = platform->xOpen(platform, name, log->real, flags, outFlags); result != SQLITE_OK) {
         if (log->real->pMethods)
             log->real->pMethods->xClose(log->real);
@@ -220,41 +227,39 @@ int CurrentTimeInt64(sqlite3_vfs* vfs, sqlite3_int64* now)
     return Platform(vfs)->xCurrentTimeInt64(Platform(vfs), now);
 }
 
-sqlite3_vfs* Register()
+sqlite3_vfs MakeVfs()
 {
-    static sqlite3_vfs vfs = [] {
-        sqlite3_vfs* platform = sqlite3_vfs_find(nullptr);
-        sqlite3_vfs made{};
-        made.iVersion = 2;
-        made.szOsFile = kLogFileSize + platform->szOsFile;
-        made.mxPathname = platform->mxPathname;
-        made.zName = "varnemo-batched-log";
-        made.pAppData = platform;
-        made.xOpen = Open;
-        made.xDelete = Delete;
-        made.xAccess = Access;
-        made.xFullPathname = FullPathname;
-        made.xDlOpen = DlOpen;
-        made.xDlError = DlError;
-        made.xDlSym = DlSym;
-        made.xDlClose = DlClose;
-        made.xRandomness = Randomness;
-        made.xSleep = Sleep;
-        made.xCurrentTime = CurrentTime;
-        made.xGetLastError = LastError;
-        made.xCurrentTimeInt64 = CurrentTimeInt64;
-        return made;
-    }();
-    sqlite3_vfs_register(&vfs, 0);
-    return &vfs;
+    sqlite3_vfs* platform = sqlite3_vfs_find(nullptr);
+    sqlite3_vfs made{};
+    made.iVersion = 2;
+    made.szOsFile = kLogFileSize + platform->szOsFile;
+    made.mxPathname = platform->mxPathname;
+    made.zName = "varnemo-batched-log";
+    made.pAppData = platform;
+    made.xOpen = Open;
+    made.xDelete = Delete;
+    made.xAccess = Access;
+    made.xFullPathname = FullPathname;
+    made.xDlOpen = DlOpen;
+    made.xDlError = DlError;
+    made.xDlSym = DlSym;
+    made.xDlClose = DlClose;
+    made.xRandomness = Randomness;
+    made.xSleep = Sleep;
+    made.xCurrentTime = CurrentTime;
+    made.xGetLastError = LastError;
+    made.xCurrentTimeInt64 = CurrentTimeInt64;
+    return made;
 }
 
 }  // namespace
 
 const char* BatchedLogVfsName()
 {
-    static const sqlite3_vfs* vfs = Register();
-    return vfs->zName;
+    static sqlite3_vfs vfs = MakeVfs();
+    // Should SQLite refuse it, connections use the platform's VFS unchanged (nullptr).
+    static const bool registered = sqlite3_vfs_register(&vfs, 0) == SQLITE_OK;
+    return registered ? vfs.zName : nullptr;
 }
 
 }  // namespace varnemo::notes::local
