@@ -145,5 +145,13 @@ TEST(CodePage, EightBitTextBecomesUtf8)
     EXPECT_EQ(ToUtf8("caf\xE9", "NO-SUCH-CHARSET"), "caf\u00E9");
 }
 
+// Converters are kept from one text to the next: a text that leaves a stateful charset shifted
+// (here ISO-2022-JP in its two-byte set, never switched back) must not shift the next one.
+TEST(CodePage, EachTextStartsInTheCharsetsInitialState)
+{
+    EXPECT_EQ(ToUtf8("\x1B$B\x24\x22", "ISO-2022-JP"), "\u3042");
+    EXPECT_EQ(ToUtf8("ok", "ISO-2022-JP"), "ok");
+}
+
 }  // namespace
 }  // namespace varnemo::testing

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <iconv.h>
+#include <map>
 
 namespace varnemo::mapi::pff {
 namespace {
@@ -24,6 +25,7 @@ public:
 
     std::string Convert(std::string_view text)
     {
+        iconv(handle_, nullptr, nullptr, nullptr, nullptr);  // whatever the last text left
         std::string output;
         std::string chunk(4096, '\0');
         char* in = const_cast<char*>(text.data());
@@ -47,6 +49,18 @@ public:
 private:
     iconv_t handle_;
 };
+
+// Opening a converter looks the charset up among the system's conversion modules and costs more
+// than converting a subject or a name: one per charset and thread, opened on first use. A charset
+// that iconv does not know is kept too, as invalid.
+Converter& ConverterFor(const std::string& charset)
+{
+    thread_local std::map<std::string, Converter, std::less<>> converters;
+    auto found = converters.find(charset);
+    if (found == converters.end())
+        found = converters.try_emplace(charset, charset).first;
+    return found->second;
+}
 
 }  // namespace
 
@@ -80,11 +94,9 @@ std::string ToUtf8(std::string_view text, const std::string& charset)
 {
     if (text.empty())
         return {};
-    Converter converter(charset);
-    if (converter.valid())
+    if (auto& converter = ConverterFor(charset); converter.valid())
         return converter.Convert(text);
-    Converter fallback(CharsetOfCodePage(DefaultCodePage));
-    return fallback.Convert(text);
+    return ConverterFor(CharsetOfCodePage(DefaultCodePage)).Convert(text);
 }
 
 }  // namespace varnemo::mapi::pff
