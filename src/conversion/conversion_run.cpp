@@ -116,6 +116,7 @@ void ConversionRun::Convert()
         view.Yield();
     }
     target_ = CurrentTargetDatabases(context_);
+    tempFolder_ = PathFromText(GetTempFolder());
 
     RecordLeftOutFolders();
     if (auto reason = store->FallbackReason(); !reason.empty())
@@ -356,7 +357,7 @@ void ConversionRun::ConvertItem(mapi::Item& item, const std::string& kind, const
     account.id = EntryIdOf(item);
     if (AlreadyThere(account))
         return;
-    TemporaryAttachments temporary(PathFromText(GetTempFolder()));
+    TemporaryAttachments temporary(tempFolder_);
     const auto attachments = temporary.SaveAll(item);
     ContinueOnError steps;
     steps([&] {

@@ -8,6 +8,7 @@
 #include "source/mapi.h"
 
 #include <chrono>
+#include <filesystem>
 #include <unordered_set>
 
 namespace varnemo {
@@ -88,6 +89,8 @@ private:
     std::unordered_set<std::string> convertedOrigins_;
     // Settled once the target database is known; every writer of the run writes there.
     TargetDatabases target_;
+    // Where items' attachments are saved on their way into documents; looked up once per run.
+    std::filesystem::path tempFolder_;
     bool running_ = false;
     ConversionSummary summary_;
     // The items written since the target's last commit, recorded in summary_ once it is made.
