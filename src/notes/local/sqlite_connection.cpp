@@ -50,8 +50,9 @@ std::string ErrorMessage(sqlite3* db)
 SqliteConnection::SqliteConnection(const std::filesystem::path& path, Mode mode) : path_(path)
 {
     // A connection is only ever used by one writer at a time, but the cache hands it out from
-    // any thread: keep SQLite's own serialization (FULLMUTEX).
-    const int result = sqlite3_open_v2(path.c_str(), &db_, OpenFlags(mode) | SQLITE_OPEN_FULLMUTEX, BatchedLogVfsName());
+    // any thread: keep SQLite's own serialization (FULLMUTEX). Its log is written in batches.
+    const int flags = OpenFlags(mode) | SQLITE_OPEN_FULLMUTEX;
+    const int result = sqlite3_open_v2(path.c_str(), &db_, flags, BatchedLogVfsName());
     if (result != SQLITE_OK) {
         const std::string message = db_ ? ErrorMessage(db_) : sqlite3_errstr(result);
         sqlite3_close_v2(db_);

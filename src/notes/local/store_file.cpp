@@ -38,6 +38,8 @@ void ApplyConnectionSettings(SqliteConnection& connection)
     // transaction keeps in memory: beyond it SQLite spills pages to the log, however many
     // attachment bytes a group of held saves brings.
     connection.Execute("PRAGMA cache_size = -16384");
+    // Each document is saved in a savepoint, which journals every page the document changes;
+    // SQLite would spill that journal to a temporary file past 64 KiB.
     connection.Execute("PRAGMA temp_store = MEMORY");
 }
 
