@@ -58,12 +58,9 @@ struct LogFile {
 
     int Write(const void* data, int size, sqlite3_int64 offset)
     {
-        if (IsCommitFrameHeader(data, size, offset)) {
-            writeNextThrough = true;
-            return WriteThrough(data, size, offset);
-        }
-        if (writeNextThrough || static_cast<std::size_t>(size) > kBatchCapacity) {
-            writeNextThrough = false;
+        const bool commitFrameHeader = IsCommitFrameHeader(data, size, offset);
+        if (commitFrameHeader || writeNextThrough || static_cast<std::size_t>(size) > kBatchCapacity) {
+            writeNextThrough = commitFrameHeader;  // the commit frame's page follows its header
             return WriteThrough(data, size, offset);
         }
         const bool continues = offset == batchOffset + static_cast<sqlite3_int64>(batch.size());
@@ -83,14 +80,20 @@ LogFile& Log(sqlite3_file* file)
     return *reinterpret_cast<LogFile*>(file);
 }
 
+template <auto Method, typename... Arguments>
+int Forwarded(sqlite3_file* file, Arguments... arguments)
+{
+    auto& log = Log(file);
+    return (log.real->pMethods->*Method)(log.real, arguments...);
+}
+
 // Every use of the log but a write sees the file as the writes left it.
 template <auto Method, typename... Arguments>
 int FlushedThen(sqlite3_file* file, Arguments... arguments)
 {
-    auto& log = Log(file);
-    if (const int result = log.Flush(); result != SQLITE_OK)
+    if (const int result = Log(file).Flush(); result != SQLITE_OK)
         return result;
-    return (log.real->pMethods->*Method)(log.real, arguments...);
+    return Forwarded<Method>(file, arguments...);
 }
 
 int CloseLog(sqlite3_file* file)
@@ -107,18 +110,6 @@ int WriteLog(sqlite3_file* file, const void* data, int size, sqlite3_int64 offse
     return Log(file).Write(data, size, offset);
 }
 
-int SectorSize(sqlite3_file* file)
-{
-    auto& log = Log(file);
-    return log.real->pMethods->xSectorSize(log.real);
-}
-
-int DeviceCharacteristics(sqlite3_file* file)
-{
-    auto& log = Log(file);
-    return log.real->pMethods->xDeviceCharacteristics(log.real);
-}
-
 // Logs are never memory-mapped nor shared-memory files: version 1 of the methods is all they use.
 const sqlite3_io_methods kLogMethods = {
     .iVersion = 1,
@@ -132,8 +123,8 @@ const sqlite3_io_methods kLogMethods = {
     .xUnlock = FlushedThen<&sqlite3_io_methods::xUnlock, int>,
     .xCheckReservedLock = FlushedThen<&sqlite3_io_methods::xCheckReservedLock, int*>,
     .xFileControl = FlushedThen<&sqlite3_io_methods::xFileControl, int, void*>,
-    .xSectorSize = SectorSize,
-    .xDeviceCharacteristics = DeviceCharacteristics,
+    .xSectorSize = Forwarded<&sqlite3_io_methods::xSectorSize>,
+    .xDeviceCharacteristics = Forwarded<&sqlite3_io_methods::xDeviceCharacteristics>,
     .xShmMap = nullptr,
     .xShmLock = nullptr,
     .xShmBarrier = nullptr,

@@ -55,11 +55,8 @@ private:
 // that iconv does not know is kept too, as invalid.
 Converter& ConverterFor(const std::string& charset)
 {
-    thread_local std::map<std::string, Converter, std::less<>> converters;
-    auto found = converters.find(charset);
-    if (found == converters.end())
-        found = converters.try_emplace(charset, charset).first;
-    return found->second;
+    thread_local std::map<std::string, Converter> converters;
+    return converters.try_emplace(charset, charset).first->second;
 }
 
 }  // namespace
