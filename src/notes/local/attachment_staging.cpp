@@ -16,7 +16,7 @@ namespace varnemo::notes::local {
 namespace {
 
 // Small enough for the stack: a buffer on the heap was allocated, zeroed and faulted in anew for
-// every attachment, about a sixth of converting a mailbox of small attachments.
+// every attachment, some 7 % of converting a mailbox of small attachments.
 constexpr std::size_t kChunkSize = 64 * 1024;
 
 long long SizeOfSourceFile(const std::filesystem::path& file)

@@ -169,53 +169,10 @@ int Open(sqlite3_vfs* vfs, sqlite3_filename name, sqlite3_file* file, int flags,
 }
 
 // The rest is the platform's.
-int Delete(sqlite3_vfs* vfs, const char* name, int syncDirectory)
+template <auto Method, typename... Arguments>
+auto ToPlatform(sqlite3_vfs* vfs, Arguments... arguments)
 {
-    return Platform(vfs)->xDelete(Platform(vfs), name, syncDirectory);
-}
-int Access(sqlite3_vfs* vfs, const char* name, int flags, int* result)
-{
-    return Platform(vfs)->xAccess(Platform(vfs), name, flags, result);
-}
-int FullPathname(sqlite3_vfs* vfs, const char* name, int size, char* out)
-{
-    return Platform(vfs)->xFullPathname(Platform(vfs), name, size, out);
-}
-void* DlOpen(sqlite3_vfs* vfs, const char* name)
-{
-    return Platform(vfs)->xDlOpen(Platform(vfs), name);
-}
-void DlError(sqlite3_vfs* vfs, int size, char* message)
-{
-    Platform(vfs)->xDlError(Platform(vfs), size, message);
-}
-void (*DlSym(sqlite3_vfs* vfs, void* library, const char* symbol))(void)
-{
-    return Platform(vfs)->xDlSym(Platform(vfs), library, symbol);
-}
-void DlClose(sqlite3_vfs* vfs, void* library)
-{
-    Platform(vfs)->xDlClose(Platform(vfs), library);
-}
-int Randomness(sqlite3_vfs* vfs, int size, char* out)
-{
-    return Platform(vfs)->xRandomness(Platform(vfs), size, out);
-}
-int Sleep(sqlite3_vfs* vfs, int microseconds)
-{
-    return Platform(vfs)->xSleep(Platform(vfs), microseconds);
-}
-int CurrentTime(sqlite3_vfs* vfs, double* now)
-{
-    return Platform(vfs)->xCurrentTime(Platform(vfs), now);
-}
-int LastError(sqlite3_vfs* vfs, int size, char* message)
-{
-    return Platform(vfs)->xGetLastError(Platform(vfs), size, message);
-}
-int CurrentTimeInt64(sqlite3_vfs* vfs, sqlite3_int64* now)
-{
-    return Platform(vfs)->xCurrentTimeInt64(Platform(vfs), now);
+    return (Platform(vfs)->*Method)(Platform(vfs), arguments...);
 }
 
 sqlite3_vfs MakeVfs()
@@ -228,18 +185,18 @@ sqlite3_vfs MakeVfs()
     made.zName = "varnemo-batched-log";
     made.pAppData = platform;
     made.xOpen = Open;
-    made.xDelete = Delete;
-    made.xAccess = Access;
-    made.xFullPathname = FullPathname;
-    made.xDlOpen = DlOpen;
-    made.xDlError = DlError;
-    made.xDlSym = DlSym;
-    made.xDlClose = DlClose;
-    made.xRandomness = Randomness;
-    made.xSleep = Sleep;
-    made.xCurrentTime = CurrentTime;
-    made.xGetLastError = LastError;
-    made.xCurrentTimeInt64 = CurrentTimeInt64;
+    made.xDelete = ToPlatform<&sqlite3_vfs::xDelete, const char*, int>;
+    made.xAccess = ToPlatform<&sqlite3_vfs::xAccess, const char*, int, int*>;
+    made.xFullPathname = ToPlatform<&sqlite3_vfs::xFullPathname, const char*, int, char*>;
+    made.xDlOpen = ToPlatform<&sqlite3_vfs::xDlOpen, const char*>;
+    made.xDlError = ToPlatform<&sqlite3_vfs::xDlError, int, char*>;
+    made.xDlSym = ToPlatform<&sqlite3_vfs::xDlSym, void*, const char*>;
+    made.xDlClose = ToPlatform<&sqlite3_vfs::xDlClose, void*>;
+    made.xRandomness = ToPlatform<&sqlite3_vfs::xRandomness, int, char*>;
+    made.xSleep = ToPlatform<&sqlite3_vfs::xSleep, int>;
+    made.xCurrentTime = ToPlatform<&sqlite3_vfs::xCurrentTime, double*>;
+    made.xGetLastError = ToPlatform<&sqlite3_vfs::xGetLastError, int, char*>;
+    made.xCurrentTimeInt64 = ToPlatform<&sqlite3_vfs::xCurrentTimeInt64, sqlite3_int64*>;
     return made;
 }
 
