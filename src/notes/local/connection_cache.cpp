@@ -80,8 +80,11 @@ public:
     {
         const std::lock_guard lock(guard_);
         ContinueOnError step;
-        for (auto& [path, cached] : connections_)
-            step([&] { cached.connection->CommitHeldWrites(); });
+        // Not a structured binding: Clang before 16 cannot capture one in a lambda.
+        for (auto& entry : connections_) {
+            auto& connection = *entry.second.connection;
+            step([&] { connection.CommitHeldWrites(); });
+        }
         ThrowFirst(step);
     }
 
@@ -104,9 +107,10 @@ public:
             holdingWrites_ = false;
         }
         ContinueOnError step;
-        for (auto& [path, cached] : released) {
-            step([&] { cached.connection->CommitHeldWrites(); });
-            step([&] { cached.connection->FoldLogIntoFile(); });
+        for (auto& entry : released) {
+            auto& connection = *entry.second.connection;
+            step([&] { connection.CommitHeldWrites(); });
+            step([&] { connection.FoldLogIntoFile(); });
         }
         released.clear();  // closing the last connection to a file removes its empty log
         ThrowFirst(step);
