@@ -176,6 +176,29 @@ TEST_F(Accounting, AFileReadPastDamageByTheFallbackReaderIsNoWholeSuccess)
     EXPECT_NE(ReadFile(report).find("fallback reader"), std::string::npos) << ReadFile(report);
 }
 
+// A name-to-id map whose structure neither reader can read past (its heap's header overwritten)
+// only hides what the named properties stand for: the items still arrive, each with named
+// properties in part and saying why, the file is not given up.
+TEST_F(Accounting, AnUnreadableNameToIdMapLeavesNamedPropertiesOutNotTheFile)
+{
+    const auto pst = CopyFixture("dist-list.pst", dir.path());
+    DamageNodeData(pst, 0x61, 0, 4);
+    const auto result = Convert(pst, tmp);
+    EXPECT_EQ(result.status, 1) << result.out << result.err;
+    EXPECT_NE(result.out.find("but not everything arrived whole"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("converted in part"), std::string::npos) << result.out;
+    EXPECT_EQ(result.out.find("could not be converted"), std::string::npos) << result.out;
+    const auto shown = Show(DatabaseLine(result, 2));
+    ASSERT_EQ(shown["documents"].size(), 2u) << shown.dump();  // the contact and the list
+    const auto text = ReadFile(report);
+    EXPECT_NE(text.find("Contacts\t2\ttest dist list\t"), std::string::npos) << text;
+    EXPECT_NE(text.find("named properties are left out, as the name-to-id map that names them cannot be read: "
+                        "cannot read the properties of the name-to-id map of " + pst.string()),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("fallback reader"), std::string::npos) << text;
+}
+
 // Damage of every kind that disks and copies do, anywhere in the file: a run may convert less or
 // convert in part, and say so, but a run that calls itself a whole success wrote exactly what
 // the intact file gives.

@@ -37,6 +37,11 @@ std::string Join(const std::vector<std::string>& parts)
     return fmt::format("{}", fmt::join(parts, "; "));
 }
 
+void Append(std::vector<std::string>& to, const std::vector<std::string>& more)
+{
+    to.insert(to.end(), more.begin(), more.end());
+}
+
 // An item's entry id names it in the report; an item whose id cannot be read is named by its
 // folder and position alone.
 std::string EntryIdOf(mapi::Item& item)
@@ -324,6 +329,7 @@ void ConversionRun::ConvertContactItem(mapi::Items& items, ItemAccount& account,
     ContinueOnError steps;
     WriteResult result;
     bool alreadyThere = false;
+    std::vector<std::string> leftOut;
     steps([&] {
         auto item = items.Item(account.position);
         account.id = EntryIdOf(*item);
@@ -331,6 +337,7 @@ void ConversionRun::ConvertContactItem(mapi::Items& items, ItemAccount& account,
             alreadyThere = true;
             return;
         }
+        leftOut = item->LeftOut();
         if (item->MessageClass() == "IPM.DistList") {
             GroupFields group;
             group.Members = ReadMemberList(*item, steps);
@@ -346,7 +353,8 @@ void ConversionRun::ConvertContactItem(mapi::Items& items, ItemAccount& account,
     });
     if (alreadyThere)
         return;
-    account.failures = steps.failures();
+    account.failures = std::move(leftOut);
+    Append(account.failures, steps.failures());
     Record(std::move(account), result);
 }
 
@@ -368,8 +376,9 @@ void ConversionRun::ConvertItem(mapi::Item& item, const std::string& kind, const
     steps([&] {
         result = WriteItem(kind, item, attachments.files.empty() ? nullptr : &attachments.files, notesFolder, account.id);
     });
-    account.failures = steps.failures();
-    account.failures.insert(account.failures.end(), attachments.missing.begin(), attachments.missing.end());
+    account.failures = item.LeftOut();
+    Append(account.failures, steps.failures());
+    Append(account.failures, attachments.missing);
     Record(std::move(account), result);
 }
 
@@ -417,7 +426,7 @@ void ConversionRun::Record(ItemAccount account, const WriteResult& result)
     auto failures = std::move(account.failures);
     if (result.endedBy)
         failures.push_back(*result.endedBy);
-    failures.insert(failures.end(), result.failures.begin(), result.failures.end());
+    Append(failures, result.failures);
     ConversionProblem problem;
     problem.folder = std::move(account.folder);
     problem.position = account.position;

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace varnemo::mapi {
 
@@ -88,6 +89,8 @@ public:
     virtual std::unique_ptr<Attachments> GetAttachments() = 0;
     // Throws when the item is not a distribution list.
     virtual std::unique_ptr<Members> GetMembers() = 0;
+    // What of the item its reader could not read, each in a sentence: the item arrives without it.
+    virtual std::vector<std::string> LeftOut() { return {}; }
 
     std::string MessageClass() { return Text(TextField::MessageClass); }
     std::string Subject() { return Text(TextField::Subject); }

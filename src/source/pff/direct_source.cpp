@@ -24,6 +24,17 @@ constexpr std::uint16_t kAttachMethodId = 0x3705;
 constexpr std::uint16_t kRtfCompressedId = 0x1009;
 constexpr std::uint16_t kObjectType = 0x000D;
 constexpr std::int64_t kEmbeddedMessageMethod = 5;
+constexpr std::uint16_t kFirstNamedId = 0x8000;
+
+// Without the name-to-id map a named property's value cannot be told from another's: the values
+// are there, what they stand for is not.
+std::string UnnamedLeftOut(std::size_t count, const std::string& whyUnreadable)
+{
+    if (count == 0)
+        return {};
+    return fmt::format("{} named {} left out, as the name-to-id map that names them cannot be read: {}", count,
+                       count == 1 ? "property is" : "properties are", whyUnreadable);
+}
 
 std::uint32_t TableOf(std::uint32_t folderId, std::uint32_t kind)
 {
@@ -72,7 +83,10 @@ PropertyBag DirectSource::BagOf(std::vector<direct::StoredProperty> stored, std:
 {
     std::vector<StoredValue> values;
     values.reserve(stored.size());
+    std::size_t unnamed = 0;
     for (auto& property : stored) {
+        if (property.id >= kFirstNamedId && !file_->namesUnreadable.empty())
+            ++unnamed;
         // As with libpff, a local id that the map does not know stays a plain tag.
         StoredValue value{file_->names.KeyOf(property.id).value_or(PropertyKey::Tag(property.id)), property.type,
                           std::nullopt, {}};
@@ -84,7 +98,7 @@ PropertyBag DirectSource::BagOf(std::vector<direct::StoredProperty> stored, std:
             value.bytes = std::move(property.bytes);
         values.push_back(std::move(value));
     }
-    return PropertyBag(std::move(values), std::move(where));
+    return PropertyBag(std::move(values), std::move(where), UnnamedLeftOut(unnamed, file_->namesUnreadable));
 }
 
 PropertyBag DirectSource::Properties(std::string where) const

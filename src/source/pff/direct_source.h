@@ -15,6 +15,8 @@ namespace varnemo::mapi::pff {
 struct DirectFile {
     std::unique_ptr<direct::NodeDatabase> nodes;
     direct::NameMap names;
+    // Why the name-to-id map could not be read, when the file is read without it; empty else.
+    std::string namesUnreadable;
 };
 
 // A node of a data file read straight from the file's structures: the node B-tree for folders,

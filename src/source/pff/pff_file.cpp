@@ -89,16 +89,8 @@ std::shared_ptr<PffFile> PffFile::Open(const fs::path& path, std::optional<FileR
         return OpenedWithLibpff(path, "", stop);
     std::string unsupported;
     try {
-        auto opened = direct::NodeDatabase::Open(path);
-        if (opened.nodes) {
-            std::shared_ptr<PffFile> file(new PffFile(path));
-            auto direct = std::make_shared<DirectFile>();
-            direct->nodes = std::move(opened.nodes);
-            direct->names = direct::NameMap::Read(*direct->nodes);
-            file->OpenDirectly(std::move(direct));
+        if (auto file = OpenedDirectly(path, NameMapDamage::Throws, unsupported))
             return file;
-        }
-        unsupported = std::move(opened.unsupported);
     } catch (const ComponentError& damage) {
         if (reader == FileReader::Direct)
             throw;
@@ -113,12 +105,51 @@ std::shared_ptr<PffFile> PffFile::Open(const fs::path& path, std::optional<FileR
             file->readPastDamage_ = true;
             return file;
         } catch (const ComponentError&) {
-            std::rethrow_exception(damaged);
         }
+        if (auto file = OpenedWithoutDamagedNameMap(path))
+            return file;
+        std::rethrow_exception(damaged);
     }
     if (reader == FileReader::Direct)
         Unreadable(path, unsupported);
     return OpenedWithLibpff(path, std::move(unsupported), stop);
+}
+
+std::shared_ptr<PffFile> PffFile::OpenedDirectly(const fs::path& path, NameMapDamage nameMapDamage,
+                                                  std::string& unsupported)
+{
+    auto opened = direct::NodeDatabase::Open(path);
+    if (!opened.nodes) {
+        unsupported = std::move(opened.unsupported);
+        return nullptr;
+    }
+    std::shared_ptr<PffFile> file(new PffFile(path));
+    auto direct = std::make_shared<DirectFile>();
+    direct->nodes = std::move(opened.nodes);
+    try {
+        direct->names = direct::NameMap::Read(*direct->nodes);
+    } catch (const ComponentError& damage) {
+        if (nameMapDamage == NameMapDamage::Throws)
+            throw;
+        direct->namesUnreadable = damage.what();
+    }
+    file->OpenDirectly(std::move(direct));
+    return file;
+}
+
+// The name-to-id map only says what the named properties stand for: a file whose map neither
+// reader can read is still read, and each item that has named properties says it lacks them.
+// Nothing when the damage lies elsewhere too.
+std::shared_ptr<PffFile> PffFile::OpenedWithoutDamagedNameMap(const fs::path& path)
+{
+    try {
+        std::string unsupported;
+        auto file = OpenedDirectly(path, NameMapDamage::LeavesNamesOut, unsupported);
+        if (file && !file->direct_->namesUnreadable.empty())
+            return file;
+    } catch (const ComponentError&) {
+    }
+    return nullptr;
 }
 
 bool PffFile::LeftToLibpff(const fs::path& path)

@@ -28,7 +28,9 @@ public:
     // Throws ComponentError naming the file and the reason when it cannot be read as an
     // Outlook data file (missing, a folder, empty, another kind of file, damaged). Without a
     // reader named, the direct reader reads the file when it can, libpff otherwise: a format
-    // the direct reader does not read, or damage that stops it from opening the file.
+    // the direct reader does not read, or damage that stops it from opening the file. Damage
+    // of the name-to-id map that libpff cannot read past either leaves the named properties out
+    // (each item says so) instead of the file.
     // libpff reads a file's whole node index while it opens it, minutes for a large one, and
     // cannot be interrupted there: once stop is requested, Open throws WorkStopped at once and
     // leaves that open to end on its own; opening the file again meanwhile takes it up.
@@ -57,6 +59,12 @@ public:
 
 private:
     explicit PffFile(std::filesystem::path path);
+    enum class NameMapDamage { Throws, LeavesNamesOut };
+    // Nothing when the file's header states a format the direct reader does not read; unsupported
+    // then says which.
+    static std::shared_ptr<PffFile> OpenedDirectly(const std::filesystem::path& path, NameMapDamage nameMapDamage,
+                                                   std::string& unsupported);
+    static std::shared_ptr<PffFile> OpenedWithoutDamagedNameMap(const std::filesystem::path& path);
     static std::shared_ptr<PffFile> OpenedWithLibpff(const std::filesystem::path& path, std::string fallbackReason,
                                                      const StopRequest* stop);
     void OpenDirectly(std::shared_ptr<DirectFile> file);

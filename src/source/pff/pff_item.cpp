@@ -129,4 +129,11 @@ std::unique_ptr<mapi::Members> PffItem::GetMembers()
                                         properties_.charset(), properties_.where());
 }
 
+std::vector<std::string> PffItem::LeftOut()
+{
+    if (properties_.leftOut().empty())
+        return {};
+    return {properties_.leftOut()};
+}
+
 }  // namespace varnemo::mapi::pff

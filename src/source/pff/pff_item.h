@@ -27,6 +27,7 @@ public:
     RecurrenceData Recurrence() override;
     std::unique_ptr<mapi::Attachments> GetAttachments() override;
     std::unique_ptr<mapi::Members> GetMembers() override;
+    std::vector<std::string> LeftOut() override;
 
     // What the message-file writer needs beyond the interface.
     std::unique_ptr<PffAttachments> Attachments() const;

@@ -52,7 +52,8 @@ void TrimTerminator(std::string& text, std::uint32_t valueType)
 
 }  // namespace
 
-PropertyBag::PropertyBag(std::vector<StoredValue> values, std::string where) : where_(std::move(where))
+PropertyBag::PropertyBag(std::vector<StoredValue> values, std::string where, std::string leftOut)
+    : where_(std::move(where)), leftOut_(std::move(leftOut))
 {
     for (auto& value : values) {
         auto key = value.key;

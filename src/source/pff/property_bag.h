@@ -27,10 +27,12 @@ struct StoredValue {
 class PropertyBag {
 public:
     // where names the item in error messages ("item 3 of folder 'Inbox' in /data/a.pst"). Of
-    // two values under one key the first wins, as it would in a lookup by tag.
-    PropertyBag(std::vector<StoredValue> values, std::string where);
+    // two values under one key the first wins, as it would in a lookup by tag. leftOut says what
+    // of the item's properties the reader could not read; empty when it read them all.
+    PropertyBag(std::vector<StoredValue> values, std::string where, std::string leftOut = {});
 
     const std::string& where() const { return where_; }
+    const std::string& leftOut() const { return leftOut_; }
     // The iconv name of the code page of the item's 8-bit strings.
     const std::string& charset() const { return charset_; }
 
@@ -58,6 +60,7 @@ private:
     std::string Decode(std::uint32_t valueType, const std::string& data) const;
 
     std::string where_;
+    std::string leftOut_;
     std::map<PropertyKey, StoredValue> entries_;
     std::string charset_;
 };
