@@ -199,6 +199,23 @@ TEST_F(Accounting, AnUnreadableNameToIdMapLeavesNamedPropertiesOutNotTheFile)
     EXPECT_EQ(text.find("fallback reader"), std::string::npos) << text;
 }
 
+// A folder's tables only list what the node index records too: every folder and message names
+// its folder there. A folder whose table cannot be read (its heap's header overwritten) is read
+// through the index, and the run writes what the intact file gives.
+TEST_F(Accounting, AFolderWhoseTableCannotBeReadIsReadThroughTheNodeIndex)
+{
+    const auto intact = CopyFixture("dist-list.pst", dir.path());
+    const auto reference = ConvertInto(intact, dir.path() / "intact");
+    const auto pst = dir.path() / "damaged.pst";
+    fs::copy_file(intact, pst);
+    DamageNodeData(pst, 0x802D, 0, 4);  // the hierarchy table of the top folder
+    DamageNodeData(pst, 0x814E, 0, 4);  // the contents table of Contacts
+    const auto result = ConvertInto(pst, dir.path() / "damaged");
+    EXPECT_EQ(result.status, reference.status) << result.out << result.err;
+    EXPECT_EQ(DatabaseLine(result, 3), DatabaseLine(reference, 3));  // the counts
+    EXPECT_EQ(Contents(result), Contents(reference));
+}
+
 // Damage of every kind that disks and copies do, anywhere in the file: a run may convert less or
 // convert in part, and say so, but a run that calls itself a whole success wrote exactly what
 // the intact file gives.

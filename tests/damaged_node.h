@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace varnemo::testing {
 
@@ -139,6 +140,38 @@ inline void DamageKeepingChecksum(std::string& file, std::size_t at, std::string
         return;
     }
     throw std::runtime_error("no block holds offset " + std::to_string(at));
+}
+
+// Flips a byte of a leaf page of the node index whose entries all name parentNode as their
+// parent (a bad sector among the index pages that list a folder's messages) and leaves the
+// page's checksum as it was: whatever walks the whole index fails there, lookups of other nodes
+// pass by it.
+inline void BreakIndexPageOfChildren(const std::filesystem::path& pst, std::uint32_t parentNode)
+{
+    using namespace damaged_node;
+    constexpr std::size_t kNodeEntryParent = 24;
+    std::string file = ReadFile(pst);
+    std::vector<std::size_t> pages{static_cast<std::size_t>(Le(file, kNodeRootOffset, 8))};
+    while (!pages.empty()) {
+        const auto page = pages.back();
+        pages.pop_back();
+        const std::size_t count = static_cast<unsigned char>(file.at(page + kEntryCount));
+        const std::size_t size = static_cast<unsigned char>(file.at(page + kEntrySize));
+        if (file.at(page + kLevel) != 0) {
+            for (std::size_t i = 0; i < count; ++i)
+                pages.push_back(static_cast<std::size_t>(Le(file, page + i * size + 16, 8)));
+            continue;
+        }
+        bool allChildren = count > 0;
+        for (std::size_t i = 0; i < count; ++i)
+            allChildren = allChildren && Le(file, page + i * size + kNodeEntryParent, 4) == parentNode;
+        if (allChildren) {
+            file[page + 8] ^= 0x01;  // the data block of the first entry
+            WriteFile(pst, file);
+            return;
+        }
+    }
+    throw std::runtime_error("no index page lists only children of node " + std::to_string(parentNode));
 }
 
 // The node of a folder's contents table, the list of its items.

@@ -8,6 +8,7 @@
 #include "pstgen/byte_sources.h"
 #include "pstgen/pst_writer.h"
 #include "pstgen_mailboxes.h"
+#include "source/pff/direct/node_database.h"
 #include "source/pff/pff_file.h"
 #include "source/pff/pff_mapi.h"
 #include "source/pff/property_source.h"
@@ -15,6 +16,7 @@
 #include <fmt/format.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 
@@ -214,6 +216,46 @@ TEST(DirectReader, ReadsAnsiFilesAsLibpffDoes)
     const auto ansi = CopyFixture("test_ansi.pst", dir.path());
     EXPECT_EQ(PffFile::Open(ansi)->reader(), FileReader::Direct);
     EXPECT_GE(ExpectReadersAgree(ansi).messages, 1);
+}
+
+// What a folder's tables list, the node index records as well (each folder and message names
+// its folder there), which is where a folder with a damaged table is read from: both agree on
+// every folder of files in both formats.
+void ExpectIndexListsWhatTablesList(const std::filesystem::path& pst)
+{
+    const auto file = PffFile::Open(pst, FileReader::Direct);
+    const auto nodes = mapi::pff::direct::NodeDatabase::Open(pst).nodes;
+    ASSERT_TRUE(nodes);
+    std::vector<SourceRef> folders{file->Node(kRootFolder)};
+    int listed = 0;
+    while (!folders.empty()) {
+        const auto folder = folders.back();
+        folders.pop_back();
+        std::vector<std::uint32_t> subfolders, messages;
+        for (int at = 0; at < folder->SubFolderCount("a folder"); ++at) {
+            folders.push_back(folder->SubFolder(at, "a folder"));
+            subfolders.push_back(folders.back()->NodeId());
+        }
+        for (int at = 0; at < folder->MessageCount("a folder"); ++at)
+            messages.push_back(folder->Message(at, "a folder")->NodeId());
+        std::sort(subfolders.begin(), subfolders.end());
+        std::sort(messages.begin(), messages.end());
+        const auto id = folder->NodeId();
+        EXPECT_EQ(nodes->ChildNodes(id, {0x02, 0x03}), subfolders) << pst << ", folder " << id;  // folders, search folders
+        EXPECT_EQ(nodes->ChildNodes(id, {0x04}), messages) << pst << ", folder " << id;
+        listed += static_cast<int>(subfolders.size() + messages.size());
+    }
+    EXPECT_GT(listed, 1) << pst;
+}
+
+TEST(DirectReader, TheNodeIndexListsWhatEveryFoldersTablesList)
+{
+    TempDir dir;
+    for (const auto* fixture : {"test_ansi.pst", "test_unicode.pst", "dist-list.pst"})
+        ExpectIndexListsWhatTablesList(CopyFixture(fixture, dir.path()));
+    const auto everyShape = dir.path() / "every-shape.pst";
+    pstgen::WritePst(EveryShapeMailbox(), everyShape);
+    ExpectIndexListsWhatTablesList(everyShape);
 }
 
 TEST(DirectReader, LeavesFilesItDoesNotReadToLibpffAndSaysWhy)

@@ -1,4 +1,5 @@
-// A generated mailbox of 17 items with 64 bytes of one folder's contents table overwritten: the
+// A generated mailbox whose Inbox cannot be read: 64 bytes of its contents table overwritten, and
+// a bad sector in an index page that lists its messages, the other place they are listed. The
 // folder tree, varnemo-cli folders and varnemo-cli convert lose that folder and nothing else.
 #include "cli_process.h"
 #include "damaged_node.h"
@@ -35,10 +36,11 @@ pstgen::Folder FolderOf(std::string name, std::string containerClass, pstgen::It
     return folder;
 }
 
-pstgen::Mailbox SeventeenItems()
+// Enough items in the Inbox that some index page lists nothing but them.
+pstgen::Mailbox FortyItemsInTheInbox()
 {
     using pstgen::ItemKind;
-    auto inbox = FolderOf("Inbox", "", ItemKind::Mail, 3);
+    auto inbox = FolderOf("Inbox", "", ItemKind::Mail, 40);
     inbox.folders.push_back(FolderOf("Projects", "", ItemKind::Mail, 2));
     pstgen::Mailbox mailbox;
     mailbox.folders = {inbox,
@@ -65,8 +67,10 @@ class DamagedFolder : public ::testing::Test {
 protected:
     DamagedFolder()
     {
-        pstgen::WritePst(SeventeenItems(), pst_);
-        DamageNodeData(pst_, ContentsTableNode(NodeOfFirstLevelFolder("Inbox")), 0, 64);
+        pstgen::WritePst(FortyItemsInTheInbox(), pst_);
+        const auto inbox = NodeOfFirstLevelFolder("Inbox");
+        DamageNodeData(pst_, ContentsTableNode(inbox), 0, 64);
+        BreakIndexPageOfChildren(pst_, inbox);
     }
 
     std::uint32_t NodeOfFirstLevelFolder(const std::string& name)
@@ -82,7 +86,7 @@ protected:
     }
 
     TempDir dir_;
-    fs::path pst_ = dir_.path() / "seventeen.pst";
+    fs::path pst_ = dir_.path() / "damaged-inbox.pst";
 };
 
 std::vector<std::string> FolderTexts(const FolderTree& tree)

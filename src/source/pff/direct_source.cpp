@@ -10,6 +10,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <exception>
 #include <utility>
 
 namespace varnemo::mapi::pff {
@@ -25,6 +26,9 @@ constexpr std::uint16_t kRtfCompressedId = 0x1009;
 constexpr std::uint16_t kObjectType = 0x000D;
 constexpr std::int64_t kEmbeddedMessageMethod = 5;
 constexpr std::uint16_t kFirstNamedId = 0x8000;
+constexpr std::uint8_t kFolderNodeType = 0x02;
+constexpr std::uint8_t kSearchFolderNodeType = 0x03;
+constexpr std::uint8_t kMessageNodeType = 0x04;
 
 // Without the name-to-id map a named property's value cannot be told from another's: the values
 // are there, what they stand for is not.
@@ -126,12 +130,24 @@ const std::vector<std::uint32_t>& DirectSource::FolderTable(std::uint32_t kind,
                                                             std::optional<std::vector<std::uint32_t>>& cache,
                                                             const std::string& where) const
 {
-    if (!cache) {
+    if (cache)
+        return *cache;
+    try {
         const auto table = nodes().FindNode(TableOf(nodeId_, kind));
         // A folder without a table of this kind has no rows of it.
         cache = table ? direct::ReadTableRowIds(nodes().DataBlocks(table->data),
                                                 (kind == kHierarchyTable ? "the hierarchy table of " : "the contents table of ") + where)
                       : std::vector<std::uint32_t>{};
+    } catch (const ComponentError&) {
+        // A table only lists what the node index knows too: each folder and message names its
+        // folder there. When the index cannot be walked either, the table's damage is the reason.
+        const auto damaged = std::current_exception();
+        try {
+            cache = kind == kHierarchyTable ? nodes().ChildNodes(nodeId_, {kFolderNodeType, kSearchFolderNodeType})
+                                            : nodes().ChildNodes(nodeId_, {kMessageNodeType});
+        } catch (const ComponentError&) {
+            std::rethrow_exception(damaged);
+        }
     }
     return *cache;
 }

@@ -57,6 +57,7 @@ struct Format {
     std::size_t nodeEntrySize;         // node id, data block, sub-node block, parent
     std::size_t nodeEntryDataAt;
     std::size_t nodeEntrySubnodesAt;
+    std::size_t nodeEntryParentAt;     // 4 bytes in both formats
 
     // Blocks: data, padding to 64 bytes, trailer (size, signature, checksum and block id in a
     // format-given order).
@@ -78,7 +79,7 @@ struct Format {
 constexpr Format kUnicode{
     8,
     0xE0, 0xF0, 513,
-    488, 488, 496, 500, 496, 24, 16, 24, 8, 16, 32, 8, 16,
+    488, 488, 496, 500, 496, 24, 16, 24, 8, 16, 32, 8, 16, 24,
     16, 4, 8,
     8, 24, 16,
 };
@@ -86,7 +87,7 @@ constexpr Format kUnicode{
 constexpr Format kAnsi{
     4,
     188, 196, 461,
-    496, 496, 500, 508, 500, 12, 8, 12, 4, 8, 16, 4, 8,
+    496, 496, 500, 508, 500, 12, 8, 12, 4, 8, 16, 4, 8, 12,
     12, 8, 4,
     4, 12, 8,
 };
@@ -96,7 +97,8 @@ constexpr bool Consistent(const Format& f)
 {
     return f.pageEntriesSize <= f.pageEntryCountOffset && f.pageLevelOffset() < f.pageTypeOffset &&
            f.pageChecksumOffset + 4 <= kPageSize && f.branchChildOffset + f.idSize <= f.branchEntrySize &&
-           f.blockEntrySizeAt + 2 <= f.blockEntrySize && f.nodeEntrySubnodesAt + f.idSize <= f.nodeEntrySize &&
+           f.blockEntrySizeAt + 2 <= f.blockEntrySize && f.nodeEntrySubnodesAt + f.idSize <= f.nodeEntryParentAt &&
+           f.nodeEntryParentAt + 4 <= f.nodeEntrySize &&
            f.trailerIdAt + f.idSize <= f.blockTrailerSize && f.trailerChecksumAt + 4 <= f.blockTrailerSize &&
            f.subnodeLeafEntrySize == 3 * f.idSize && f.subnodeBranchEntrySize == 2 * f.idSize;
 }

@@ -7,6 +7,7 @@
 #include <fmt/format.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -28,6 +29,8 @@ bool ChecksumHolds(std::string_view data, std::uint32_t stored)
     return static_cast<std::uint32_t>(inverted ^ 0xFFFFFFFFul) == stored;
 #endif
 }
+
+constexpr std::uint32_t kNodeTypeBits = 0x1F;
 
 // A block id names the same block whatever its lowest bit, which the block B-tree leaves clear.
 std::uint64_t BlockKey(std::uint64_t blockId)
@@ -217,6 +220,46 @@ std::optional<NodeBlocks> NodeDatabase::FindNode(std::uint32_t nodeId) const
     const auto& [page, at] = *found;
     return NodeBlocks{layout::GetId(format_, page, at + format_.nodeEntryDataAt),
                       layout::GetId(format_, page, at + format_.nodeEntrySubnodesAt)};
+}
+
+std::vector<std::uint32_t> NodeDatabase::ChildNodes(std::uint32_t parentId,
+                                                    std::initializer_list<std::uint8_t> nodeTypes) const
+{
+    std::uint32_t typeBits = 0;
+    for (const auto type : nodeTypes)
+        typeBits |= std::uint32_t{1} << (type & kNodeTypeBits);
+    std::unordered_set<std::uint64_t> visited;
+    std::vector<std::uint32_t> children;
+    CollectChildNodes(nodeRoot_, parentId, typeBits, 0, visited, children);
+    std::sort(children.begin(), children.end());
+    return children;
+}
+
+// Pages are read past the cache, which the walk would only flush; a page met twice (a damaged
+// index that points back) is walked once.
+void NodeDatabase::CollectChildNodes(std::uint64_t pageOffset, std::uint32_t parentId, std::uint32_t typeBits,
+                                     int depth, std::unordered_set<std::uint64_t>& visited,
+                                     std::vector<std::uint32_t>& children) const
+{
+    if (depth >= layout::kMaxTreeDepth)
+        throw ComponentError(fmt::format("{} is damaged: an index is deeper than any index can be", where_));
+    if (!visited.insert(pageOffset).second)
+        return;
+    const auto page = ReadPage(pageOffset, layout::kNodeBTreePage);
+    const auto entries = EntriesOf(format_, page, format_.nodeEntrySize, where_);
+    for (std::size_t i = 0; i < entries.count; ++i) {
+        const auto at = i * entries.size;
+        if (entries.level > 0) {
+            CollectChildNodes(layout::GetId(format_, page, at + format_.branchChildOffset), parentId, typeBits,
+                              depth + 1, visited, children);
+            continue;
+        }
+        // The root folder is its own parent, not its own child.
+        const auto nodeId = static_cast<std::uint32_t>(layout::GetId(format_, page, at));
+        if ((typeBits >> (nodeId & kNodeTypeBits) & 1) != 0 && nodeId != parentId &&
+            layout::Get<std::uint32_t>(page, at + format_.nodeEntryParentAt) == parentId)
+            children.push_back(nodeId);
+    }
 }
 
 NodeDatabase::BlockLocation NodeDatabase::FindBlock(std::uint64_t blockId) const

@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace varnemo::mapi::pff::direct {
@@ -43,6 +45,9 @@ public:
     ~NodeDatabase();
 
     std::optional<NodeBlocks> FindNode(std::uint32_t nodeId) const;
+    // The nodes of these types (the low five bits of an id) whose parent is parentId, in id order,
+    // from a walk of the whole node index: what a folder holds when its table cannot be read.
+    std::vector<std::uint32_t> ChildNodes(std::uint32_t parentId, std::initializer_list<std::uint8_t> nodeTypes) const;
     std::optional<NodeBlocks> FindSubnode(std::uint64_t subnodeBlock, std::uint32_t nodeId) const;
 
     // The data of a node, block by block, in order.
@@ -65,6 +70,9 @@ private:
 
     const std::string& Page(std::uint64_t offset, std::uint8_t pageType) const;
     std::string ReadPage(std::uint64_t offset, std::uint8_t pageType) const;
+    // typeBits: bit n set for node type n.
+    void CollectChildNodes(std::uint64_t pageOffset, std::uint32_t parentId, std::uint32_t typeBits, int depth,
+                           std::unordered_set<std::uint64_t>& visited, std::vector<std::uint32_t>& children) const;
     BlockLocation FindBlock(std::uint64_t blockId) const;
     std::string ReadBlock(std::uint64_t blockId) const;
     void ForEachDataBlock(std::uint64_t dataBlock, const std::function<void(std::string&&)>& leaf) const;
