@@ -25,10 +25,6 @@ constexpr std::uint16_t kAttachMethodId = 0x3705;
 constexpr std::uint16_t kRtfCompressedId = 0x1009;
 constexpr std::uint16_t kObjectType = 0x000D;
 constexpr std::int64_t kEmbeddedMessageMethod = 5;
-constexpr std::uint16_t kFirstNamedId = 0x8000;
-constexpr std::uint8_t kFolderNodeType = 0x02;
-constexpr std::uint8_t kSearchFolderNodeType = 0x03;
-constexpr std::uint8_t kMessageNodeType = 0x04;
 
 // Without the name-to-id map a named property's value cannot be told from another's: the values
 // are there, what they stand for is not.
@@ -42,7 +38,7 @@ std::string UnnamedLeftOut(std::size_t count, const std::string& whyUnreadable)
 
 std::uint32_t TableOf(std::uint32_t folderId, std::uint32_t kind)
 {
-    return (folderId & ~std::uint32_t{0x1F}) | kind;
+    return (folderId & ~direct::layout::kNodeTypeBits) | kind;
 }
 
 [[noreturn]] void Missing(const std::string& where, std::string_view what)
@@ -89,7 +85,7 @@ PropertyBag DirectSource::BagOf(std::vector<direct::StoredProperty> stored, std:
     values.reserve(stored.size());
     std::size_t unnamed = 0;
     for (auto& property : stored) {
-        if (property.id >= kFirstNamedId && !file_->namesUnreadable.empty())
+        if (property.id >= direct::kFirstNamedId && !file_->namesUnreadable.empty())
             ++unnamed;
         // As with libpff, a local id that the map does not know stays a plain tag.
         StoredValue value{file_->names.KeyOf(property.id).value_or(PropertyKey::Tag(property.id)), property.type,
@@ -143,8 +139,9 @@ const std::vector<std::uint32_t>& DirectSource::FolderTable(std::uint32_t kind,
         // folder there. When the index cannot be walked either, the table's damage is the reason.
         const auto damaged = std::current_exception();
         try {
-            cache = kind == kHierarchyTable ? nodes().ChildNodes(nodeId_, {kFolderNodeType, kSearchFolderNodeType})
-                                            : nodes().ChildNodes(nodeId_, {kMessageNodeType});
+            cache = kind == kHierarchyTable
+                        ? nodes().ChildNodes(nodeId_, {direct::layout::kFolderNode, direct::layout::kSearchFolderNode})
+                        : nodes().ChildNodes(nodeId_, {direct::layout::kMessageNode});
         } catch (const ComponentError&) {
             std::rethrow_exception(damaged);
         }

@@ -1,6 +1,7 @@
 #include "source/pff/pff_folder.h"
 
 #include "source/pff/collection_index.h"
+#include "source/pff/direct/file_layout.h"
 #include "source/pff/entry_ids.h"
 #include "source/pff/pff_item.h"
 #include "source/pff/property_tags.h"
@@ -10,9 +11,7 @@
 namespace varnemo::mapi::pff {
 namespace {
 
-// Node ids end in their node's kind.
-constexpr std::uint32_t kNodeKindMask = 0x1F;
-constexpr std::uint32_t kFolderNode = 0x02;
+namespace layout = direct::layout;
 
 std::string NodeWhere(const ItemNode& node)
 {
@@ -59,7 +58,7 @@ std::unique_ptr<PffFolder> OpenFolder(std::shared_ptr<const PffFile> file, std::
     auto source = file->Node(nodeId);
     if (!source)
         throw ComponentError(fmt::format("there is no folder with node id {} in {}", nodeId, file->where()));
-    if ((nodeId & kNodeKindMask) != kFolderNode)
+    if ((nodeId & layout::kNodeTypeBits) != layout::kFolderNode)
         throw ComponentError(fmt::format("node {} of {} is not a folder", nodeId, file->where()));
     return std::make_unique<PffFolder>(ItemNode{std::move(file), std::move(source)});
 }

@@ -34,6 +34,12 @@ constexpr char kDataTreeBlock = 0x01;
 constexpr char kSubnodeTreeBlock = 0x02;
 constexpr char kMaxDataTreeLevel = 2;
 
+// A node id ends in its node's type, in its five lowest bits.
+constexpr std::uint32_t kNodeTypeBits = 0x1F;
+constexpr std::uint8_t kFolderNode = 0x02;
+constexpr std::uint8_t kSearchFolderNode = 0x03;
+constexpr std::uint8_t kMessageNode = 0x04;
+
 // What differs between the two formats. Ids (node, block) and file offsets are idSize bytes.
 struct Format {
     std::size_t idSize;

@@ -13,7 +13,6 @@ constexpr std::uint32_t kNameMapNode = 0x61;
 constexpr std::uint16_t kGuidStream = 0x0002;
 constexpr std::uint16_t kEntryStream = 0x0003;
 constexpr std::uint16_t kStringStream = 0x0004;
-constexpr std::uint16_t kFirstNamedId = 0x8000;
 constexpr std::size_t kEntrySize = 8;
 constexpr Guid kMapiSet = MakeGuid(0x00020328, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46});
 

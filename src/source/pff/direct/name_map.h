@@ -9,6 +9,9 @@
 
 namespace varnemo::mapi::pff::direct {
 
+// Property ids from here up are local ids of named properties, which the map names.
+constexpr std::uint16_t kFirstNamedId = 0x8000;
+
 // The file's name-to-id map: which property set and long id or name each local id of a named
 // property (0x8000 and up) stands for.
 class NameMap {

@@ -30,8 +30,6 @@ bool ChecksumHolds(std::string_view data, std::uint32_t stored)
 #endif
 }
 
-constexpr std::uint32_t kNodeTypeBits = 0x1F;
-
 // A block id names the same block whatever its lowest bit, which the block B-tree leaves clear.
 std::uint64_t BlockKey(std::uint64_t blockId)
 {
@@ -227,7 +225,7 @@ std::vector<std::uint32_t> NodeDatabase::ChildNodes(std::uint32_t parentId,
 {
     std::uint32_t typeBits = 0;
     for (const auto type : nodeTypes)
-        typeBits |= std::uint32_t{1} << (type & kNodeTypeBits);
+        typeBits |= std::uint32_t{1} << (type & layout::kNodeTypeBits);
     std::unordered_set<std::uint64_t> visited;
     std::vector<std::uint32_t> children;
     CollectChildNodes(nodeRoot_, parentId, typeBits, 0, visited, children);
@@ -256,7 +254,7 @@ void NodeDatabase::CollectChildNodes(std::uint64_t pageOffset, std::uint32_t par
         }
         // The root folder is its own parent, not its own child.
         const auto nodeId = static_cast<std::uint32_t>(layout::GetId(format_, page, at));
-        if ((typeBits >> (nodeId & kNodeTypeBits) & 1) != 0 && nodeId != parentId &&
+        if ((typeBits >> (nodeId & layout::kNodeTypeBits) & 1) != 0 && nodeId != parentId &&
             layout::Get<std::uint32_t>(page, at + format_.nodeEntryParentAt) == parentId)
             children.push_back(nodeId);
     }
