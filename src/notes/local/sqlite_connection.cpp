@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "notes/local/background_checkpointer.h"
 #include "notes/local/batched_log_vfs.h"
+#include "notes/local/large_page_cache.h"
 #include "notes/local/sqlite_statement.h"
 
 #include <algorithm>
@@ -52,6 +53,7 @@ SqliteConnection::SqliteConnection(const std::filesystem::path& path, Mode mode)
     // A connection is only ever used by one writer at a time, but the cache hands it out from
     // any thread: keep SQLite's own serialization (FULLMUTEX). Its log is written in batches.
     const int flags = OpenFlags(mode) | SQLITE_OPEN_FULLMUTEX;
+    UseLargePagesForPageCache();  // before anything initializes SQLite
     const int result = sqlite3_open_v2(path.c_str(), &db_, flags, BatchedLogVfsName());
     if (result != SQLITE_OK) {
         const std::string message = db_ ? ErrorMessage(db_) : sqlite3_errstr(result);

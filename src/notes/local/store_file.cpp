@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "notes/local/design_store.h"
+#include "notes/local/large_page_cache.h"
 #include "notes/local/sqlite_connection.h"
 #include "notes/local/sqlite_transaction.h"
 #include "notes/local/store_header.h"
@@ -37,7 +38,7 @@ void ApplyConnectionSettings(SqliteConnection& connection)
     // keeps the index of a few hundred thousand documents at hand. It is also the most a
     // transaction keeps in memory: beyond it SQLite spills pages to the log, however many
     // attachment bytes a group of held saves brings.
-    connection.Execute("PRAGMA cache_size = -16384");
+    connection.Execute(fmt::format("PRAGMA cache_size = -{}", kStoreCacheBytes / 1024));
     // Each document is saved in a savepoint, which journals every page the document changes;
     // SQLite would spill that journal to a temporary file past 64 KiB.
     connection.Execute("PRAGMA temp_store = MEMORY");
