@@ -1,60 +1,160 @@
 #include "notes/local/large_page_cache.h"
 
-#include <fstream>
+#include <cstdint>
+#include <cstring>
+#include <mutex>
 #include <sqlite3.h>
-#include <string>
 #include <sys/mman.h>
+#include <utility>
 
 namespace varnemo::notes::local {
 namespace {
 
-// Room for a writer's cache and the smaller stores open beside it (address book, templates).
-// Once the region is nearly used up, SQLite reuses clean pages before it allocates more.
-constexpr std::size_t kRegionBytes = kStoreCacheBytes + 4 * 1024 * 1024;
-// The stores' page size; a page that does not fit a slot is allocated by SQLite as before.
+// Room for a writer's cache and the smaller stores open beside it (address book, templates); it
+// costs address space only until it is used.
+constexpr std::size_t kArenaBytes = 2 * kStoreCacheBytes;
+constexpr std::size_t kLargePageBytes = 2 * 1024 * 1024;
+// The stores' page size. SQLite allocates each cached page with its headers in one block, a
+// little larger than the page; blocks of other sizes are not pages of a store.
 constexpr int kPageBytes = 4096;
 
-int SlotBytes()
+// Blocks of one size, handed out from the start of the arena and reused once freed.
+class Arena {
+public:
+    bool Reserve(std::size_t blockBytes)
+    {
+        void* mapped = mmap(nullptr, kArenaBytes + kLargePageBytes, PROT_READ | PROT_WRITE,
+                            MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+        if (mapped == MAP_FAILED)
+            return false;
+        // Large pages back only whole, aligned 2 MiB stretches.
+        const auto address = reinterpret_cast<std::uintptr_t>(mapped);
+        begin_ = reinterpret_cast<char*>((address + kLargePageBytes - 1) / kLargePageBytes * kLargePageBytes);
+        end_ = begin_ + kArenaBytes;
+        next_ = begin_;
+        blockBytes_ = blockBytes;
+        madvise(begin_, kArenaBytes, MADV_HUGEPAGE);  // a kernel without large pages still gives small ones
+        return true;
+    }
+
+    bool Fits(int bytes) const { return bytes > kPageBytes && static_cast<std::size_t>(bytes) <= blockBytes_; }
+    bool Holds(const void* block) const { return block >= begin_ && block < end_; }
+    std::size_t blockBytes() const { return blockBytes_; }
+
+    // Null once the arena is full.
+    void* Take()
+    {
+        std::lock_guard lock(mutex_);
+        void* block = freed_;
+        if (block)
+            std::memcpy(&freed_, block, sizeof freed_);
+        else if (next_ + blockBytes_ <= end_)
+            block = std::exchange(next_, next_ + blockBytes_);
+        if (block)
+            bytesInUse_ += blockBytes_;
+        return block;
+    }
+
+    void Give(void* block)
+    {
+        std::lock_guard lock(mutex_);
+        std::memcpy(block, &freed_, sizeof freed_);
+        freed_ = block;
+        bytesInUse_ -= blockBytes_;
+    }
+
+    std::size_t bytesInUse()
+    {
+        std::lock_guard lock(mutex_);
+        return bytesInUse_;
+    }
+
+private:
+    std::mutex mutex_;
+    char* begin_ = nullptr;
+    char* end_ = nullptr;
+    char* next_ = nullptr;
+    void* freed_ = nullptr;
+    std::size_t blockBytes_ = 0;
+    std::size_t bytesInUse_ = 0;
+};
+
+Arena arena;
+sqlite3_mem_methods sqliteOwn{};
+
+void* Allocate(int bytes)
 {
-    int header = 0;
-    if (sqlite3_config(SQLITE_CONFIG_PCACHE_HDRSZ, &header) != SQLITE_OK)
-        return 0;
-    return (kPageBytes + header + 7) / 8 * 8;
+    if (arena.Fits(bytes))
+        if (void* block = arena.Take())
+            return block;
+    return sqliteOwn.xMalloc(bytes);
 }
 
-bool TakeRegion()
+void Free(void* block)
 {
-    const int slotBytes = SlotBytes();
-    // SQLite links every slot into its free list as it takes the region, touching all of it: on
-    // 4 KiB pages that would be the faults this is meant to save, and all of them at once.
-    if (slotBytes == 0 || !KernelOffersLargePages())
-        return false;
-    const int slots = static_cast<int>(kRegionBytes / static_cast<std::size_t>(slotBytes));
-    const std::size_t bytes = static_cast<std::size_t>(slotBytes) * static_cast<std::size_t>(slots);
-    void* region = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (region == MAP_FAILED)
-        return false;
-    if (madvise(region, bytes, MADV_HUGEPAGE) != 0 ||
-        sqlite3_config(SQLITE_CONFIG_PAGECACHE, region, slotBytes, slots) != SQLITE_OK) {
-        munmap(region, bytes);
-        return false;
+    if (arena.Holds(block))
+        arena.Give(block);
+    else
+        sqliteOwn.xFree(block);
+}
+
+int Size(void* block)
+{
+    return arena.Holds(block) ? static_cast<int>(arena.blockBytes()) : sqliteOwn.xSize(block);
+}
+
+void* Reallocate(void* block, int bytes)
+{
+    if (!arena.Holds(block))
+        return sqliteOwn.xRealloc(block, bytes);
+    if (static_cast<std::size_t>(bytes) <= arena.blockBytes())
+        return block;
+    void* moved = sqliteOwn.xMalloc(bytes);
+    if (moved) {
+        std::memcpy(moved, block, arena.blockBytes());
+        arena.Give(block);
     }
-    return true;  // SQLite keeps the region for the life of the process
+    return moved;
+}
+
+int Roundup(int bytes)
+{
+    return sqliteOwn.xRoundup(bytes);
+}
+
+int Init(void* data)
+{
+    return sqliteOwn.xInit(data);
+}
+
+void Shutdown(void* data)
+{
+    sqliteOwn.xShutdown(data);
+}
+
+bool InstallArena()
+{
+    int headerBytes = 0;
+    if (sqlite3_config(SQLITE_CONFIG_PCACHE_HDRSZ, &headerBytes) != SQLITE_OK ||
+        sqlite3_config(SQLITE_CONFIG_GETMALLOC, &sqliteOwn) != SQLITE_OK)
+        return false;
+    if (!arena.Reserve(static_cast<std::size_t>(sqliteOwn.xRoundup(kPageBytes + headerBytes))))
+        return false;
+    sqlite3_mem_methods methods{Allocate, Free, Reallocate, Size, Roundup, Init, Shutdown, sqliteOwn.pAppData};
+    return sqlite3_config(SQLITE_CONFIG_MALLOC, &methods) == SQLITE_OK;
 }
 
 }  // namespace
 
-bool KernelOffersLargePages()
-{
-    std::ifstream setting("/sys/kernel/mm/transparent_hugepage/enabled");
-    std::string modes;
-    return std::getline(setting, modes) && modes.find("[never]") == std::string::npos;
-}
-
 bool UseLargePagesForPageCache()
 {
-    static const bool inUse = TakeRegion();
+    static const bool inUse = InstallArena();
     return inUse;
+}
+
+std::size_t PageCacheBytesInLargePages()
+{
+    return arena.bytesInUse();
 }
 
 }  // namespace varnemo::notes::local
