@@ -2,6 +2,7 @@
 // copies damage them, through varnemo-cli as an administrator runs it: the exit status, the
 // line on standard error, and what the database holds.
 #include "damaged_node.h"
+#include "notes/document_writer.h"
 #include "pstgen/byte_sources.h"
 #include "pstgen/pst_writer.h"
 #include "pstgen/synthetic_mailbox.h"
@@ -67,8 +68,10 @@ protected:
     }
 
     // Every document of the mail database and of the address book that a conversion wrote,
-    // without its UNID, which differs from run to run.
-    std::vector<std::multiset<std::string>> Contents(const CommandResult& result)
+    // without its UNID, which differs from run to run, and, if asked, without the entry id of the
+    // item it came from.
+    enum class Origins { Kept, Left };
+    std::vector<std::multiset<std::string>> Contents(const CommandResult& result, Origins origins = Origins::Kept)
     {
         std::vector<std::multiset<std::string>> databases;
         for (const int line : {1, 2}) {
@@ -76,6 +79,12 @@ protected:
             auto shown = Show(DatabaseLine(result, line));
             for (auto& document : shown["documents"]) {
                 document.erase("noteid");
+                if (origins == Origins::Left) {
+                    auto& items = document["items"];
+                    items.erase(std::remove_if(items.begin(), items.end(),
+                                               [](const json& item) { return item["name"] == kOriginItem; }),
+                                items.end());
+                }
                 documents.insert(document.dump());
             }
         }
@@ -214,6 +223,49 @@ TEST_F(Accounting, AFolderWhoseTableCannotBeReadIsReadThroughTheNodeIndex)
     EXPECT_EQ(result.status, reference.status) << result.out << result.err;
     EXPECT_EQ(DatabaseLine(result, 3), DatabaseLine(reference, 3));  // the counts
     EXPECT_EQ(Contents(result), Contents(reference));
+}
+
+// The message store only names the mailbox and its top folder: a file whose store neither reader
+// can read (its heap's header overwritten) is named after the file, its top folder found under the
+// root folder, and it converts as the intact file does, but for the entry ids its items carry
+// (they hold the store's record key) and the report's word on the damage.
+TEST_F(Accounting, AnUnreadableMessageStoreIsReadAroundNotTheFile)
+{
+    const auto generated = dir.path() / "generated.pst";
+    pstgen::WritePst(pstgen::SynthesizeMailbox({.items = 40, .seed = 5}), generated);
+    // The same folders and counts below the mailbox's own name; their entry ids hold the record key.
+    const auto tree = [&](const fs::path& file) {
+        const auto listed = Cli({"folders", file.string()}, tmp);
+        EXPECT_EQ(listed.status, 0) << listed.err;
+        std::string folders;
+        for (std::size_t at = listed.out.find('\n') + 1; at < listed.out.size(); at = listed.out.find('\n', at) + 1)
+            folders += listed.out.substr(at, listed.out.find('\t', at) - at) + "\n";
+        return folders;
+    };
+    for (const auto& intact : {CopyFixture("dist-list.pst", dir.path()), generated}) {
+        SCOPED_TRACE(intact.filename().string());
+        const auto reference = ConvertInto(intact, dir.path() / "intact" / intact.stem());
+        const auto pst = dir.path() / ("damaged " + intact.filename().string());
+        fs::copy_file(intact, pst);
+        DamageNodeData(pst, 0x21, 0, 4);
+        const auto result = Cli({"convert", pst.string(), "--new-db", (dir.path() / "damaged" / intact.stem()).string(),
+                                 "--notes-data", (dir.path() / "notes-data").string(), "--report", report.string()},
+                                tmp);
+        EXPECT_EQ(result.status, 1) << result.out << result.err;
+        EXPECT_NE(result.out.find("but not everything arrived whole"), std::string::npos) << result.out;
+        EXPECT_EQ(DatabaseLine(result, 3).substr(0, DatabaseLine(reference, 3).size() + 1),
+                  DatabaseLine(reference, 3) + " ");  // the counts
+        EXPECT_EQ(Contents(result, Origins::Left), Contents(reference, Origins::Left));
+        EXPECT_NE(result.out.find("The data file is damaged: its message store cannot be read (cannot read the "
+                                  "properties of the message store of " + pst.string() + ": "),
+                  std::string::npos)
+            << result.out;
+        EXPECT_NE(result.err.find(pst.string() + ": damaged: its message store cannot be read"), std::string::npos)
+            << result.err;
+        EXPECT_NE(ReadFile(report).find("Damage read around: " + pst.string() + "\t"), std::string::npos);
+        EXPECT_EQ(tree(pst), tree(intact));
+        EXPECT_NE(tree(intact).find("Contacts ("), std::string::npos) << tree(intact);
+    }
 }
 
 // Damage of every kind that disks and copies do, anywhere in the file: a run may convert less or

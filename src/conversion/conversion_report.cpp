@@ -41,6 +41,8 @@ void WriteConversionReport(const ConversionSummary& summary, std::ostream& out)
     fmt::print(out, "Folders not read: {}\n", summary.foldersNotRead());
     for (const auto& read : summary.fallbackReads())
         fmt::print(out, "Read by the fallback reader (libpff): {}\t{}\n", Cell(read.dataFile), Cell(read.reason));
+    for (const auto& damage : summary.damageReadAround())
+        fmt::print(out, "Damage read around: {}\t{}\n", Cell(damage.dataFile), Cell(damage.what));
     fmt::print(out, "\n");
     fmt::print(out, "Folder\tPosition\tItem\tEntry ID\tOutcome\tReason\n");
     for (const auto& problem : summary.problems()) {

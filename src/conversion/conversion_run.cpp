@@ -126,6 +126,8 @@ void ConversionRun::Convert()
     RecordLeftOutFolders();
     if (auto reason = store->FallbackReason(); !reason.empty())
         summary_.RecordFallbackRead(store->PstPath(), std::move(reason), store->ReadPastDamage());
+    if (auto damage = store->DamageReadAround(); !damage.empty())
+        summary_.RecordDamageReadAround(store->PstPath(), std::move(damage));
     itemsSelected_ = CountSelectedItems(*store);
     itemsDone_ = 0;
     started_ = std::chrono::steady_clock::now();

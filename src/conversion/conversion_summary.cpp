@@ -71,6 +71,11 @@ void ConversionSummary::RecordFallbackRead(std::string dataFile, std::string rea
     fallbackReads_.push_back({std::move(dataFile), std::move(reason), pastDamage});
 }
 
+void ConversionSummary::RecordDamageReadAround(std::string dataFile, std::string what)
+{
+    damageReadAround_.push_back({std::move(dataFile), std::move(what)});
+}
+
 std::string ItemCaption(const std::string& subjectOrName)
 {
     return TrimBlanks(subjectOrName).empty() ? "(no subject)" : subjectOrName;
@@ -99,6 +104,8 @@ std::string CompletionText(const ConversionSummary& summary, const std::string& 
     for (const auto& read : summary.fallbackReads())
         text += fmt::format(" The data file was read by the fallback reader (libpff), as {}{}.", read.reason,
                             read.pastDamage ? "; what was read past the damage may not be whole" : "");
+    for (const auto& damage : summary.damageReadAround())
+        text += fmt::format(" The data file is damaged: {}.", damage.what);
     return text;
 }
 

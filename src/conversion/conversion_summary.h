@@ -49,6 +49,8 @@ public:
     void Record(ConversionProblem problem);
     // A data file that the fallback reader read, and why; read past damage, it is no whole success.
     void RecordFallbackRead(std::string dataFile, std::string reason, bool pastDamage = false);
+    // A data file whose damaged structure its reader read around, and what it does without.
+    void RecordDamageReadAround(std::string dataFile, std::string what);
     // The user stopped the run after its current item: what it had not reached is not listed.
     void RecordStoppedByUser() { stoppedByUser_ = true; }
 
@@ -64,7 +66,7 @@ public:
     bool AllWhole() const
     {
         return convertedInPart_ == 0 && notConverted_ == 0 && foldersNotRead_ == 0 && !stoppedByUser_ &&
-               std::ranges::none_of(fallbackReads_, &FallbackRead::pastDamage);
+               std::ranges::none_of(fallbackReads_, &FallbackRead::pastDamage) && damageReadAround_.empty();
     }
     const std::vector<ConversionProblem>& problems() const { return problems_; }
     struct FallbackRead {
@@ -73,6 +75,11 @@ public:
         bool pastDamage = false;
     };
     const std::vector<FallbackRead>& fallbackReads() const { return fallbackReads_; }
+    struct DamageReadAround {
+        std::string dataFile;
+        std::string what;
+    };
+    const std::vector<DamageReadAround>& damageReadAround() const { return damageReadAround_; }
 
 private:
     long converted_ = 0;
@@ -84,6 +91,7 @@ private:
     bool stoppedByUser_ = false;
     std::vector<ConversionProblem> problems_;
     std::vector<FallbackRead> fallbackReads_;
+    std::vector<DamageReadAround> damageReadAround_;
 };
 
 // The caption that names an item: its subject or name, or "(no subject)" when that is blank.

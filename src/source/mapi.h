@@ -141,6 +141,9 @@ public:
     // Whether the fallback reader reads it because the usual one found the file damaged: what
     // is read past the damage may not be whole.
     virtual bool ReadPastDamage() { return false; }
+    // Damage of the store's own structure that its reader read around, in a sentence that says
+    // what the store does without; empty when there is none. Such a store is no whole success.
+    virtual std::string DamageReadAround() { return {}; }
     virtual std::unique_ptr<Folder> GetFolderFromID(const std::string& entryId) = 0;
 };
 

@@ -103,7 +103,9 @@ PropertyBag DirectSource::BagOf(std::vector<direct::StoredProperty> stored, std:
 
 PropertyBag DirectSource::Properties(std::string where) const
 {
-    return BagOf(StoredProperties(where), std::move(where));
+    // Read before where is moved into the bag: the order in which arguments are made is open.
+    const auto& stored = StoredProperties(where);
+    return BagOf(stored, std::move(where));
 }
 
 SourceRef DirectSource::NodeOfFile(std::uint32_t nodeId, const std::string& where) const

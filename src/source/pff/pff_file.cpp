@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "common/shared_calls.h"
+#include "source/pff/direct/file_layout.h"
 #include "source/pff/direct_source.h"
 #include "source/pff/file_stamp.h"
 #include "source/pff/libpff_source.h"
@@ -22,8 +23,6 @@ namespace varnemo::mapi::pff {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr std::uint32_t kMessageStoreNode = 0x21;
 
 [[noreturn]] void Unreadable(const fs::path& path, std::string_view reason)
 {
@@ -89,7 +88,7 @@ std::shared_ptr<PffFile> PffFile::Open(const fs::path& path, std::optional<FileR
         return OpenedWithLibpff(path, "", stop);
     std::string unsupported;
     try {
-        if (auto file = OpenedDirectly(path, NameMapDamage::Throws, unsupported))
+        if (auto file = OpenedDirectly(path, Damage::Throws, unsupported))
             return file;
     } catch (const ComponentError& damage) {
         if (reader == FileReader::Direct)
@@ -106,7 +105,7 @@ std::shared_ptr<PffFile> PffFile::Open(const fs::path& path, std::optional<FileR
             return file;
         } catch (const ComponentError&) {
         }
-        if (auto file = OpenedWithoutDamagedNameMap(path))
+        if (auto file = OpenedAroundDamage(path))
             return file;
         std::rethrow_exception(damaged);
     }
@@ -115,8 +114,7 @@ std::shared_ptr<PffFile> PffFile::Open(const fs::path& path, std::optional<FileR
     return OpenedWithLibpff(path, std::move(unsupported), stop);
 }
 
-std::shared_ptr<PffFile> PffFile::OpenedDirectly(const fs::path& path, NameMapDamage nameMapDamage,
-                                                  std::string& unsupported)
+std::shared_ptr<PffFile> PffFile::OpenedDirectly(const fs::path& path, Damage damage, std::string& unsupported)
 {
     auto opened = direct::NodeDatabase::Open(path);
     if (!opened.nodes) {
@@ -128,24 +126,25 @@ std::shared_ptr<PffFile> PffFile::OpenedDirectly(const fs::path& path, NameMapDa
     direct->nodes = std::move(opened.nodes);
     try {
         direct->names = direct::NameMap::Read(*direct->nodes);
-    } catch (const ComponentError& damage) {
-        if (nameMapDamage == NameMapDamage::Throws)
+    } catch (const ComponentError& error) {
+        if (damage == Damage::Throws)
             throw;
-        direct->namesUnreadable = damage.what();
+        direct->namesUnreadable = error.what();
     }
-    file->OpenDirectly(std::move(direct));
+    file->OpenDirectly(std::move(direct), damage);
     return file;
 }
 
-// The name-to-id map only says what the named properties stand for: a file whose map neither
-// reader can read is still read, and each item that has named properties says it lacks them.
-// Nothing when the damage lies elsewhere too.
-std::shared_ptr<PffFile> PffFile::OpenedWithoutDamagedNameMap(const fs::path& path)
+// Neither the name-to-id map nor the message store holds any item: the map only says what the
+// named properties stand for, the store names the mailbox and its top folder. A file whose map or
+// store neither reader can read is still read; its items say what they lack, its store what it
+// does without. Nothing when the damage lies elsewhere too.
+std::shared_ptr<PffFile> PffFile::OpenedAroundDamage(const fs::path& path)
 {
     try {
         std::string unsupported;
-        auto file = OpenedDirectly(path, NameMapDamage::LeavesNamesOut, unsupported);
-        if (file && !file->direct_->namesUnreadable.empty())
+        auto file = OpenedDirectly(path, Damage::ReadAround, unsupported);
+        if (file && (!file->direct_->namesUnreadable.empty() || !file->messageStoreUnreadable_.empty()))
             return file;
     } catch (const ComponentError&) {
     }
@@ -171,14 +170,24 @@ std::shared_ptr<PffFile> PffFile::OpenedWithLibpff(const fs::path& path, std::st
     return file;
 }
 
-void PffFile::OpenDirectly(std::shared_ptr<DirectFile> file)
+void PffFile::OpenDirectly(std::shared_ptr<DirectFile> file, Damage damage)
 {
     reader_ = FileReader::Direct;
-    messageStore_ = DirectSource::FromNode(file, kMessageStoreNode);
     direct_ = std::move(file);
-    if (!messageStore_)
-        Unreadable(path_, "it has no message store");
-    ReadRecordKey();
+    try {
+        messageStore_ = DirectSource::FromNode(direct_, direct::layout::kMessageStoreNodeId);
+        if (!messageStore_)
+            Unreadable(path_, "it has no message store");
+        ReadRecordKey();
+    } catch (const ComponentError& error) {
+        // Without its store a file is read from its root folder: one that cannot be read either
+        // leaves nothing to read.
+        if (damage == Damage::Throws || !RootFolderReadable())
+            throw;
+        messageStore_ = nullptr;
+        messageStoreUnreadable_ = error.what();
+        recordKey_ = {};
+    }
 }
 
 void PffFile::OpenWithLibpff(const StopRequest* stop)
@@ -207,6 +216,19 @@ void PffFile::OpenWithLibpff(const StopRequest* stop)
     messageStore_ = std::make_shared<LibpffSource>(file, std::move(store));
     libpff_ = std::move(file);
     ReadRecordKey();
+}
+
+bool PffFile::RootFolderReadable() const
+{
+    try {
+        const auto root = DirectSource::FromNode(direct_, direct::layout::kRootFolderNodeId);
+        if (!root)
+            return false;
+        root->Properties("the root folder of " + where_);  // throws when they cannot be read
+        return true;
+    } catch (const ComponentError&) {
+        return false;
+    }
 }
 
 void PffFile::ReadRecordKey()

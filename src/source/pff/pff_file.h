@@ -28,9 +28,10 @@ public:
     // Throws ComponentError naming the file and the reason when it cannot be read as an
     // Outlook data file (missing, a folder, empty, another kind of file, damaged). Without a
     // reader named, the direct reader reads the file when it can, libpff otherwise: a format
-    // the direct reader does not read, or damage that stops it from opening the file. Damage
-    // of the name-to-id map that libpff cannot read past either leaves the named properties out
-    // (each item says so) instead of the file.
+    // the direct reader does not read, or damage that stops it from opening the file. Damage that
+    // libpff cannot read past either is read around where it lies in the name-to-id map (the
+    // named properties are left out, each item says so) or in the message store (see
+    // messageStoreUnreadable) instead of giving up the file.
     // libpff reads a file's whole node index while it opens it, minutes for a large one, and
     // cannot be interrupted there: once stop is requested, Open throws WorkStopped at once and
     // leaves that open to end on its own; opening the file again meanwhile takes it up.
@@ -53,23 +54,29 @@ public:
     // Whether libpff reads it because the direct reader found it damaged.
     bool readPastDamage() const { return readPastDamage_; }
 
+    // Null when the file was opened without its message store.
     SourceRef MessageStore() const { return messageStore_; }
+    // Why the message store cannot be read, when the file was opened without it; empty else.
+    // The record key is then all zeros.
+    const std::string& messageStoreUnreadable() const { return messageStoreUnreadable_; }
     // The node with this id of the file's node index; null when there is none.
     SourceRef Node(std::uint32_t nodeId) const;
 
 private:
     explicit PffFile(std::filesystem::path path);
-    enum class NameMapDamage { Throws, LeavesNamesOut };
+    // Whether damage of the name-to-id map or the message store stops the open or is read around.
+    enum class Damage { Throws, ReadAround };
     // Nothing when the file's header states a format the direct reader does not read; unsupported
     // then says which.
-    static std::shared_ptr<PffFile> OpenedDirectly(const std::filesystem::path& path, NameMapDamage nameMapDamage,
+    static std::shared_ptr<PffFile> OpenedDirectly(const std::filesystem::path& path, Damage damage,
                                                    std::string& unsupported);
-    static std::shared_ptr<PffFile> OpenedWithoutDamagedNameMap(const std::filesystem::path& path);
+    static std::shared_ptr<PffFile> OpenedAroundDamage(const std::filesystem::path& path);
     static std::shared_ptr<PffFile> OpenedWithLibpff(const std::filesystem::path& path, std::string fallbackReason,
                                                      const StopRequest* stop);
-    void OpenDirectly(std::shared_ptr<DirectFile> file);
+    void OpenDirectly(std::shared_ptr<DirectFile> file, Damage damage);
     void OpenWithLibpff(const StopRequest* stop);
     void ReadRecordKey();
+    bool RootFolderReadable() const;
 
     std::filesystem::path path_;
     std::string where_;
@@ -79,6 +86,7 @@ private:
     std::shared_ptr<const DirectFile> direct_;
     std::shared_ptr<const LibpffFile> libpff_;
     SourceRef messageStore_;
+    std::string messageStoreUnreadable_;
     RecordKey recordKey_{};
 };
 
