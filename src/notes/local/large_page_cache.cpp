@@ -117,21 +117,6 @@ void* Reallocate(void* block, int bytes)
     return moved;
 }
 
-int Roundup(int bytes)
-{
-    return sqliteOwn.xRoundup(bytes);
-}
-
-int Init(void* data)
-{
-    return sqliteOwn.xInit(data);
-}
-
-void Shutdown(void* data)
-{
-    sqliteOwn.xShutdown(data);
-}
-
 bool InstallArena()
 {
     int headerBytes = 0;
@@ -140,7 +125,12 @@ bool InstallArena()
         return false;
     if (!arena.Reserve(static_cast<std::size_t>(sqliteOwn.xRoundup(kPageBytes + headerBytes))))
         return false;
-    sqlite3_mem_methods methods{Allocate, Free, Reallocate, Size, Roundup, Init, Shutdown, sqliteOwn.pAppData};
+    // Only where blocks come from differs: rounding and setting up stay SQLite's own.
+    sqlite3_mem_methods methods = sqliteOwn;
+    methods.xMalloc = Allocate;
+    methods.xFree = Free;
+    methods.xRealloc = Reallocate;
+    methods.xSize = Size;
     return sqlite3_config(SQLITE_CONFIG_MALLOC, &methods) == SQLITE_OK;
 }
 
