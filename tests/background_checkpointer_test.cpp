@@ -42,7 +42,7 @@ TEST(BackgroundCheckpointer, CommittedPagesReachTheDatabaseFileWhileTheWriterGoe
     auto connection = LogOnlyDatabase(folded);
     // A blob of 1 MiB is some 260 pages: enough to ask for a checkpoint, too few for the writer
     // to fold the log back itself.
-    BackgroundCheckpointer checkpointer(*connection, 128);
+    BackgroundCheckpointer checkpointer(*connection, 128, 4 * 128);
     InsertBlob(*connection);
     checkpointer.WaitUntilIdle();
     EXPECT_GE(std::filesystem::file_size(folded), kBlobBytes);
@@ -53,7 +53,7 @@ TEST(BackgroundCheckpointer, TheLogStartedOverByTheWriterIsFoldedInTheBackground
     TempDir dir;
     const auto path = dir.path() / "restarted.db";
     auto connection = LogOnlyDatabase(path);
-    BackgroundCheckpointer checkpointer(*connection, 100);
+    BackgroundCheckpointer checkpointer(*connection, 100, 4 * 100);
     // 1 MiB is some 260 pages: the first commit asks for a checkpoint, which a reader of the
     // older state keeps from folding anything back; the second leaves more than four times 100
     // pages in the log, and the writer folds them back itself.
@@ -77,7 +77,7 @@ TEST(BackgroundCheckpointer, StopsWithACheckpointStillAskedFor)
     TempDir dir;
     auto connection = LogOnlyDatabase(dir.path() / "stopping.db");
     {
-        BackgroundCheckpointer checkpointer(*connection, 1);
+        BackgroundCheckpointer checkpointer(*connection, 1, 4);
         InsertBlob(*connection);
     }
     // The writer goes on, and its commits no longer call into the checkpointer that is gone

@@ -7,7 +7,6 @@
 namespace varnemo::notes::local {
 namespace {
 
-// Ready before the thread starts, so that a failure here leaves no thread behind.
 std::unique_ptr<SqliteConnection> CheckpointingConnection(const std::filesystem::path& path)
 {
     auto connection = std::make_unique<SqliteConnection>(path, SqliteConnection::Mode::ReadWrite);
@@ -19,10 +18,12 @@ std::unique_ptr<SqliteConnection> CheckpointingConnection(const std::filesystem:
 
 }  // namespace
 
-BackgroundCheckpointer::BackgroundCheckpointer(SqliteConnection& writer, int framesPerCheckpoint)
+BackgroundCheckpointer::BackgroundCheckpointer(SqliteConnection& writer, int framesPerCheckpoint,
+                                               int framesBeforeWriterFolds)
     : writer_(writer.handle()),
+      path_(writer.path()),
       framesPerCheckpoint_(framesPerCheckpoint),
-      own_(CheckpointingConnection(writer.path()))
+      framesBeforeWriterFolds_(framesBeforeWriterFolds)
 {
     // Replaces the writer's own automatic checkpoints, which use the same hook.
     sqlite3_wal_hook(writer_, &BackgroundCheckpointer::OnCommit, this);
@@ -47,11 +48,10 @@ int BackgroundCheckpointer::OnCommit(void* self, sqlite3* db, const char* schema
     const int every = checkpointer.framesPerCheckpoint_;
     if (frames < checkpointer.requestedAt_)
         checkpointer.requestedAt_ = 0;  // the log started over
-    if (frames >= 4 * every) {
+    if (frames >= checkpointer.framesBeforeWriterFolds_) {
         sqlite3_wal_checkpoint_v2(db, schema, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
-        // Folded back whole, the log starts over at the next write. Its first commit may be
-        // longer than the one that asked last; measured from there, the background would not
-        // be asked again before the writer had to fold four stretches back itself once more.
+        // Folded back whole, the log starts over at the next write, and its first commit may be
+        // longer than the one that asked last: the stretches are measured from the start again.
         checkpointer.requestedAt_ = 0;
     } else if (frames >= checkpointer.requestedAt_ + every) {
         // Once per stretch of the log: a checkpoint of the few pages each commit adds would
@@ -65,10 +65,20 @@ int BackgroundCheckpointer::OnCommit(void* self, sqlite3* db, const char* schema
 
 void BackgroundCheckpointer::Request()
 {
-    // Started with the first request only: most databases never hold 32 MiB of log, and a
-    // process without threads of its own may still fork safely.
-    if (!thread_.joinable())
+    // Connection and thread come with the first request only: templates, address books and
+    // small targets never hold a stretch of log, for them a connection would cost as much as
+    // their commits, and a process without threads of its own may still fork safely.
+    if (!thread_.joinable()) {
+        // The connection is ready before the thread starts, so that a failure leaves no thread
+        // behind. Without one the writer folds the log back itself once it is long enough; a
+        // commit must not fail for it, and the next stretch tries again.
+        try {
+            own_ = CheckpointingConnection(path_);
+        } catch (const std::exception&) {
+            return;
+        }
         thread_ = std::thread([this] { Run(); });
+    }
     {
         const std::lock_guard lock(mutex_);
         requested_ = true;

@@ -17,14 +17,14 @@ class SqliteConnection;
 // the writer it stalls the conversion for as long, several seconds per gigabyte.
 //
 // Installed on a writer connection, it asks for a checkpoint whenever a commit leaves the log
-// holding framesPerCheckpoint pages or more. The writer checkpoints itself once the log holds four
-// times as many, so the log stays bounded: SQLite starts the log over only when a write begins with
-// all of it folded back, which a writer that never pauses does not see after a background
-// checkpoint (its next transaction has begun before the fold ends); the background may also fall
-// behind.
+// framesPerCheckpoint pages longer than at the last request. The writer checkpoints itself once
+// the log holds framesBeforeWriterFolds pages, so the log stays bounded: SQLite starts the log
+// over only when a write begins with all of it folded back, which a writer that never pauses does
+// not see after a background checkpoint (its next transaction has begun before the fold ends);
+// the background may also fall behind.
 class BackgroundCheckpointer {
 public:
-    BackgroundCheckpointer(SqliteConnection& writer, int framesPerCheckpoint);
+    BackgroundCheckpointer(SqliteConnection& writer, int framesPerCheckpoint, int framesBeforeWriterFolds);
     // Stops the thread, if one was started, after the checkpoint in progress.
     ~BackgroundCheckpointer();
     BackgroundCheckpointer(const BackgroundCheckpointer&) = delete;
@@ -39,9 +39,11 @@ private:
     void Run();
 
     sqlite3* writer_;
+    const std::filesystem::path path_;
     const int framesPerCheckpoint_;
+    const int framesBeforeWriterFolds_;
     int requestedAt_ = 0;  // the log's length at the last request; read and written by commits only
-    std::unique_ptr<SqliteConnection> own_;
+    std::unique_ptr<SqliteConnection> own_;  // opened with the first request
     std::mutex mutex_;
     std::condition_variable changed_;
     bool requested_ = false;

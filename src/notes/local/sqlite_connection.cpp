@@ -103,9 +103,9 @@ void SqliteConnection::CommitHeldWrites()
                                      path_.string(), message));
 }
 
-void SqliteConnection::CheckpointInBackground(int framesPerCheckpoint)
+void SqliteConnection::CheckpointInBackground(int framesPerCheckpoint, int framesBeforeWriterFolds)
 {
-    checkpointer_ = std::make_unique<BackgroundCheckpointer>(*this, framesPerCheckpoint);
+    checkpointer_ = std::make_unique<BackgroundCheckpointer>(*this, framesPerCheckpoint, framesBeforeWriterFolds);
 }
 
 void SqliteConnection::FoldLogIntoFile()

@@ -58,9 +58,10 @@ public:
     // when the held writes could not be committed or were lost: none of them is in the file then.
     void CommitHeldWrites();
 
-    // From now on the write-ahead log is folded back on another thread whenever a commit leaves
-    // it holding framesPerCheckpoint pages (see BackgroundCheckpointer).
-    void CheckpointInBackground(int framesPerCheckpoint);
+    // From now on the write-ahead log is folded back on another thread whenever commits make it
+    // framesPerCheckpoint pages longer, and by the writer once it holds framesBeforeWriterFolds
+    // (see BackgroundCheckpointer).
+    void CheckpointInBackground(int framesPerCheckpoint, int framesBeforeWriterFolds);
     // Stops checkpointing in the background and copies the whole write-ahead log into the
     // database file, leaving the log empty: the file alone then holds every commit. Fails when
     // a reader of another connection still needs part of the log.
