@@ -183,6 +183,13 @@ TEST_F(Accounting, AFileReadPastDamageByTheFallbackReaderIsNoWholeSuccess)
     EXPECT_NE(result.out.find("fails its checksum"), std::string::npos) << result.out;
     EXPECT_NE(result.err.find("read by the fallback reader (libpff)"), std::string::npos) << result.err;
     EXPECT_NE(ReadFile(report).find("fallback reader"), std::string::npos) << ReadFile(report);
+    // The folder listing says it too, where convert says it.
+    const auto listed = Cli({"folders", pst.string()}, tmp);
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_NE(listed.err.find(pst.string() + ": read by the fallback reader (libpff), as the direct reader finds it "
+                                             "damaged"),
+              std::string::npos)
+        << listed.err;
 }
 
 // A name-to-id map whose structure neither reader can read past (its heap's header overwritten)
@@ -265,6 +272,10 @@ TEST_F(Accounting, AnUnreadableMessageStoreIsReadAroundNotTheFile)
         EXPECT_NE(ReadFile(report).find("Damage read around: " + pst.string() + "\t"), std::string::npos);
         EXPECT_EQ(tree(pst), tree(intact));
         EXPECT_NE(tree(intact).find("Contacts ("), std::string::npos) << tree(intact);
+        EXPECT_EQ(Cli({"folders", intact.string()}, tmp).err, "");
+        const auto listed = Cli({"folders", pst.string()}, tmp);
+        EXPECT_NE(listed.err.find(pst.string() + ": damaged: its message store cannot be read"), std::string::npos)
+            << listed.err;
     }
 }
 

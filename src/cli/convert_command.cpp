@@ -98,9 +98,9 @@ private:
 void ReportProblems(const ConversionSummary& summary)
 {
     for (const auto& read : summary.fallbackReads())
-        fmt::print(stderr, "{}: read by the fallback reader (libpff), as {}\n", read.dataFile, read.reason);
+        SayFallbackRead(read.dataFile, read.reason);
     for (const auto& damage : summary.damageReadAround())
-        fmt::print(stderr, "{}: damaged: {}\n", damage.dataFile, damage.what);
+        SayDamageReadAround(damage.dataFile, damage.what);
     for (const auto& problem : summary.problems())
         fmt::print(stderr, "{}\n", ProblemLine(problem));
 }
