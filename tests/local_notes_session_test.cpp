@@ -260,6 +260,28 @@ TEST_F(LocalNotesTest, AStoreOfTheFirstLayoutIsUpgradedWhenWrittenTo)
     EXPECT_EQ(upgraded.PragmaInteger("user_version"), kStoreSchemaVersion);
 }
 
+// The item types are the store's own contract with its readers (show, DXL export): a row of any
+// other type is refused by the file itself, whoever writes it.
+TEST_F(LocalNotesTest, TheItemsTableTakesTheFiveItemTypesAndRefusesAnyOther)
+{
+    const auto path = DataPath("types.nsf");
+    session->GetDatabase("", "mail.ntf")->CreateCopy("", path.string());
+    notes.ReleaseDatabases();
+    SqliteConnection store(path, SqliteConnection::Mode::ReadWrite);
+    store.Execute("INSERT INTO documents (id, unid, created, modified) "
+                  "VALUES (1, '0123456789ABCDEF0123456789ABCDEF', '2026-01-05', '2026-01-05')");
+    int position = 0;
+    for (const char* type : {"text", "textlist", "datetime", "datetimelist", "richtext"})
+        EXPECT_NO_THROW(store.Execute(fmt::format("INSERT INTO items VALUES (1, {0}, 'Item{0}', '{1}', '')",
+                                                  position++, type)))
+            << type;
+    for (const char* type : {"number", "Text", ""})
+        EXPECT_THROW(store.Execute(fmt::format("INSERT INTO items VALUES (1, {0}, 'Item{0}', '{1}', '')",
+                                               position++, type)),
+                     ComponentError)
+            << type;
+}
+
 // --- Copies -------------------------------------------------------------------------------
 
 using CreatingCopies = LocalNotesTest;

@@ -11,10 +11,9 @@
 namespace varnemo::notes::local {
 namespace {
 
-// Each run of an INSERT into the items table builds a lookup for the CHECK on the item's type
-// and opens its cursors anew: inserting a document's items a row at a time spent more than the
-// rest of the document's save. Kept small, the statements stay few (one text per row count) and
-// far below SQLite's limit on parameters.
+// Each run of an INSERT into the items table opens its cursors anew: inserting a document's items
+// a row at a time spent more than the rest of the document's save. Kept small, the statements stay
+// few (one text per row count) and far below SQLite's limit on parameters.
 constexpr std::size_t kRowsPerInsert = 32;
 
 std::string InsertItemsSql(std::size_t rows)

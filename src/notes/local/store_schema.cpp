@@ -69,6 +69,9 @@ CREATE INDEX folder_entries_by_document ON folder_entries (document_id);
 
 // value: the text; a JSON array for a text list; the ISO form for a date-time, a JSON array of
 // them for a date-time list; '' for rich text. Version 1 knew no date-time lists.
+// The type's CHECK compares with each name in turn: written as IN (...), SQLite builds a table of
+// the names for every row it checks, more than half of inserting the row. Stores made before
+// keep that form; both accept the same rows.
 std::string ItemsTable(std::string_view name)
 {
     return fmt::format(R"sql(
@@ -76,7 +79,8 @@ CREATE TABLE {} (
     document_id INTEGER NOT NULL REFERENCES documents (id) ON DELETE CASCADE,
     position    INTEGER NOT NULL,
     name        TEXT NOT NULL COLLATE NOCASE CHECK (name <> ''),
-    type        TEXT NOT NULL CHECK (type IN ('text', 'textlist', 'datetime', 'datetimelist', 'richtext')),
+    type        TEXT NOT NULL CHECK (type = 'text' OR type = 'textlist' OR type = 'datetime' OR
+                                     type = 'datetimelist' OR type = 'richtext'),
     value       TEXT NOT NULL,
     PRIMARY KEY (document_id, position),
     UNIQUE (document_id, name)
