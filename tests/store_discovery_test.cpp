@@ -200,6 +200,40 @@ TEST_F(StoreDiscoveryTest, AFileThatIsNotADataFileIsNamedWithTheReasonAndLeavesN
     EXPECT_FALSE(view.previewTabShown) << "the tab stays as Browse left it";
 }
 
+// A file read around damage, or by the fallback reader, is shown as any other, and the user is
+// told so before a conversion starts, on either thread.
+TEST_F(StoreDiscoveryTest, AFileNotReadAsItStandsIsShownAndSaysHowItWasRead)
+{
+    for (const bool background : {false, true}) {
+        SCOPED_TRACE(background ? "read off the window's thread" : "read on the window's thread");
+        mailbox.usableFromAnyThread = background;
+        dialogs.messages.clear();
+        auto damaged = Store("Archive 2009", "PST1");
+        damaged.damageReadAround = "its message store cannot be read";
+        mailbox.dataFiles["/mail/archive.pst"] = damaged;
+        view.dataFilePath = "/mail/archive.pst";
+        discovery.CmdExportOther_Click();
+        EXPECT_EQ(NodeTexts(), (std::vector<std::string>{"Archive 2009", "Inbox (0)", "Contacts (0)"}));
+        EXPECT_TRUE(view.startConversionEnabled);
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].first, "The folders of \"/mail/archive.pst\" are shown as far as they can be "
+                                             "read.\nThe data file is damaged: its message store cannot be read.");
+        EXPECT_EQ(dialogs.messages[0].second, "Kestrova Varnemo");
+    }
+    auto fallback = Store("Personal Folders", "S1");
+    fallback.fallbackReason = "the direct reader finds it damaged: block 8 fails its checksum";
+    fallback.readPastDamage = true;
+    mailbox.stores = {fallback};
+    dialogs.messages.clear();
+    PickConfiguredStore(0);
+    EXPECT_EQ(state.OutlookStoreID, "S1");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].first,
+              "The folders of \"Personal Folders (S1.pst)\" are shown as far as they can be read.\nThe data file was "
+              "read by the fallback reader (libpff), as the direct reader finds it damaged: block 8 fails its "
+              "checksum; what was read past the damage may not be whole.");
+}
+
 TEST_F(StoreDiscoveryTest, AStoreThatDoesNotQualifyOpensNothingAndSaysNothing)
 {
     mailbox.dataFiles["/mail/odd.pst"] = Store("Odd", "PST1");

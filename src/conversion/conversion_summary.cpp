@@ -1,6 +1,7 @@
 #include "conversion/conversion_summary.h"
 
 #include "common/text.h"
+#include "source/reading_note.h"
 
 #include <fmt/format.h>
 
@@ -102,10 +103,9 @@ std::string CompletionText(const ConversionSummary& summary, const std::string& 
         text += fmt::format(" {} not converted by design (kinds of items that the conversion does not take).",
                             Items(summary.skippedByDesign()));
     for (const auto& read : summary.fallbackReads())
-        text += fmt::format(" The data file was read by the fallback reader (libpff), as {}{}.", read.reason,
-                            read.pastDamage ? "; what was read past the damage may not be whole" : "");
+        text += " " + FallbackReadSentence(read.reason, read.pastDamage);
     for (const auto& damage : summary.damageReadAround())
-        text += fmt::format(" The data file is damaged: {}.", damage.what);
+        text += " " + DamageReadAroundSentence(damage.what);
     return text;
 }
 

@@ -5,6 +5,7 @@
 #include "shell/shell.h"
 #include "source/background_work.h"
 #include "source/logged_on_session.h"
+#include "source/reading_note.h"
 #include "source/store_entry.h"
 
 #include <atomic>
@@ -107,8 +108,9 @@ void StoreDiscovery::CmbOutlookStores_Click()
     if (!entry.empty()) {
         view_.SetStartConversionEnabled(false);
         try {
-            PickStore(entry);
+            const auto note = PickStore(entry);
             view_.SetStartConversionEnabled(true);
+            TellReadingNote(DisplayNameOfEntry(entry), note);
         } catch (const WorkStopped&) {
             ForgetStore();
             view_.ClearStoreChoice();
@@ -122,22 +124,25 @@ void StoreDiscovery::CmbOutlookStores_Click()
     view_.SetStoreListEnabled(true);
 }
 
-void StoreDiscovery::PickStore(const std::string& entry)
+std::string StoreDiscovery::PickStore(const std::string& entry)
 {
     if (mapi_.UsableFromAnyThread())
-        PickStoreInBackground(entry);
-    else
-        folders_.ShowMailboxFolders();
+        return PickStoreInBackground(entry);
+    // A component bound to the window's thread reads its stores as they stand.
+    folders_.ShowMailboxFolders();
+    return {};
 }
 
-void StoreDiscovery::PickStoreInBackground(const std::string& entry)
+std::string StoreDiscovery::PickStoreInBackground(const std::string& entry)
 {
     const std::string storeId = RequiredStoreIdOfEntry(entry);
     LoggedOnSession session(mapi_, &cancel_);
     auto opened = ReadInBackground([&] { return session->GetStores().GetStoreFromID(storeId); },
                                    [](mapi::Store&) { return true; });
     session.Logoff();
+    auto note = std::move(opened.readingNote);
     Adopt(std::move(opened));
+    return note;
 }
 
 void StoreDiscovery::CmdExportOther_Click()
@@ -150,11 +155,9 @@ void StoreDiscovery::CmdExportOther_Click()
     if (!session)
         return;
     const std::string path = TrimBlanks(view_.DataFilePath());
+    std::string note;
     try {
-        if (mapi_.UsableFromAnyThread())
-            OpenDataFileInBackground(**session, path);
-        else
-            OpenDataFile(**session, path);
+        note = mapi_.UsableFromAnyThread() ? OpenDataFileInBackground(**session, path) : OpenDataFile(**session, path);
     } catch (const WorkStopped&) {
         session->Logoff();
         return;
@@ -168,16 +171,19 @@ void StoreDiscovery::CmdExportOther_Click()
     }
     session->Logoff();
     view_.ShowPreviewTab();
+    TellReadingNote(path, note);
 }
 
-void StoreDiscovery::OpenDataFileInBackground(mapi::Session& session, const std::string& path)
+std::string StoreDiscovery::OpenDataFileInBackground(mapi::Session& session, const std::string& path)
 {
     auto opened = ReadInBackground([&] { return session.GetStores().AddPSTStore(path); }, Qualifies);
     if (!opened.qualifies)
-        return;
+        return {};
     view_.SetStoreListEnabled(false);
+    auto note = std::move(opened.readingNote);
     Adopt(std::move(opened));
     view_.SetStartConversionEnabled(true);
+    return note;
 }
 
 StoreDiscovery::OpenedStore StoreDiscovery::ReadInBackground(
@@ -191,6 +197,7 @@ StoreDiscovery::OpenedStore StoreDiscovery::ReadInBackground(
             if (!opened.qualifies)
                 return;
             opened.storeId = store->EntryID();
+            opened.readingNote = ReadingNote(*store);
             BuildFolderTree(*store, opened.tree,
                             [&] { progress(static_cast<long>(opened.tree.Count()) - 1); });
         },
@@ -239,15 +246,25 @@ void StoreDiscovery::ForgetStore()
     view_.SetStartConversionEnabled(false);
 }
 
-void StoreDiscovery::OpenDataFile(mapi::Session& session, const std::string& path)
+std::string StoreDiscovery::OpenDataFile(mapi::Session& session, const std::string& path)
 {
     auto store = session.GetStores().AddPSTStore(path);
     if (!Qualifies(*store))
-        return;
+        return {};
     view_.SetStoreListEnabled(false);
     state_.OutlookStoreID = store->EntryID();
     folders_.ShowPSTFolders(*store);
     view_.SetStartConversionEnabled(true);
+    return ReadingNote(*store);
+}
+
+// Shown once, before any conversion: a user who goes on knows that the file was not whole, and
+// the completion text says it again with what the run left out.
+void StoreDiscovery::TellReadingNote(const std::string& shownName, const std::string& note)
+{
+    if (!note.empty())
+        dialogs_.Message("The folders of \"" + shownName + "\" are shown as far as they can be read.\n" + note,
+                         kProgramTitle);
 }
 
 }  // namespace varnemo

@@ -55,6 +55,7 @@ private:
         bool qualifies = false;
         std::string storeId;
         FolderTree tree;
+        std::string readingNote;  // ReadingNote of the store
     };
 
     // A logged-on session whose opens of data files Cancel can stop, or nothing once the user
@@ -68,11 +69,14 @@ private:
     std::vector<std::string> ListStores(mapi::Stores& stores);
     // The same, calling afterEach with the count of stores read so far.
     static std::vector<std::string> StoreEntries(mapi::Stores& stores, const Progress& afterEach);
-    void PickStore(const std::string& entry);
-    void PickStoreInBackground(const std::string& entry);
-    void OpenDataFile(mapi::Session& session, const std::string& path);
+    // Each returns the ReadingNote of the store it showed.
+    std::string PickStore(const std::string& entry);
+    std::string PickStoreInBackground(const std::string& entry);
+    std::string OpenDataFile(mapi::Session& session, const std::string& path);
     // The same on a thread of its own, for a component that allows it.
-    void OpenDataFileInBackground(mapi::Session& session, const std::string& path);
+    std::string OpenDataFileInBackground(mapi::Session& session, const std::string& path);
+    // Tells the user, once the tree is shown, that the store named so was not read as it stands.
+    void TellReadingNote(const std::string& shownName, const std::string& note);
     // Opens a store and, when it is wanted, reads its folder tree on a thread of its own: the
     // window stays alive, shows the folders read so far and can cancel (WorkStopped); the tree
     // changes only once the caller adopts the result.

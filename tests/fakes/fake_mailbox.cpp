@@ -191,6 +191,9 @@ public:
     std::string Name() override { return data_.name; }
     std::string EntryID() override { return data_.entryId; }
     std::string QualifyingText() override { return data_.qualifyingText; }
+    std::string FallbackReason() override { return data_.fallbackReason; }
+    bool ReadPastDamage() override { return data_.readPastDamage; }
+    std::string DamageReadAround() override { return data_.damageReadAround; }
     std::unique_ptr<mapi::Folder> TopFolder() override { return std::make_unique<FakeFolderObject>(data_.top); }
     std::string PstPath() override
     {

@@ -73,6 +73,10 @@ struct FakeStore {
     std::chrono::milliseconds openTakes{0};
     // How long reading its name for the store list takes, as libpff's open of a damaged file does.
     std::chrono::milliseconds listingTakes{0};
+    // How the file was read when not as it stands (mapi::Store::FallbackReason and the like).
+    std::string fallbackReason{};
+    bool readPastDamage = false;
+    std::string damageReadAround{};
 };
 
 class FakeMailbox : public mapi::Component {
