@@ -1,5 +1,6 @@
 #include "notes/local/background_checkpointer.h"
 #include "notes/local/sqlite_connection.h"
+#include "notes/local/sqlite_statement.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@ namespace {
 
 using notes::local::BackgroundCheckpointer;
 using notes::local::SqliteConnection;
+using notes::local::SqliteStatement;
 
 constexpr std::uintmax_t kBlobBytes = 1 << 20;
 
@@ -70,6 +72,23 @@ TEST(BackgroundCheckpointer, TheLogStartedOverByTheWriterIsFoldedInTheBackground
     InsertBlob(*connection, longer);
     checkpointer.WaitUntilIdle();
     EXPECT_GE(std::filesystem::file_size(path), 2 * kBlobBytes + longer);
+}
+
+// The checkpointer opens its own connection at the first request, from inside the writer's
+// commit: a file it cannot open (here its name is gone) costs the background fold, not the commit.
+TEST(BackgroundCheckpointer, AConnectionThatCannotBeOpenedLeavesTheWriterGoingOn)
+{
+    TempDir dir;
+    const auto path = dir.path() / "unnamed.db";
+    auto connection = LogOnlyDatabase(path);
+    BackgroundCheckpointer checkpointer(*connection, 128, 4 * 128);
+    std::filesystem::remove(path);
+    InsertBlob(*connection);
+    InsertBlob(*connection);
+    checkpointer.WaitUntilIdle();
+    SqliteStatement count(*connection, "SELECT count(*) FROM blobs");
+    ASSERT_TRUE(count.Step());
+    EXPECT_EQ(count.Integer(0), 2);
 }
 
 TEST(BackgroundCheckpointer, StopsWithACheckpointStillAskedFor)

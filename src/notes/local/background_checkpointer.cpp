@@ -69,15 +69,17 @@ void BackgroundCheckpointer::Request()
     // small targets never hold a stretch of log, for them a connection would cost as much as
     // their commits, and a process without threads of its own may still fork safely.
     if (!thread_.joinable()) {
-        // The connection is ready before the thread starts, so that a failure leaves no thread
-        // behind. Without one the writer folds the log back itself once it is long enough; a
-        // commit must not fail for it, and the next stretch tries again.
+        // Called from SQLite's commit, where no exception may pass. Without a connection or a
+        // thread the writer folds the log back itself once it is long enough; the commit does not
+        // fail for it, and the next stretch tries again. The connection is ready before the
+        // thread starts, so that a failure leaves no thread behind.
         try {
             own_ = CheckpointingConnection(path_);
+            thread_ = std::thread([this] { Run(); });
         } catch (const std::exception&) {
+            own_.reset();
             return;
         }
-        thread_ = std::thread([this] { Run(); });
     }
     {
         const std::lock_guard lock(mutex_);
