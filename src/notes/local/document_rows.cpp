@@ -53,8 +53,8 @@ void InsertItemRows(SqliteConnection& connection, long long documentId, const st
         int parameter = 1;
         for (std::size_t at = first; at < first + count; ++at) {
             const auto& [name, encoded] = items[at];
-            insert.Bind(parameter, documentId).Bind(parameter + 1, position++).Bind(parameter + 2, name);
-            insert.Bind(parameter + 3, encoded.type).Bind(parameter + 4, encoded.value);
+            insert.Bind(parameter, documentId).Bind(parameter + 1, position++).BindKept(parameter + 2, name);
+            insert.BindKept(parameter + 3, encoded.type).BindKept(parameter + 4, encoded.value);
             parameter += 5;
         }
         insert.Run();

@@ -29,6 +29,13 @@ SqliteStatement& SqliteStatement::Bind(int index, std::string_view text)
     return *this;
 }
 
+SqliteStatement& SqliteStatement::BindKept(int index, std::string_view text)
+{
+    if (sqlite3_bind_text64(statement_, index, text.data(), text.size(), SQLITE_STATIC, SQLITE_UTF8) != SQLITE_OK)
+        connection_.Fail("binding a value of " + sql_);
+    return *this;
+}
+
 SqliteStatement& SqliteStatement::Bind(int index, long long number)
 {
     if (sqlite3_bind_int64(statement_, index, number) != SQLITE_OK)

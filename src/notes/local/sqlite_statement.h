@@ -19,6 +19,8 @@ public:
     SqliteStatement& operator=(const SqliteStatement&) = delete;
 
     SqliteStatement& Bind(int index, std::string_view text);
+    // Binds text without copying it: the caller keeps it unchanged until the statement has run.
+    SqliteStatement& BindKept(int index, std::string_view text);
     SqliteStatement& Bind(int index, long long number);
     SqliteStatement& BindNull(int index);
     SqliteStatement& BindZeroBlob(int index, long long size);
