@@ -10,6 +10,11 @@
 namespace varnemo::cli {
 namespace {
 
+// A person reads a few updates a second. Painting the line for every item sent 120 bytes per
+// item through the terminal, 21 MB for a mailbox of 200,000 items, and made the conversion 15 %
+// slower on a terminal than with its progress going to a file.
+constexpr auto kRepaintInterval = std::chrono::milliseconds(100);
+
 // Normalises the window's CR LF line breaks for a terminal.
 std::string TerminalText(std::string text)
 {
@@ -61,16 +66,32 @@ void TerminalView::ShowProgress()
         fmt::print(stderr, "  {} {}\n", current_, item_);
         return;
     }
+    // A new stage is shown at once; within a stage, the line keeps to the repaint interval.
+    if (liveLineOpen_ && stage_ == paintedStage_ && std::chrono::steady_clock::now() - lastPaint_ < kRepaintInterval) {
+        liveLineBehind_ = true;
+        return;
+    }
+    PaintLiveLine();
+}
+
+void TerminalView::PaintLiveLine()
+{
     std::string line = fmt::format("[{}] {} | {} {}: {}", Bar(overall_), OverallProgressText(overall_), stage_,
                                    current_, item_);
     if (line.size() > 120)
         line.resize(120);
     fmt::print(stderr, "\r\033[K{}", line);
     liveLineOpen_ = true;
+    liveLineBehind_ = false;
+    paintedStage_ = stage_;
+    lastPaint_ = std::chrono::steady_clock::now();
 }
 
+// The line that stays on the terminal shows where the run got to, not the last update painted.
 void TerminalView::EndLiveLine()
 {
+    if (liveLineBehind_)
+        PaintLiveLine();
     if (liveLineOpen_)
         fmt::print(stderr, "\n");
     liveLineOpen_ = false;

@@ -2,20 +2,25 @@
 
 #include "notes/target_view.h"
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 
 namespace varnemo::cli {
 
 // The target window on a terminal: progress on standard error (a live bar of the whole run on a
-// terminal, plain lines otherwise), the completion text on standard output, other messages on standard
-// error.
+// terminal, painted at most ten times a second; plain lines otherwise), the completion text on
+// standard output, other messages on standard error.
 class TerminalView : public TargetView {
 public:
     TerminalView(bool newDatabase, std::string existingDatabase);
 
     void SetCaption(TargetLabel label, const std::string& text) override;
-    void ShowOverallProgress(const OverallProgress& progress) override { overall_ = progress; }
+    void ShowOverallProgress(const OverallProgress& progress) override
+    {
+        overall_ = progress;
+        liveLineBehind_ = liveLineOpen_;
+    }
     void Yield() override {}
     void ShowMessage(const std::string& text, const std::string& title) override;
     void EndProgram() override { programEnded_ = true; }
@@ -30,12 +35,16 @@ public:
 
 private:
     void ShowProgress();
+    void PaintLiveLine();
     void EndLiveLine();
 
     bool newDatabase_;
     std::string existingDatabase_;
     bool live_;
     bool liveLineOpen_ = false;
+    bool liveLineBehind_ = false;  // the line on the terminal no longer shows where the run is
+    std::chrono::steady_clock::time_point lastPaint_;
+    std::string paintedStage_;
     bool programEnded_ = false;
     bool closed_ = false;
     std::string stage_, item_, current_;
