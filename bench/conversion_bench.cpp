@@ -1,17 +1,26 @@
 // Converts generated in-memory mailboxes of growing size into the local Notes store and prints
-// items per second, megabytes per second and the peak memory of the process.
+// items per second, megabytes per second and the peak memory of the process. With --window the
+// conversion runs through the desktop program's target window, which shows its progress as it
+// does for a user (offscreen when there is no display).
 //
-//   conversion_bench [SIZE...]     (default: 1000 10000 100000)
+//   conversion_bench [--window] [SIZE...]     (default: 1000 10000 100000)
+#include "app/frm_save.h"
 #include "conversion/conversion_run.h"
 #include "fakes/fake_mailbox.h"
+#include "fakes/scripted_dialogs.h"
 #include "notes/local/local_notes.h"
 
 #include "peak_memory.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fmt/format.h>
+#include <optional>
 
 using namespace varnemo;
 using testing::FakeFolder;
@@ -84,7 +93,27 @@ public:
     void CloseWindow() override {}
 };
 
-void Measure(long size, const std::filesystem::path& work)
+// The run as the desktop program starts it: Select... of a new database, a folder picked.
+ConversionSummary ConvertThroughWindow(Mailbox& box, ProgramState& state, notes::local::LocalNotes& notes)
+{
+    testing::ScriptedDialogs dialogs;
+    dialogs.folderAnswers.push_back(state.TargetDatabasePath);
+    app::FrmSave window{state, box.mapi, notes, dialogs};
+    window.PrepareForNewDatabase();
+    window.show();
+    window.findChild<QAbstractButton*>("CmdNewNSF")->click();
+    return window.Run().Summary();
+}
+
+ConversionSummary ConvertWithoutWindow(Mailbox& box, ProgramState& state, notes::local::LocalNotes& notes)
+{
+    QuietView view;
+    ConversionRun run(box.mapi, WriterContext{state, notes, view});
+    run.CmdConversion_Click();
+    return run.Summary();
+}
+
+void Measure(long size, const std::filesystem::path& work, bool throughWindow)
 {
     Mailbox box;
     Fill(box, size);
@@ -96,13 +125,11 @@ void Measure(long size, const std::filesystem::path& work)
     state.OutlookStoreID = "BENCH";
     state.SelectedFolders = box.tags;
     state.TargetDatabasePath = folder.string();
-    QuietView view;
-    ConversionRun run(box.mapi, WriterContext{state, notes, view});
 
     const auto start = std::chrono::steady_clock::now();
-    run.CmdConversion_Click();
+    const auto summary =
+        throughWindow ? ConvertThroughWindow(box, state, notes) : ConvertWithoutWindow(box, state, notes);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const auto& summary = run.Summary();
     fmt::print("{:>7} items  {:>7} converted  {:>4} failed  {:8.2f} s  {:9.0f} items/s  {:7.2f} MB/s  "
                "peak {:7.1f} MB  database {:8.1f} MB\n",
                size, summary.converted(), summary.notConverted(), seconds, static_cast<double>(summary.converted()) / seconds,
@@ -114,14 +141,25 @@ void Measure(long size, const std::filesystem::path& work)
 
 int main(int argc, char** argv)
 {
+    bool throughWindow = false;
     std::vector<long> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes.push_back(std::atol(argv[i]));
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--window") == 0)
+            throughWindow = true;
+        else
+            sizes.push_back(std::atol(argv[i]));
+    }
     if (sizes.empty())
         sizes = {1000, 10000, 100000};
+    std::optional<QApplication> application;
+    if (throughWindow) {
+        if (!std::getenv("DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        application.emplace(argc, argv);
+    }
     const auto work = std::filesystem::temp_directory_path() / fmt::format("varnemo-bench-{}", getpid());
     std::filesystem::create_directories(work);
     for (long size : sizes)
-        Measure(size, work);
+        Measure(size, work, throughWindow);
     std::filesystem::remove_all(work);
 }

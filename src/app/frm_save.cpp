@@ -266,20 +266,23 @@ void FrmSave::ShowOverallProgress(const OverallProgress& progress)
     PrgOverall->setRange(0, static_cast<int>(std::max(progress.total, 1L)));
     PrgOverall->setValue(static_cast<int>(std::min(progress.done, progress.total)));
     LblOverall->setText(ToQString(OverallProgressText(progress)));
-    PrgOverall->repaint();
-    LblOverall->repaint();
 }
 
 void FrmSave::SetCaption(TargetLabel label, const std::string& text)
 {
     QLabel* shown = labels_.at(label);
     shown->setText(ToQString(text));
-    // The run holds the event loop between its yields; the label must show its text now.
-    shown->repaint();
+    // The run holds the event loop between its yields: the header, which names the step or the
+    // folder at hand, is shown now. The item labels and the bar are painted at the yields.
+    if (label == TargetLabel::LblSaveHeader)
+        shown->repaint();
 }
 
 void FrmSave::Yield()
 {
+    if (!pace_.Due())
+        return;
+    pace_.Shown();
     QCoreApplication::processEvents();
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/program_state.h"
 #include "conversion/conversion_run.h"
+#include "conversion/progress_pace.h"
 #include "notes/target_view.h"
 #include "shell/dialogs.h"
 
@@ -69,6 +70,7 @@ private:
     Dialogs& dialogs_;
     StopRequest stop_;
     ConversionRun run_;
+    ProgressPace pace_;
     bool programEnded_ = false;
 
     QRadioButton* OptNewNSF;

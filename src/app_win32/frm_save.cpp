@@ -255,20 +255,27 @@ void FrmSave::SetCaption(TargetLabel label, const std::string& text)
 {
     HWND shown = Control(LabelId(label));
     SetText(shown, text);
-    // The run holds the messages between its yields; the label must show its text now.
-    UpdateWindow(shown);
+    // The run holds the messages between its yields: the header, which names the step or the
+    // folder at hand, is shown now. The item labels are painted at the yields.
+    if (label == TargetLabel::LblSaveHeader)
+        UpdateWindow(shown);
 }
 
 void FrmSave::ShowOverallProgress(const OverallProgress& progress)
 {
-    HWND shown = Control(LblOverall);
-    SetText(shown, OverallProgressText(progress));
-    UpdateWindow(shown);
+    SetText(Control(LblOverall), OverallProgressText(progress));
 }
 
+// Clicks and posted messages are handled at every yield; painting, which costs more than
+// converting an item, keeps to the pace.
 void FrmSave::Yield()
 {
-    ProcessPendingMessages();
+    if (!pace_.Due()) {
+        ProcessPendingMessages(Paints::Deferred);
+        return;
+    }
+    pace_.Shown();
+    ProcessPendingMessages(Paints::Included);
 }
 
 void FrmSave::ShowMessage(const std::string& text, const std::string& title)

@@ -4,6 +4,7 @@
 #include "app_win32/window.h"
 #include "common/program_state.h"
 #include "conversion/conversion_run.h"
+#include "conversion/progress_pace.h"
 #include "notes/target_view.h"
 #include "shell/dialogs.h"
 
@@ -62,6 +63,7 @@ private:
     HWND owner_;
     StopRequest stop_;
     ConversionRun run_;
+    ProgressPace pace_;
     Bitmap arrow_;
     Font bold_;
     bool programEnded_ = false;

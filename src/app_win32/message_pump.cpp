@@ -15,10 +15,11 @@ void Dispatch(MSG& message)
 
 }  // namespace
 
-void ProcessPendingMessages()
+void ProcessPendingMessages(Paints paints)
 {
+    const UINT kinds = paints == Paints::Included ? 0 : PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE;
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | kinds)) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;

@@ -1,15 +1,15 @@
 #pragma once
 
+#include "conversion/progress_pace.h"
 #include "notes/target_view.h"
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 
 namespace varnemo::cli {
 
 // The target window on a terminal: progress on standard error (a live bar of the whole run on a
-// terminal, painted at most ten times a second; plain lines otherwise), the completion text on
+// terminal, painted at the ProgressPace; plain lines otherwise), the completion text on
 // standard output, other messages on standard error.
 class TerminalView : public TargetView {
 public:
@@ -43,7 +43,7 @@ private:
     bool live_;
     bool liveLineOpen_ = false;
     bool liveLineBehind_ = false;  // the line on the terminal no longer shows where the run is
-    std::chrono::steady_clock::time_point lastPaint_;
+    ProgressPace pace_;
     std::string paintedStage_;
     bool programEnded_ = false;
     bool closed_ = false;

@@ -418,6 +418,8 @@ void ConversionRun::ShowProgress(const std::string& caption, long counter, long 
     context_.view.SetCaption(TargetLabel::LblProcessing, caption);
     context_.view.SetCaption(TargetLabel::LblFound, std::to_string(count));
     context_.view.SetCaption(TargetLabel::LblCurrent, fmt::format("{}/{}", counter, count));
+    // A window paints the item at hand here, if its pace lets it, before the item takes its time.
+    context_.view.Yield();
 }
 
 // A saved document with nothing missing is converted whole; a saved one that lacks something is

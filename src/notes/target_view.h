@@ -32,7 +32,8 @@ public:
     virtual void SetCaption(TargetLabel label, const std::string& text) = 0;
     // Shown beside the labels of the folder and item at hand, after every item.
     virtual void ShowOverallProgress(const OverallProgress& progress) = 0;
-    // Lets the window system process pending events (repaints, clicks).
+    // Lets the window system process pending events (repaints, clicks). Called before and after
+    // every item: a window may keep to a pace and let most calls pass.
     virtual void Yield() = 0;
     // A modal message with the information icon and an OK button.
     virtual void ShowMessage(const std::string& text, const std::string& title) = 0;
