@@ -1,34 +1,27 @@
 #include "source/pff/eml_writer.h"
 
 #include "common/errors.h"
+#include "source/pff/gmime_library.h"
 #include "source/pff/item_body.h"
 #include "source/pff/pff_attachment.h"
 #include "source/pff/pff_item.h"
 #include "source/pff/property_tags.h"
 
 #include <fmt/format.h>
-#include <gmime/gmime.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <mutex>
 #include <sstream>
 
 namespace varnemo::mapi::pff {
 namespace {
 
 struct GObjectUnref {
-    void operator()(void* object) const { g_object_unref(object); }
+    void operator()(void* object) const { GMime().g_object_unref(object); }
 };
 template <class T>
 using GPtr = std::unique_ptr<T, GObjectUnref>;
-
-void InitializeGMime()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { g_mime_init(); });
-}
 
 std::string Trimmed(const std::string& text)
 {
@@ -44,7 +37,7 @@ void AddRecipients(GMimeMessage* message, const std::vector<Recipient>& recipien
         const auto type = recipient.kind == Recipient::Kind::Cc    ? GMIME_ADDRESS_TYPE_CC
                           : recipient.kind == Recipient::Kind::Bcc ? GMIME_ADDRESS_TYPE_BCC
                                                                    : GMIME_ADDRESS_TYPE_TO;
-        g_mime_message_add_mailbox(message, type, recipient.name.c_str(), recipient.address.c_str());
+        GMime().g_mime_message_add_mailbox(message, type, recipient.name.c_str(), recipient.address.c_str());
     }
 }
 
@@ -55,7 +48,7 @@ void AddRecipientNames(GMimeMessage* message, GMimeAddressType type, const std::
     for (std::string name; std::getline(list, name, ';');) {
         name = Trimmed(name);
         if (!name.empty())
-            g_mime_message_add_mailbox(message, type, name.c_str(), "");
+            GMime().g_mime_message_add_mailbox(message, type, name.c_str(), "");
     }
 }
 
@@ -74,8 +67,8 @@ void SetMessageId(GMimeMessage* message, const PropertyBag& properties)
     const auto id = properties.Text(PropertyKey::Tag(tag::InternetMessageId));
     if (!id || id->empty())
         return;
-    if (char* bare = g_mime_utils_decode_message_id(id->c_str())) {
-        g_mime_message_set_message_id(message, bare);
+    if (char* bare = GMime().g_mime_utils_decode_message_id(id->c_str())) {
+        GMime().g_mime_message_set_message_id(message, bare);
         g_free(bare);
     }
 }
@@ -85,12 +78,12 @@ void SetHeaders(GMimeMessage* message, PffItem& item, const std::string& fallbac
     auto subject = item.Subject();
     if (subject.empty())
         subject = fallbackSubject;
-    g_mime_message_set_subject(message, subject.c_str(), "utf-8");
+    GMime().g_mime_message_set_subject(message, subject.c_str(), "utf-8");
 
     const auto sender = item.Text(TextField::SenderName);
     const auto address = SenderAddress(item.properties());
     if (!sender.empty() || !address.empty())
-        g_mime_message_add_mailbox(message, GMIME_ADDRESS_TYPE_FROM, sender.c_str(), address.c_str());
+        GMime().g_mime_message_add_mailbox(message, GMIME_ADDRESS_TYPE_FROM, sender.c_str(), address.c_str());
     if (const auto recipients = item.Recipients(); !recipients.empty()) {
         AddRecipients(message, recipients);
     } else {
@@ -101,32 +94,39 @@ void SetHeaders(GMimeMessage* message, PffItem& item, const std::string& fallbac
     if (const auto instant = item.MessageInstant()) {
         GDateTime* date = g_date_time_new_from_unix_local(*instant);
         if (date) {
-            g_mime_message_set_date(message, date);
+            GMime().g_mime_message_set_date(message, date);
             g_date_time_unref(date);
         }
     }
     SetMessageId(message, item.properties());
 }
 
+void SetSevenBitEncodingIfItFits(GMimePart* part)
+{
+    GMime().g_mime_part_set_content_encoding(
+        part, GMime().g_mime_part_get_best_content_encoding(part, GMIME_ENCODING_CONSTRAINT_7BIT));
+}
+
 GMimeObject* TextPart(const std::string& body)
 {
-    GMimeTextPart* text = g_mime_text_part_new_with_subtype("plain");
-    g_mime_text_part_set_text(text, body.c_str());
+    GMimeTextPart* text = GMime().g_mime_text_part_new_with_subtype("plain");
+    GMime().g_mime_text_part_set_text(text, body.c_str());
     GMimePart* part = GMIME_PART(text);
-    g_mime_part_set_content_encoding(part, g_mime_part_get_best_content_encoding(part, GMIME_ENCODING_CONSTRAINT_7BIT));
+    SetSevenBitEncodingIfItFits(part);
     return GMIME_OBJECT(text);
 }
 
 GMimeObject* HtmlPart(const HtmlBody& body)
 {
-    GPtr<GMimeStream> stream(g_mime_stream_mem_new_with_buffer(body.html.data(), body.html.size()));
-    GPtr<GMimeDataWrapper> content(g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
-    GMimePart* part = g_mime_part_new_with_type("text", "html");
-    g_mime_part_set_content(part, content.get());
+    GPtr<GMimeStream> stream(GMime().g_mime_stream_mem_new_with_buffer(body.html.data(), body.html.size()));
+    GPtr<GMimeDataWrapper> content(
+        GMime().g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
+    GMimePart* part = GMime().g_mime_part_new_with_type("text", "html");
+    GMime().g_mime_part_set_content(part, content.get());
     if (!body.charset.empty())
-        g_mime_object_set_content_type_parameter(GMIME_OBJECT(part), "charset",
-                                                 g_mime_charset_canon_name(body.charset.c_str()));
-    g_mime_part_set_content_encoding(part, g_mime_part_get_best_content_encoding(part, GMIME_ENCODING_CONSTRAINT_7BIT));
+        GMime().g_mime_object_set_content_type_parameter(GMIME_OBJECT(part), "charset",
+                                                         GMime().g_mime_charset_canon_name(body.charset.c_str()));
+    SetSevenBitEncodingIfItFits(part);
     return GMIME_OBJECT(part);
 }
 
@@ -138,9 +138,9 @@ GMimeObject* BodyPart(PffItem& item)
     if (!html)
         return text.release();
     GPtr<GMimeObject> htmlPart(HtmlPart(*html));
-    GMimeMultipart* alternative = g_mime_multipart_new_with_subtype("alternative");
-    g_mime_multipart_add(alternative, text.get());
-    g_mime_multipart_add(alternative, htmlPart.get());
+    GMimeMultipart* alternative = GMime().g_mime_multipart_new_with_subtype("alternative");
+    GMime().g_mime_multipart_add(alternative, text.get());
+    GMime().g_mime_multipart_add(alternative, htmlPart.get());
     return GMIME_OBJECT(alternative);
 }
 
@@ -152,30 +152,31 @@ GMimeObject* FilePart(const PffAttachment& attachment)
     FILE* spool = std::tmpfile();
     if (!spool)
         throw ComponentError(fmt::format("cannot spool {}: {}", attachment.properties().where(), std::strerror(errno)));
-    GPtr<GMimeStream> stream(g_mime_stream_file_new(spool));
+    GPtr<GMimeStream> stream(GMime().g_mime_stream_file_new(spool));
     attachment.ReadData([&](std::string_view bytes) {
-        if (g_mime_stream_write(stream.get(), bytes.data(), bytes.size()) < 0)
+        if (GMime().g_mime_stream_write(stream.get(), bytes.data(), bytes.size()) < 0)
             throw ComponentError(fmt::format("cannot spool {}", attachment.properties().where()));
     });
-    g_mime_stream_reset(stream.get());
+    GMime().g_mime_stream_reset(stream.get());
 
     const auto type = attachment.MimeType();
     const auto slash = type.find('/');
-    GMimePart* part = g_mime_part_new_with_type(type.substr(0, slash).c_str(), type.substr(slash + 1).c_str());
-    GPtr<GMimeDataWrapper> content(g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
-    g_mime_part_set_content(part, content.get());
-    g_mime_part_set_content_encoding(part, GMIME_CONTENT_ENCODING_BASE64);
+    GMimePart* part = GMime().g_mime_part_new_with_type(type.substr(0, slash).c_str(), type.substr(slash + 1).c_str());
+    GPtr<GMimeDataWrapper> content(
+        GMime().g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
+    GMime().g_mime_part_set_content(part, content.get());
+    GMime().g_mime_part_set_content_encoding(part, GMIME_CONTENT_ENCODING_BASE64);
     const auto name = attachment.StoredFileName();
     if (!name.empty())
-        g_mime_part_set_filename(part, name.c_str());
+        GMime().g_mime_part_set_filename(part, name.c_str());
     return GMIME_OBJECT(part);
 }
 
 GMimeObject* EmbeddedPart(const PffAttachment& attachment)
 {
     GPtr<GMimeMessage> embedded(BuildMessage(*attachment.EmbeddedItem(), attachment.StoredFileName()));
-    GMimeObject* part = GMIME_OBJECT(g_mime_message_part_new_with_message("rfc822", embedded.get()));
-    g_mime_object_set_disposition(part, GMIME_DISPOSITION_ATTACHMENT);
+    GMimeObject* part = GMIME_OBJECT(GMime().g_mime_message_part_new_with_message("rfc822", embedded.get()));
+    GMime().g_mime_object_set_disposition(part, GMIME_DISPOSITION_ATTACHMENT);
     return part;
 }
 
@@ -185,22 +186,22 @@ GMimeObject* Content(PffItem& item)
     const auto attachments = item.Attachments();
     if (attachments->Count() == 0)
         return body.release();
-    GMimeMultipart* mixed = g_mime_multipart_new_with_subtype("mixed");
-    g_mime_multipart_add(mixed, body.get());
+    GMimeMultipart* mixed = GMime().g_mime_multipart_new_with_subtype("mixed");
+    GMime().g_mime_multipart_add(mixed, body.get());
     for (long index = 1; index <= attachments->Count(); ++index) {
         const auto attachment = attachments->Attachment(index);
         GPtr<GMimeObject> part(attachment->IsEmbeddedItem() ? EmbeddedPart(*attachment) : FilePart(*attachment));
-        g_mime_multipart_add(mixed, part.get());
+        GMime().g_mime_multipart_add(mixed, part.get());
     }
     return GMIME_OBJECT(mixed);
 }
 
 GMimeMessage* BuildMessage(PffItem& item, const std::string& fallbackSubject)
 {
-    GPtr<GMimeMessage> message(g_mime_message_new(TRUE));
+    GPtr<GMimeMessage> message(GMime().g_mime_message_new(TRUE));
     SetHeaders(message.get(), item, fallbackSubject);
     GPtr<GMimeObject> content(Content(item));
-    g_mime_message_set_mime_part(message.get(), content.get());
+    GMime().g_mime_message_set_mime_part(message.get(), content.get());
     return message.release();
 }
 
@@ -208,16 +209,16 @@ GMimeMessage* BuildMessage(PffItem& item, const std::string& fallbackSubject)
 
 void WriteMessageFile(PffItem& item, const std::string& fallbackSubject, const std::filesystem::path& path)
 {
-    InitializeGMime();
     GPtr<GMimeMessage> message(BuildMessage(item, fallbackSubject));
 
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
         throw ComponentError(fmt::format("cannot save {} as {}: {}", item.properties().where(), path.string(),
                                          std::strerror(errno)));
-    GPtr<GMimeStream> stream(g_mime_stream_file_new(file));
-    const bool written = g_mime_object_write_to_stream(GMIME_OBJECT(message.get()), nullptr, stream.get()) >= 0 &&
-                         g_mime_stream_flush(stream.get()) == 0;
+    GPtr<GMimeStream> stream(GMime().g_mime_stream_file_new(file));
+    const bool written =
+        GMime().g_mime_object_write_to_stream(GMIME_OBJECT(message.get()), nullptr, stream.get()) >= 0 &&
+        GMime().g_mime_stream_flush(stream.get()) == 0;
     if (!written)
         throw ComponentError(fmt::format("cannot save {} as {}: writing failed", item.properties().where(),
                                          path.string()));
