@@ -13,13 +13,13 @@
 namespace varnemo {
 namespace {
 
+#ifdef VARNEMO_COM_BACKENDS
 #ifdef VARNEMO_LOCAL_BACKENDS
 constexpr bool kLocalBackendsBuilt = true;
 #else
 constexpr bool kLocalBackendsBuilt = false;
 #endif
 
-#ifdef VARNEMO_COM_BACKENDS
 // Whether to use the COM class: yes when it is registered, and also when no local backend is
 // built in, so that creating its session fails with the reason. Adds the choice to description.
 template <class ComComponent>
