@@ -1,27 +1,51 @@
 #include "cli/sha256_stream.h"
 
+#include "common/shared_library.h"
+
 #include <glib.h>
 
 namespace varnemo::cli {
+namespace {
 
-Sha256Stream::Sha256Stream() : std::ostream(nullptr), checksum_(g_checksum_new(G_CHECKSUM_SHA256)), buffer_(checksum_)
+#define VARNEMO_CHECKSUM_FUNCTIONS(X)                                                                                \
+    X(g_checksum_free)                                                                                               \
+    X(g_checksum_get_string)                                                                                         \
+    X(g_checksum_new)                                                                                                \
+    X(g_checksum_update)
+
+// GLib's checksums, opened by the one command that takes them rather than loaded at every start.
+struct ChecksumLibrary {
+    VARNEMO_CHECKSUM_FUNCTIONS(VARNEMO_LIBRARY_MEMBER)
+    void ResolveIn(const SharedLibrary& library) { VARNEMO_CHECKSUM_FUNCTIONS(VARNEMO_LIBRARY_RESOLVE) }
+};
+
+const ChecksumLibrary& Checksums()
+{
+    static const ChecksumLibrary checksums = LoadLibrary<ChecksumLibrary>(VARNEMO_GLIB_LIBRARY);
+    return checksums;
+}
+
+}  // namespace
+
+Sha256Stream::Sha256Stream()
+    : std::ostream(nullptr), checksum_(Checksums().g_checksum_new(G_CHECKSUM_SHA256)), buffer_(checksum_)
 {
     rdbuf(&buffer_);
 }
 
 Sha256Stream::~Sha256Stream()
 {
-    g_checksum_free(checksum_);
+    Checksums().g_checksum_free(checksum_);
 }
 
 std::string Sha256Stream::Hex()
 {
-    return g_checksum_get_string(checksum_);
+    return Checksums().g_checksum_get_string(checksum_);
 }
 
 std::streamsize Sha256Stream::Buffer::xsputn(const char* data, std::streamsize size)
 {
-    g_checksum_update(checksum_, reinterpret_cast<const guchar*>(data), static_cast<gssize>(size));
+    Checksums().g_checksum_update(checksum_, reinterpret_cast<const guchar*>(data), static_cast<gssize>(size));
     return size;
 }
 
@@ -29,7 +53,7 @@ Sha256Stream::Buffer::int_type Sha256Stream::Buffer::overflow(int_type c)
 {
     if (c != traits_type::eof()) {
         const auto byte = static_cast<guchar>(c);
-        g_checksum_update(checksum_, &byte, 1);
+        Checksums().g_checksum_update(checksum_, &byte, 1);
     }
     return traits_type::not_eof(c);
 }

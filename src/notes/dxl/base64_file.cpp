@@ -1,11 +1,11 @@
 #include "notes/dxl/base64_file.h"
 
 #include "common/errors.h"
+#include "notes/dxl/glib_library.h"
 
 #include <algorithm>
 #include <fmt/format.h>
 #include <fstream>
-#include <glib.h>
 #include <vector>
 
 namespace varnemo::notes::dxl {
@@ -23,7 +23,7 @@ void DecodeBase64ToFile(std::string_view base64, const std::filesystem::path& fi
     guint save = 0;
     for (std::size_t at = 0; at < base64.size() && out; at += kPieceSize) {
         const std::size_t length = std::min(kPieceSize, base64.size() - at);
-        const gsize count = g_base64_decode_step(base64.data() + at, length, decoded.data(), &state, &save);
+        const gsize count = GLib().g_base64_decode_step(base64.data() + at, length, decoded.data(), &state, &save);
         out.write(reinterpret_cast<const char*>(decoded.data()), static_cast<std::streamsize>(count));
     }
     out.close();

@@ -1,6 +1,7 @@
 #include "notes/dxl/base64_stream.h"
 
-#include <glib.h>
+#include "notes/dxl/glib_library.h"
+
 
 namespace varnemo::notes::dxl {
 namespace {
@@ -55,7 +56,7 @@ void Base64Stream::Buffer::EncodePending()
     const auto pending = static_cast<gsize>(pptr() - pbase());
     if (pending == 0)
         return;
-    const gsize written = g_base64_encode_step(reinterpret_cast<const guchar*>(pbase()), pending, TRUE,
+    const gsize written = GLib().g_base64_encode_step(reinterpret_cast<const guchar*>(pbase()), pending, TRUE,
                                                encoded_.data(), &state_, &save_);
     setp(input_.data(), input_.data() + input_.size());
     if (written > 0)
@@ -65,7 +66,7 @@ void Base64Stream::Buffer::EncodePending()
 void Base64Stream::Buffer::Close()
 {
     EncodePending();
-    const gsize written = g_base64_encode_close(TRUE, encoded_.data(), &state_, &save_);
+    const gsize written = GLib().g_base64_encode_close(TRUE, encoded_.data(), &state_, &save_);
     if (written > 0)
         sink_(std::string_view(encoded_.data(), written));
 }

@@ -1,9 +1,9 @@
 #include "notes/dxl/xml_reader.h"
 
 #include "common/errors.h"
+#include "notes/dxl/xml_library.h"
 
 #include <fmt/format.h>
-#include <libxml/xmlreader.h>
 
 namespace varnemo::notes::dxl {
 namespace {
@@ -34,20 +34,20 @@ void KeepParserError(void* context, const char* message, xmlParserSeverities sev
 XmlReader::XmlReader(const std::filesystem::path& file) : file_(file)
 {
     // HUGE: an attachment's base64 text is one text node, and may pass libxml2's 10 MB default.
-    reader_ = xmlReaderForFile(file.c_str(), nullptr, XML_PARSE_HUGE | XML_PARSE_NONET);
+    reader_ = Xml().xmlReaderForFile(file.c_str(), nullptr, XML_PARSE_HUGE | XML_PARSE_NONET);
     if (!reader_)
         throw ComponentError(fmt::format("cannot open the DXL file {}", file.string()));
-    xmlTextReaderSetErrorHandler(reader_, KeepParserError, &parserError_);
+    Xml().xmlTextReaderSetErrorHandler(reader_, KeepParserError, &parserError_);
 }
 
 XmlReader::~XmlReader()
 {
-    xmlFreeTextReader(reader_);
+    Xml().xmlFreeTextReader(reader_);
 }
 
 void XmlReader::Advance()
 {
-    const int result = xmlTextReaderRead(reader_);
+    const int result = Xml().xmlTextReaderRead(reader_);
     if (result < 0)
         Fail(parserError_.empty() ? "it is not well-formed XML" : parserError_);
     if (result == 0)
@@ -57,12 +57,12 @@ void XmlReader::Advance()
 void XmlReader::ReadRoot(std::string_view root)
 {
     do {
-        const int result = xmlTextReaderRead(reader_);
+        const int result = Xml().xmlTextReaderRead(reader_);
         if (result < 0)
             Fail(parserError_.empty() ? "it is not well-formed XML" : parserError_);
         if (result == 0)
             Fail("it holds no element");
-    } while (xmlTextReaderNodeType(reader_) != XML_READER_TYPE_ELEMENT);
+    } while (Xml().xmlTextReaderNodeType(reader_) != XML_READER_TYPE_ELEMENT);
     if (LocalName() != root)
         Fail(fmt::format("its first element is <{}>, not <{}>", LocalName(), root));
 }
@@ -70,18 +70,18 @@ void XmlReader::ReadRoot(std::string_view root)
 void XmlReader::ForEachChild(const std::function<void()>& onElement,
                              const std::function<void(std::string_view)>& onText)
 {
-    if (xmlTextReaderIsEmptyElement(reader_))
+    if (Xml().xmlTextReaderIsEmptyElement(reader_))
         return;
-    const int depth = xmlTextReaderDepth(reader_);
+    const int depth = Xml().xmlTextReaderDepth(reader_);
     for (;;) {
         Advance();
-        const int type = xmlTextReaderNodeType(reader_);
-        if (type == XML_READER_TYPE_END_ELEMENT && xmlTextReaderDepth(reader_) == depth)
+        const int type = Xml().xmlTextReaderNodeType(reader_);
+        if (type == XML_READER_TYPE_END_ELEMENT && Xml().xmlTextReaderDepth(reader_) == depth)
             return;
         if (type == XML_READER_TYPE_ELEMENT)
             onElement();
         else if (IsCharacterData(type) && onText)
-            onText(Chars(xmlTextReaderConstValue(reader_)));
+            onText(Chars(Xml().xmlTextReaderConstValue(reader_)));
     }
 }
 
@@ -101,17 +101,17 @@ std::string XmlReader::ReadPlainText()
 
 std::string_view XmlReader::LocalName() const
 {
-    const xmlChar* name = xmlTextReaderConstLocalName(reader_);
+    const xmlChar* name = Xml().xmlTextReaderConstLocalName(reader_);
     return name ? Chars(name) : "";
 }
 
 std::optional<std::string> XmlReader::Attribute(const char* name) const
 {
-    xmlChar* value = xmlTextReaderGetAttribute(reader_, reinterpret_cast<const xmlChar*>(name));
+    xmlChar* value = Xml().xmlTextReaderGetAttribute(reader_, reinterpret_cast<const xmlChar*>(name));
     if (!value)
         return std::nullopt;
     std::string copy = Chars(value);
-    xmlFree(value);
+    (*Xml().xmlFree)(value);
     return copy;
 }
 
@@ -126,7 +126,7 @@ std::string XmlReader::RequiredAttribute(const char* name) const
 void XmlReader::Fail(std::string_view problem) const
 {
     throw ComponentError(fmt::format("the DXL file {}, line {}: {}", file_.string(),
-                                     xmlTextReaderGetParserLineNumber(reader_), problem));
+                                     Xml().xmlTextReaderGetParserLineNumber(reader_), problem));
 }
 
 }  // namespace varnemo::notes::dxl

@@ -1,9 +1,9 @@
 #include "notes/dxl/xml_writer.h"
 
 #include "common/errors.h"
+#include "notes/dxl/xml_library.h"
 
 #include <fmt/format.h>
-#include <libxml/xmlwriter.h>
 #include <ostream>
 #include <string>
 
@@ -17,7 +17,7 @@ int WriteToStream(void* context, const char* buffer, int length)
     return out ? length : -1;
 }
 
-const xmlChar* Xml(const char* text)
+const xmlChar* XmlChars(const char* text)
 {
     return reinterpret_cast<const xmlChar*>(text);
 }
@@ -26,53 +26,53 @@ const xmlChar* Xml(const char* text)
 
 XmlWriter::XmlWriter(std::ostream& out) : out_(out)
 {
-    xmlOutputBufferPtr buffer = xmlOutputBufferCreateIO(WriteToStream, nullptr, &out_, nullptr);
+    xmlOutputBufferPtr buffer = Xml().xmlOutputBufferCreateIO(WriteToStream, nullptr, &out_, nullptr);
     if (!buffer)
         throw ComponentError("cannot set up the XML output");
-    writer_ = xmlNewTextWriter(buffer);  // owns the buffer from here on
+    writer_ = Xml().xmlNewTextWriter(buffer);  // owns the buffer from here on
     if (!writer_) {
-        xmlOutputBufferClose(buffer);
+        Xml().xmlOutputBufferClose(buffer);
         throw ComponentError("cannot set up the XML output");
     }
-    Check(xmlTextWriterStartDocument(writer_, "1.0", "UTF-8", nullptr), "the XML declaration");
+    Check(Xml().xmlTextWriterStartDocument(writer_, "1.0", "UTF-8", nullptr), "the XML declaration");
 }
 
 XmlWriter::~XmlWriter()
 {
-    xmlFreeTextWriter(writer_);
+    Xml().xmlFreeTextWriter(writer_);
 }
 
 void XmlWriter::StartElement(const char* name)
 {
-    Check(xmlTextWriterStartElement(writer_, Xml(name)), name);
+    Check(Xml().xmlTextWriterStartElement(writer_, XmlChars(name)), name);
 }
 
 void XmlWriter::EndElement()
 {
-    Check(xmlTextWriterEndElement(writer_), "the end of an element");
+    Check(Xml().xmlTextWriterEndElement(writer_), "the end of an element");
 }
 
 void XmlWriter::Attribute(const char* name, std::string_view value)
 {
     const std::string terminated(value);
-    Check(xmlTextWriterWriteAttribute(writer_, Xml(name), Xml(terminated.c_str())), name);
+    Check(Xml().xmlTextWriterWriteAttribute(writer_, XmlChars(name), XmlChars(terminated.c_str())), name);
 }
 
 void XmlWriter::Text(std::string_view text)
 {
     const std::string terminated(text);
-    Check(xmlTextWriterWriteString(writer_, Xml(terminated.c_str())), "text");
+    Check(Xml().xmlTextWriterWriteString(writer_, XmlChars(terminated.c_str())), "text");
 }
 
 void XmlWriter::Raw(std::string_view text)
 {
-    Check(xmlTextWriterWriteRawLen(writer_, Xml(text.data()), static_cast<int>(text.size())), "text");
+    Check(Xml().xmlTextWriterWriteRawLen(writer_, XmlChars(text.data()), static_cast<int>(text.size())), "text");
 }
 
 void XmlWriter::Finish()
 {
-    Check(xmlTextWriterEndDocument(writer_), "the end of the document");
-    Check(xmlTextWriterFlush(writer_), "the end of the document");
+    Check(Xml().xmlTextWriterEndDocument(writer_), "the end of the document");
+    Check(Xml().xmlTextWriterFlush(writer_), "the end of the document");
     out_.flush();
     if (!out_)
         throw ComponentError("cannot write the XML output");

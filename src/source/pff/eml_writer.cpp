@@ -69,7 +69,7 @@ void SetMessageId(GMimeMessage* message, const PropertyBag& properties)
         return;
     if (char* bare = GMime().g_mime_utils_decode_message_id(id->c_str())) {
         GMime().g_mime_message_set_message_id(message, bare);
-        g_free(bare);
+        GMime().g_free(bare);
     }
 }
 
@@ -92,10 +92,10 @@ void SetHeaders(GMimeMessage* message, PffItem& item, const std::string& fallbac
     }
 
     if (const auto instant = item.MessageInstant()) {
-        GDateTime* date = g_date_time_new_from_unix_local(*instant);
+        GDateTime* date = GMime().g_date_time_new_from_unix_local(*instant);
         if (date) {
             GMime().g_mime_message_set_date(message, date);
-            g_date_time_unref(date);
+            GMime().g_date_time_unref(date);
         }
     }
     SetMessageId(message, item.properties());

@@ -3,14 +3,20 @@
 // Without the checks, GMime's cast macros are plain casts: they name no function of GObject,
 // which this program does not link.
 #define G_DISABLE_CAST_CHECKS
+#include "common/shared_library.h"
+
 #include <gmime/gmime.h>
 
 namespace varnemo::mapi::pff {
 
-// The functions of GMime that writing an embedded message as a message file takes.
+// The functions of GMime that writing an embedded message as a message file takes, with those
+// of GObject and GLib it calls for them (GMime links both).
 #define VARNEMO_GMIME_FUNCTIONS(X)                                                                                   \
     X(g_mime_init)                                                                                                   \
     X(g_object_unref)                                                                                                \
+    X(g_free)                                                                                                        \
+    X(g_date_time_new_from_unix_local)                                                                               \
+    X(g_date_time_unref)                                                                                             \
     X(g_mime_charset_canon_name)                                                                                     \
     X(g_mime_data_wrapper_new_with_stream)                                                                           \
     X(g_mime_message_add_mailbox)                                                                                    \
@@ -44,9 +50,8 @@ namespace varnemo::mapi::pff {
 // load at every start, a tenth of converting a small mailbox, where most mailboxes hold no
 // embedded message at all.
 struct GMimeLibrary {
-#define VARNEMO_GMIME_MEMBER(name) decltype(&::name) name = nullptr;
-    VARNEMO_GMIME_FUNCTIONS(VARNEMO_GMIME_MEMBER)
-#undef VARNEMO_GMIME_MEMBER
+    VARNEMO_GMIME_FUNCTIONS(VARNEMO_LIBRARY_MEMBER)
+    void ResolveIn(const SharedLibrary& library) { VARNEMO_GMIME_FUNCTIONS(VARNEMO_LIBRARY_RESOLVE) }
 };
 
 // GMime, loaded and initialised; a ComponentError when it cannot be loaded.

@@ -1,6 +1,6 @@
 #include "source/pff/html_text.h"
 
-#include <libxml/HTMLparser.h>
+#include "source/pff/html_parser_library.h"
 
 #include <array>
 #include <cstring>
@@ -10,12 +10,12 @@ namespace varnemo::mapi::pff {
 namespace {
 
 struct DocumentDeleter {
-    void operator()(xmlDoc* document) const { xmlFreeDoc(document); }
+    void operator()(xmlDoc* document) const { HtmlParser().xmlFreeDoc(document); }
 };
 
 bool NameIs(const xmlNode* node, const char* name)
 {
-    return node->name && xmlStrcasecmp(node->name, reinterpret_cast<const xmlChar*>(name)) == 0;
+    return node->name && HtmlParser().xmlStrcasecmp(node->name, reinterpret_cast<const xmlChar*>(name)) == 0;
 }
 
 bool IsHidden(const xmlNode* node)
@@ -117,12 +117,12 @@ std::string PlainTextOfHtml(std::string_view html, const std::string& charset)
     const int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET |
                         (charset.empty() ? 0 : HTML_PARSE_IGNORE_ENC);
     std::unique_ptr<xmlDoc, DocumentDeleter> document(
-        htmlReadMemory(html.data(), static_cast<int>(html.size()), nullptr,
-                       charset.empty() ? nullptr : charset.c_str(), options));
+        HtmlParser().htmlReadMemory(html.data(), static_cast<int>(html.size()), nullptr,
+                                    charset.empty() ? nullptr : charset.c_str(), options));
     if (!document)
         return {};
     TextCollector collector;
-    collector.Walk(xmlDocGetRootElement(document.get()));
+    collector.Walk(HtmlParser().xmlDocGetRootElement(document.get()));
     return collector.Result();
 }
 
