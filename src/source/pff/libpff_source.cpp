@@ -15,23 +15,23 @@ PropertyKey NamedKey(libpff_name_to_id_map_entry_t* named, const std::string& wh
     const char* what = "cannot resolve a named property";
     uint8_t type = 0;
     Guid set{};
-    CheckPff(what, where, [&](libpff_error_t** e) { return libpff_name_to_id_map_entry_get_type(named, &type, e); });
+    CheckPff(what, where, [&](libpff_error_t** e) { return Libpff().libpff_name_to_id_map_entry_get_type(named, &type, e); });
     CheckPff(what, where, [&](libpff_error_t** e) {
-        return libpff_name_to_id_map_entry_get_guid(named, set.data(), set.size(), e);
+        return Libpff().libpff_name_to_id_map_entry_get_guid(named, set.data(), set.size(), e);
     });
     if (type == LIBPFF_NAME_TO_ID_MAP_ENTRY_TYPE_NUMERIC) {
         uint32_t longId = 0;
-        CheckPff(what, where, [&](libpff_error_t** e) { return libpff_name_to_id_map_entry_get_number(named, &longId, e); });
+        CheckPff(what, where, [&](libpff_error_t** e) { return Libpff().libpff_name_to_id_map_entry_get_number(named, &longId, e); });
         return PropertyKey::LongId(set, longId);
     }
     size_t size = 0;
     CheckPff(what, where, [&](libpff_error_t** e) {
-        return libpff_name_to_id_map_entry_get_utf8_string_size(named, &size, e);
+        return Libpff().libpff_name_to_id_map_entry_get_utf8_string_size(named, &size, e);
     });
     std::string name(size, '\0');
     if (size > 0) {
         CheckPff(what, where, [&](libpff_error_t** e) {
-            return libpff_name_to_id_map_entry_get_utf8_string(named, reinterpret_cast<uint8_t*>(name.data()), size, e);
+            return Libpff().libpff_name_to_id_map_entry_get_utf8_string(named, reinterpret_cast<uint8_t*>(name.data()), size, e);
         });
     }
     name.resize(name.find('\0') == std::string::npos ? name.size() : name.find('\0'));
@@ -44,13 +44,13 @@ PropertyKey KeyOf(libpff_record_entry_t* entry, const std::string& where)
 {
     libpff_name_to_id_map_entry_t* named = nullptr;
     const int isNamed = CheckPff("cannot read a property name", where, [&](libpff_error_t** e) {
-        return libpff_record_entry_get_name_to_id_map_entry(entry, &named, e);
+        return Libpff().libpff_record_entry_get_name_to_id_map_entry(entry, &named, e);
     });
     if (isNamed == 1 && named)
         return NamedKey(named, where);
     uint32_t type = 0;
     CheckPff("cannot read a property tag", where, [&](libpff_error_t** e) {
-        return libpff_record_entry_get_entry_type(entry, &type, e);
+        return Libpff().libpff_record_entry_get_entry_type(entry, &type, e);
     });
     return PropertyKey::Tag(static_cast<std::uint16_t>(type));
 }
@@ -59,11 +59,11 @@ std::string EntryData(libpff_record_entry_t* entry, const std::string& where)
 {
     const char* what = "cannot read a property value";
     size_t size = 0;
-    CheckPff(what, where, [&](libpff_error_t** e) { return libpff_record_entry_get_data_size(entry, &size, e); });
+    CheckPff(what, where, [&](libpff_error_t** e) { return Libpff().libpff_record_entry_get_data_size(entry, &size, e); });
     std::string data(size, '\0');
     if (size > 0) {
         CheckPff(what, where, [&](libpff_error_t** e) {
-            return libpff_record_entry_get_data(entry, reinterpret_cast<uint8_t*>(data.data()), size, e);
+            return Libpff().libpff_record_entry_get_data(entry, reinterpret_cast<uint8_t*>(data.data()), size, e);
         });
     }
     return data;
@@ -76,19 +76,19 @@ void ReadAttachmentData(libpff_item_t* attachment, const std::string& where, con
     const char* what = "cannot read the attachment's data";
     size64_t size = 0;
     const int hasData = CheckPff(what, where, [&](libpff_error_t** e) {
-        return libpff_attachment_get_data_size(attachment, &size, e);
+        return Libpff().libpff_attachment_get_data_size(attachment, &size, e);
     });
     if (hasData != 1 || size == 0)
         return;
     CheckPff(what, where, [&](libpff_error_t** e) {
-        return libpff_attachment_data_seek_offset(attachment, 0, SEEK_SET, e) < 0 ? -1 : 1;
+        return Libpff().libpff_attachment_data_seek_offset(attachment, 0, SEEK_SET, e) < 0 ? -1 : 1;
     });
     constexpr size_t ChunkSize = 1 << 20;
     std::vector<char> chunk(static_cast<size_t>(std::min<size64_t>(size, ChunkSize)));
     for (size64_t done = 0; done < size;) {
         ssize_t read = 0;
         CheckPff(what, where, [&](libpff_error_t** e) {
-            read = libpff_attachment_data_read_buffer(attachment, reinterpret_cast<uint8_t*>(chunk.data()),
+            read = Libpff().libpff_attachment_data_read_buffer(attachment, reinterpret_cast<uint8_t*>(chunk.data()),
                                                       chunk.size(), e);
             return read < 0 ? -1 : 1;
         });
@@ -105,25 +105,25 @@ PropertyBag LibpffProperties(libpff_item_t* item, std::string where, int recordS
 {
     const char* what = "cannot read the properties";
     int setCount = 0;
-    CheckPff(what, where, [&](libpff_error_t** e) { return libpff_item_get_number_of_record_sets(item, &setCount, e); });
+    CheckPff(what, where, [&](libpff_error_t** e) { return Libpff().libpff_item_get_number_of_record_sets(item, &setCount, e); });
     std::vector<StoredValue> values;
     if (recordSet < setCount) {
         auto set = std::make_shared<RecordSetHandle>();
         CheckPff(what, where, [&](libpff_error_t** e) {
-            return libpff_item_get_record_set_by_index(item, recordSet, set->out(), e);
+            return Libpff().libpff_item_get_record_set_by_index(item, recordSet, set->out(), e);
         });
         int entryCount = 0;
         CheckPff(what, where, [&](libpff_error_t** e) {
-            return libpff_record_set_get_number_of_entries(set->get(), &entryCount, e);
+            return Libpff().libpff_record_set_get_number_of_entries(set->get(), &entryCount, e);
         });
         for (int index = 0; index < entryCount; ++index) {
             auto entry = std::make_shared<RecordEntryHandle>();
             CheckPff(what, where, [&](libpff_error_t** e) {
-                return libpff_record_set_get_entry_by_index(set->get(), index, entry->out(), e);
+                return Libpff().libpff_record_set_get_entry_by_index(set->get(), index, entry->out(), e);
             });
             StoredValue value{KeyOf(entry->get(), where), 0, std::nullopt, {}};
             CheckPff(what, where, [&](libpff_error_t** e) {
-                return libpff_record_entry_get_value_type(entry->get(), &value.valueType, e);
+                return Libpff().libpff_record_entry_get_value_type(entry->get(), &value.valueType, e);
             });
             // The entry is read when its value is asked for; it needs its record set alive.
             value.read = [set, entry, where] { return EntryData(entry->get(), where); };
@@ -148,7 +148,7 @@ std::uint32_t LibpffSource::NodeId() const
 {
     std::uint32_t id = 0;
     CheckPff("cannot read an item's node id", "", [&](libpff_error_t** e) {
-        return libpff_item_get_identifier(item_->get(), &id, e);
+        return Libpff().libpff_item_get_identifier(item_->get(), &id, e);
     });
     return id;
 }
@@ -162,7 +162,7 @@ int LibpffSource::SubFolderCount(const std::string& where) const
 {
     int count = 0;
     CheckPff("cannot read the sub-folders", where, [&](libpff_error_t** e) {
-        return libpff_folder_get_number_of_sub_folders(item_->get(), &count, e);
+        return Libpff().libpff_folder_get_number_of_sub_folders(item_->get(), &count, e);
     });
     return count;
 }
@@ -171,7 +171,7 @@ SourceRef LibpffSource::SubFolder(int at, const std::string& where) const
 {
     ItemHandle folder;
     CheckPff(fmt::format("cannot open sub-folder {}", at + 1), where, [&](libpff_error_t** e) {
-        return libpff_folder_get_sub_folder(item_->get(), at, folder.out(), e);
+        return Libpff().libpff_folder_get_sub_folder(item_->get(), at, folder.out(), e);
     });
     return Child(std::move(folder));
 }
@@ -180,7 +180,7 @@ int LibpffSource::MessageCount(const std::string& where) const
 {
     int count = 0;
     CheckPff("cannot read the contents table", where, [&](libpff_error_t** e) {
-        return libpff_folder_get_number_of_sub_messages(item_->get(), &count, e);
+        return Libpff().libpff_folder_get_number_of_sub_messages(item_->get(), &count, e);
     });
     return count;
 }
@@ -189,7 +189,7 @@ SourceRef LibpffSource::Message(int at, const std::string& where) const
 {
     ItemHandle message;
     CheckPff(fmt::format("cannot open item {}", at + 1), where, [&](libpff_error_t** e) {
-        return libpff_folder_get_sub_message(item_->get(), at, message.out(), e);
+        return Libpff().libpff_folder_get_sub_message(item_->get(), at, message.out(), e);
     });
     return Child(std::move(message));
 }
@@ -199,12 +199,12 @@ std::vector<PropertyBag> LibpffSource::RecipientRows(const std::string& where) c
     const auto what = "cannot read the recipient table";
     ItemHandle table;
     const int found = CheckPff(what, where, [&](libpff_error_t** e) {
-        return libpff_message_get_recipients(item_->get(), table.out(), e);
+        return Libpff().libpff_message_get_recipients(item_->get(), table.out(), e);
     });
     if (found != 1 || !table)
         return {};
     int rows = 0;
-    CheckPff(what, where, [&](libpff_error_t** e) { return libpff_item_get_number_of_record_sets(table.get(), &rows, e); });
+    CheckPff(what, where, [&](libpff_error_t** e) { return Libpff().libpff_item_get_number_of_record_sets(table.get(), &rows, e); });
     std::vector<PropertyBag> bags;
     for (int index = 0; index < rows; ++index)
         bags.push_back(LibpffProperties(table.get(), fmt::format("recipient {} of {}", index + 1, where), index));
@@ -222,7 +222,7 @@ int LibpffSource::AttachmentCount(const std::string& where) const
 {
     int count = 0;
     CheckPff("cannot read the attachment table", where, [&](libpff_error_t** e) {
-        return libpff_message_get_number_of_attachments(item_->get(), &count, e);
+        return Libpff().libpff_message_get_number_of_attachments(item_->get(), &count, e);
     });
     return count;
 }
@@ -231,7 +231,7 @@ SourceRef LibpffSource::Attachment(int at, const std::string& where) const
 {
     ItemHandle attachment;
     CheckPff(fmt::format("cannot open attachment {}", at + 1), where, [&](libpff_error_t** e) {
-        return libpff_message_get_attachment(item_->get(), at, attachment.out(), e);
+        return Libpff().libpff_message_get_attachment(item_->get(), at, attachment.out(), e);
     });
     return Child(std::move(attachment));
 }
@@ -241,13 +241,13 @@ std::optional<std::string> LibpffSource::RtfBody(const std::string& where) const
     const char* what = "cannot decompress the RTF body";
     size_t size = 0;
     const int found = CheckPff(what, where, [&](libpff_error_t** e) {
-        return libpff_message_get_rtf_body_size(item_->get(), &size, e);
+        return Libpff().libpff_message_get_rtf_body_size(item_->get(), &size, e);
     });
     if (found != 1 || size == 0)
         return std::nullopt;
     std::string rtf(size, '\0');
     CheckPff(what, where, [&](libpff_error_t** e) {
-        return libpff_message_get_rtf_body(item_->get(), reinterpret_cast<uint8_t*>(rtf.data()), size, e);
+        return Libpff().libpff_message_get_rtf_body(item_->get(), reinterpret_cast<uint8_t*>(rtf.data()), size, e);
     });
     // libpff counts the terminator it writes.
     while (!rtf.empty() && rtf.back() == '\0')
@@ -259,7 +259,7 @@ bool LibpffSource::HoldsItem(const std::string& where) const
 {
     int type = LIBPFF_ATTACHMENT_TYPE_UNDEFINED;
     CheckPff("cannot read the attachment's kind", where, [&](libpff_error_t** e) {
-        return libpff_attachment_get_type(item_->get(), &type, e);
+        return Libpff().libpff_attachment_get_type(item_->get(), &type, e);
     });
     return type == LIBPFF_ATTACHMENT_TYPE_ITEM;
 }
@@ -270,7 +270,7 @@ SourceRef LibpffSource::EmbeddedItem(const std::string& where) const
         return embedded_;
     ItemHandle item;
     const int found = CheckPff("cannot open the embedded item", where, [&](libpff_error_t** e) {
-        return libpff_attachment_get_item(item_->get(), item.out(), e);
+        return Libpff().libpff_attachment_get_item(item_->get(), item.out(), e);
     });
     if (found != 1)
         throw ComponentError(fmt::format("cannot open the embedded item ({}): it is missing", where));

@@ -9,13 +9,13 @@ namespace varnemo::mapi::pff {
 PffError::~PffError()
 {
     if (error_)
-        libpff_error_free(&error_);
+        Libpff().libpff_error_free(&error_);
 }
 
 std::string PffError::message() const
 {
     std::array<char, 8192> text{};
-    if (!error_ || libpff_error_backtrace_sprint(error_, text.data(), text.size()) < 0)
+    if (!error_ || Libpff().libpff_error_backtrace_sprint(error_, text.data(), text.size()) < 0)
         return "no details from libpff";
     // libpff stacks one line per level of its call chain, the root cause first: keep the
     // outermost account and the cause.

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "common/errors.h"
-
-#include <libpff.h>
+#include "source/pff/libpff_library.h"
 
 #include <string>
 #include <string_view>

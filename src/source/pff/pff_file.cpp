@@ -51,19 +51,18 @@ void CheckIsCandidate(const fs::path& path)
         Unreadable(path, "it is not an Outlook data file (no PST/OST signature)");
 }
 
-int CloseAndFree(libpff_file_t** file, libpff_error_t** error)
-{
-    // Closing a file that failed to open reports an error that matters to nobody.
-    libpff_error_t* closeError = nullptr;
-    if (libpff_file_close(*file, &closeError) != 0 && closeError)
-        libpff_error_free(&closeError);
-    return libpff_file_free(file, error);
-}
-
 }  // namespace
 
 struct LibpffFile {
-    PffHandle<libpff_file_t, CloseAndFree> handle;
+    ~LibpffFile()
+    {
+        // Closing a file that failed to open reports an error that matters to nobody.
+        libpff_error_t* closeError = nullptr;
+        if (handle && Libpff().libpff_file_close(handle.get(), &closeError) != 0 && closeError)
+            Libpff().libpff_error_free(&closeError);
+    }  // then the handle frees the file
+
+    PffHandle<libpff_file_t, &LibpffLibrary::libpff_file_free> handle;
 };
 
 namespace {
@@ -197,10 +196,10 @@ void PffFile::OpenWithLibpff(const StopRequest* stop)
     const std::function<std::shared_ptr<LibpffFile>()> open = [path = path_, where = where_] {
         auto file = std::make_shared<LibpffFile>();
         CheckPff("cannot prepare to read", where, [&](libpff_error_t** e) {
-            return libpff_file_initialize(file->handle.out(), e);
+            return Libpff().libpff_file_initialize(file->handle.out(), e);
         });
         CheckPff("cannot open the Outlook data file", where, [&](libpff_error_t** e) {
-            return libpff_file_open(file->handle.get(), path.c_str(), LIBPFF_OPEN_READ, e);
+            return Libpff().libpff_file_open(file->handle.get(), path.c_str(), LIBPFF_OPEN_READ, e);
         });
         return file;
     };
@@ -209,7 +208,7 @@ void PffFile::OpenWithLibpff(const StopRequest* stop)
     auto file = LibpffOpens().Join(FileStamp::Of(path_), open)->Wait(stop);
     ItemHandle store;
     const auto found = CheckPff("cannot read the message store", where_, [&](libpff_error_t** e) {
-        return libpff_file_get_message_store(file->handle.get(), store.out(), e);
+        return Libpff().libpff_file_get_message_store(file->handle.get(), store.out(), e);
     });
     if (found != 1)
         Unreadable(path_, "it has no message store");
@@ -246,7 +245,7 @@ SourceRef PffFile::Node(std::uint32_t nodeId) const
         return DirectSource::FromNode(direct_, nodeId);
     ItemHandle item;
     const int found = CheckPff(fmt::format("cannot read node {}", nodeId), where_, [&](libpff_error_t** e) {
-        return libpff_file_get_item_by_identifier(libpff_->handle.get(), nodeId, item.out(), e);
+        return Libpff().libpff_file_get_item_by_identifier(libpff_->handle.get(), nodeId, item.out(), e);
     });
     if (found != 1)
         return nullptr;

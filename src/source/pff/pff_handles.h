@@ -1,13 +1,13 @@
 #pragma once
 
-#include <libpff.h>
+#include "source/pff/libpff_library.h"
 
 #include <utility>
 
 namespace varnemo::mapi::pff {
 
 // Owns one libpff object and frees it with its libpff free function.
-template <class T, int (*Free)(T**, libpff_error_t**)>
+template <class T, int (*LibpffLibrary::*Free)(T**, libpff_error_t**)>
 class PffHandle {
 public:
     PffHandle() = default;
@@ -40,8 +40,8 @@ public:
             return;
         libpff_error_t* error = nullptr;
         // A failure to free leaves nothing to act on; only the error record must not leak.
-        if (Free(&object_, &error) != 1 && error)
-            libpff_error_free(&error);
+        if ((Libpff().*Free)(&object_, &error) != 1 && error)
+            Libpff().libpff_error_free(&error);
         object_ = nullptr;
     }
 
@@ -49,8 +49,8 @@ private:
     T* object_ = nullptr;
 };
 
-using ItemHandle = PffHandle<libpff_item_t, libpff_item_free>;
-using RecordSetHandle = PffHandle<libpff_record_set_t, libpff_record_set_free>;
-using RecordEntryHandle = PffHandle<libpff_record_entry_t, libpff_record_entry_free>;
+using ItemHandle = PffHandle<libpff_item_t, &LibpffLibrary::libpff_item_free>;
+using RecordSetHandle = PffHandle<libpff_record_set_t, &LibpffLibrary::libpff_record_set_free>;
+using RecordEntryHandle = PffHandle<libpff_record_entry_t, &LibpffLibrary::libpff_record_entry_free>;
 
 }  // namespace varnemo::mapi::pff
