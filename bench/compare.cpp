@@ -11,6 +11,7 @@
 #include <CLI/CLI.hpp>
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <cstdio>
@@ -93,7 +94,8 @@ fs::path Mailbox(const fs::path& work, const MailboxShape& shape)
 }
 
 // One row per run on the mailbox of about megabytes, with the ratios to the floor and to pffexport.
-void CompareOn(const fs::path& work, const MailboxShape& shape, int repeat)
+// Returns varnemo-cli's items per second.
+double CompareOn(const fs::path& work, const MailboxShape& shape, int repeat)
 {
     const auto pst = Mailbox(work, shape).string();
     const auto out = work / "out";
@@ -127,13 +129,16 @@ void CompareOn(const fs::path& work, const MailboxShape& shape, int repeat)
         }
     }
     const auto floor = rows[0].measure.seconds, pffexport = rows[2].measure.seconds;
+    const auto items = static_cast<double>(shape.megabytes * shape.itemsPerMegabyte);
     for (const auto& row : rows)
-        fmt::print("| {} MB | {:.0f} | {} | {}{} | {:.2f} | {:.2f} | {:.1f} | {:.1f} | {:.2f} |\n", shape.megabytes,
-                   fs::file_size(pst) / 1048576.0, shape.megabytes * shape.itemsPerMegabyte, row.name,
+        fmt::print("| {} MB | {:.0f} | {:.0f} | {}{} | {:.3f} | {:.2f} | {:.1f} | {:.0f} | {:.1f} | {:.2f} |\n",
+                   shape.megabytes, fs::file_size(pst) / 1048576.0, items, row.name,
                    row.measure.status == 0 ? "" : " (failed)", row.measure.seconds, row.measure.cpuSeconds,
-                   row.measure.peakMegabytes, row.measure.seconds / floor, row.measure.seconds / pffexport);
+                   row.measure.peakMegabytes, items / row.measure.seconds, row.measure.seconds / floor,
+                   row.measure.seconds / pffexport);
     std::fflush(stdout);
     fs::remove_all(out);
+    return items / rows[1].measure.seconds;
 }
 
 }  // namespace
@@ -158,10 +163,17 @@ int main(int argc, char** argv)
     CLI11_PARSE(app, argc, argv);
     try {
         fs::create_directories(work);
-        fmt::print("| size | file MB | items | run | wall s | cpu s | peak MB | × cat | × pffexport |\n"
-                   "|---|---|---|---|---|---|---|---|---|\n");
+        fmt::print("| size | file MB | items | run | wall s | cpu s | peak MB | items/s | × cat | × pffexport |\n"
+                   "|---|---|---|---|---|---|---|---|---|---|\n");
+        std::vector<double> itemsPerSecond;
         for (const auto megabytes : sizes)
-            CompareOn(work, {megabytes, itemsPerMegabyte, seed}, repeat);
+            itemsPerSecond.push_back(CompareOn(work, {megabytes, itemsPerMegabyte, seed}, repeat));
+        if (itemsPerSecond.empty())
+            return 0;
+        // How evenly varnemo-cli keeps its pace from the smallest mailbox to the largest.
+        const auto [slowest, fastest] = std::minmax_element(itemsPerSecond.begin(), itemsPerSecond.end());
+        fmt::print("\nvarnemo-cli convert: {:.0f} items/s at the slowest size, {:.0f} at the fastest: {:.2f}\n",
+                   *slowest, *fastest, *slowest / *fastest);
     } catch (const std::exception& error) {
         fmt::print(stderr, "compare: {}\n", error.what());
         return 1;
