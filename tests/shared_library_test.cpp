@@ -11,10 +11,7 @@ namespace {
 
 #define ZLIB_TEST_FUNCTIONS(X) X(crc32) X(zlibVersion)
 
-struct ZlibFunctions {
-    ZLIB_TEST_FUNCTIONS(VARNEMO_LIBRARY_MEMBER)
-    void ResolveIn(const SharedLibrary& library) { ZLIB_TEST_FUNCTIONS(VARNEMO_LIBRARY_RESOLVE) }
-};
+VARNEMO_LIBRARY_TABLE(ZlibFunctions, ZLIB_TEST_FUNCTIONS);
 
 TEST(SharedLibrary, ATableOfFunctionsIsResolvedAndCalledThroughTheLibrary)
 {

@@ -14,15 +14,11 @@ namespace {
     X(g_checksum_update)
 
 // GLib's checksums, opened by the one command that takes them rather than loaded at every start.
-struct ChecksumLibrary {
-    VARNEMO_CHECKSUM_FUNCTIONS(VARNEMO_LIBRARY_MEMBER)
-    void ResolveIn(const SharedLibrary& library) { VARNEMO_CHECKSUM_FUNCTIONS(VARNEMO_LIBRARY_RESOLVE) }
-};
+VARNEMO_LIBRARY_TABLE(ChecksumLibrary, VARNEMO_CHECKSUM_FUNCTIONS);
 
 const ChecksumLibrary& Checksums()
 {
-    static const ChecksumLibrary checksums = LoadLibrary<ChecksumLibrary>(VARNEMO_GLIB_LIBRARY);
-    return checksums;
+    return OpenedLibrary<ChecksumLibrary>(VARNEMO_GLIB_LIBRARY);
 }
 
 }  // namespace

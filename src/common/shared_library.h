@@ -29,12 +29,16 @@ private:
     void* handle_;
 };
 
-// A table of a library's functions: a struct with one member per name of an X-macro list,
-// declared with VARNEMO_LIBRARY_MEMBER, and a ResolveIn(const SharedLibrary&) made of
-// VARNEMO_LIBRARY_RESOLVE over the same list. The member has the type of a pointer to the
-// function (or variable) of that name, so a call through it is checked against the header.
+// Declares the struct Table with one member per name of the X-macro list FUNCTIONS, typed as a
+// pointer to the library's function (or variable) of that name, so that a call through it is
+// checked against the library's header.
 #define VARNEMO_LIBRARY_MEMBER(name) decltype(&::name) name = nullptr;
 #define VARNEMO_LIBRARY_RESOLVE(name) library.Resolve(#name, name);
+#define VARNEMO_LIBRARY_TABLE(Table, FUNCTIONS)                                                                      \
+    struct Table {                                                                                                   \
+        FUNCTIONS(VARNEMO_LIBRARY_MEMBER)                                                                            \
+        void ResolveIn(const SharedLibrary& library) { FUNCTIONS(VARNEMO_LIBRARY_RESOLVE) }                          \
+    }
 
 // The table of the library, every member resolved; a ComponentError when it cannot be.
 template <class Table>
@@ -43,6 +47,15 @@ Table LoadLibrary(const char* fileName)
     const SharedLibrary library(fileName);
     Table table;
     table.ResolveIn(library);
+    return table;
+}
+
+// The table of the library, loaded by the first call: one library per table type. A failed load
+// throws out of that call, and the next call tries again.
+template <class Table>
+const Table& OpenedLibrary(const char* fileName)
+{
+    static const Table table = LoadLibrary<Table>(fileName);
     return table;
 }
 

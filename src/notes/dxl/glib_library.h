@@ -14,12 +14,12 @@ namespace varnemo::notes::dxl {
 
 // GLib, opened with the first attachment to export or import: a conversion has no use for it,
 // and linked, GLib with the PCRE it links was loaded at every start.
-struct GLibLibrary {
-    VARNEMO_GLIB_FUNCTIONS(VARNEMO_LIBRARY_MEMBER)
-    void ResolveIn(const SharedLibrary& library) { VARNEMO_GLIB_FUNCTIONS(VARNEMO_LIBRARY_RESOLVE) }
-};
+VARNEMO_LIBRARY_TABLE(GLibLibrary, VARNEMO_GLIB_FUNCTIONS);
 
-// GLib, loaded; a ComponentError when it cannot be loaded.
-const GLibLibrary& GLib();
+// Loaded by the first call; a ComponentError when it cannot be.
+inline const GLibLibrary& GLib()
+{
+    return OpenedLibrary<GLibLibrary>(VARNEMO_GLIB_LIBRARY);
+}
 
 }  // namespace varnemo::notes::dxl

@@ -37,12 +37,12 @@ namespace varnemo::notes::dxl {
 
 // libxml2, opened with the first DXL file to read or write: a conversion writes none, and libxml2
 // with the ICU it links took 2 ms to load at every start.
-struct XmlLibrary {
-    VARNEMO_XML_FUNCTIONS(VARNEMO_LIBRARY_MEMBER)
-    void ResolveIn(const SharedLibrary& library) { VARNEMO_XML_FUNCTIONS(VARNEMO_LIBRARY_RESOLVE) }
-};
+VARNEMO_LIBRARY_TABLE(XmlLibrary, VARNEMO_XML_FUNCTIONS);
 
-// libxml2, loaded; a ComponentError when it cannot be loaded.
-const XmlLibrary& Xml();
+// Loaded by the first call; a ComponentError when it cannot be.
+inline const XmlLibrary& Xml()
+{
+    return OpenedLibrary<XmlLibrary>(VARNEMO_LIBXML2_LIBRARY);
+}
 
 }  // namespace varnemo::notes::dxl

@@ -49,10 +49,7 @@ namespace varnemo::mapi::pff {
 // thirteen libraries it brings (GIO, GObject, GPGME, libidn2, libmount, ...) took 3.5-5 ms to
 // load at every start, a tenth of converting a small mailbox, where most mailboxes hold no
 // embedded message at all.
-struct GMimeLibrary {
-    VARNEMO_GMIME_FUNCTIONS(VARNEMO_LIBRARY_MEMBER)
-    void ResolveIn(const SharedLibrary& library) { VARNEMO_GMIME_FUNCTIONS(VARNEMO_LIBRARY_RESOLVE) }
-};
+VARNEMO_LIBRARY_TABLE(GMimeLibrary, VARNEMO_GMIME_FUNCTIONS);
 
 // GMime, loaded and initialised; a ComponentError when it cannot be loaded.
 const GMimeLibrary& GMime();

@@ -15,12 +15,12 @@ namespace varnemo::mapi::pff {
 
 // libxml2, opened with the first item whose only text is HTML: most items carry plain text as
 // well, and libxml2 with the ICU it links took 2 ms to load at every start.
-struct HtmlParserLibrary {
-    VARNEMO_HTML_PARSER_FUNCTIONS(VARNEMO_LIBRARY_MEMBER)
-    void ResolveIn(const SharedLibrary& library) { VARNEMO_HTML_PARSER_FUNCTIONS(VARNEMO_LIBRARY_RESOLVE) }
-};
+VARNEMO_LIBRARY_TABLE(HtmlParserLibrary, VARNEMO_HTML_PARSER_FUNCTIONS);
 
-// libxml2's HTML parser, loaded; a ComponentError when it cannot be loaded.
-const HtmlParserLibrary& HtmlParser();
+// Loaded by the first call; a ComponentError when it cannot be.
+inline const HtmlParserLibrary& HtmlParser()
+{
+    return OpenedLibrary<HtmlParserLibrary>(VARNEMO_LIBXML2_LIBRARY);
+}
 
 }  // namespace varnemo::mapi::pff

@@ -51,12 +51,12 @@ namespace varnemo::mapi::pff {
 
 // libpff, opened with the first data file that the direct reader leaves to it: most files never
 // need it, and libpff with libbfio took 1-1.5 ms to load at every start.
-struct LibpffLibrary {
-    VARNEMO_LIBPFF_FUNCTIONS(VARNEMO_LIBRARY_MEMBER)
-    void ResolveIn(const SharedLibrary& library) { VARNEMO_LIBPFF_FUNCTIONS(VARNEMO_LIBRARY_RESOLVE) }
-};
+VARNEMO_LIBRARY_TABLE(LibpffLibrary, VARNEMO_LIBPFF_FUNCTIONS);
 
-// libpff, loaded; a ComponentError when it cannot be loaded.
-const LibpffLibrary& Libpff();
+// Loaded by the first call; a ComponentError when it cannot be.
+inline const LibpffLibrary& Libpff()
+{
+    return OpenedLibrary<LibpffLibrary>(VARNEMO_LIBPFF_LIBRARY);
+}
 
 }  // namespace varnemo::mapi::pff
