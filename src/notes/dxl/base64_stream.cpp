@@ -2,7 +2,6 @@
 
 #include "notes/dxl/glib_library.h"
 
-
 namespace varnemo::notes::dxl {
 namespace {
 
@@ -57,7 +56,7 @@ void Base64Stream::Buffer::EncodePending()
     if (pending == 0)
         return;
     const gsize written = GLib().g_base64_encode_step(reinterpret_cast<const guchar*>(pbase()), pending, TRUE,
-                                               encoded_.data(), &state_, &save_);
+                                                      encoded_.data(), &state_, &save_);
     setp(input_.data(), input_.data() + input_.size());
     if (written > 0)
         sink_(std::string_view(encoded_.data(), written));

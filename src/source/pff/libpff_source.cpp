@@ -15,13 +15,17 @@ PropertyKey NamedKey(libpff_name_to_id_map_entry_t* named, const std::string& wh
     const char* what = "cannot resolve a named property";
     uint8_t type = 0;
     Guid set{};
-    CheckPff(what, where, [&](libpff_error_t** e) { return Libpff().libpff_name_to_id_map_entry_get_type(named, &type, e); });
+    CheckPff(what, where, [&](libpff_error_t** e) {
+        return Libpff().libpff_name_to_id_map_entry_get_type(named, &type, e);
+    });
     CheckPff(what, where, [&](libpff_error_t** e) {
         return Libpff().libpff_name_to_id_map_entry_get_guid(named, set.data(), set.size(), e);
     });
     if (type == LIBPFF_NAME_TO_ID_MAP_ENTRY_TYPE_NUMERIC) {
         uint32_t longId = 0;
-        CheckPff(what, where, [&](libpff_error_t** e) { return Libpff().libpff_name_to_id_map_entry_get_number(named, &longId, e); });
+        CheckPff(what, where, [&](libpff_error_t** e) {
+            return Libpff().libpff_name_to_id_map_entry_get_number(named, &longId, e);
+        });
         return PropertyKey::LongId(set, longId);
     }
     size_t size = 0;
@@ -31,7 +35,8 @@ PropertyKey NamedKey(libpff_name_to_id_map_entry_t* named, const std::string& wh
     std::string name(size, '\0');
     if (size > 0) {
         CheckPff(what, where, [&](libpff_error_t** e) {
-            return Libpff().libpff_name_to_id_map_entry_get_utf8_string(named, reinterpret_cast<uint8_t*>(name.data()), size, e);
+            return Libpff().libpff_name_to_id_map_entry_get_utf8_string(named, reinterpret_cast<uint8_t*>(name.data()),
+                                                                         size, e);
         });
     }
     name.resize(name.find('\0') == std::string::npos ? name.size() : name.find('\0'));
@@ -59,7 +64,9 @@ std::string EntryData(libpff_record_entry_t* entry, const std::string& where)
 {
     const char* what = "cannot read a property value";
     size_t size = 0;
-    CheckPff(what, where, [&](libpff_error_t** e) { return Libpff().libpff_record_entry_get_data_size(entry, &size, e); });
+    CheckPff(what, where, [&](libpff_error_t** e) {
+        return Libpff().libpff_record_entry_get_data_size(entry, &size, e);
+    });
     std::string data(size, '\0');
     if (size > 0) {
         CheckPff(what, where, [&](libpff_error_t** e) {
@@ -89,7 +96,7 @@ void ReadAttachmentData(libpff_item_t* attachment, const std::string& where, con
         ssize_t read = 0;
         CheckPff(what, where, [&](libpff_error_t** e) {
             read = Libpff().libpff_attachment_data_read_buffer(attachment, reinterpret_cast<uint8_t*>(chunk.data()),
-                                                      chunk.size(), e);
+                                                               chunk.size(), e);
             return read < 0 ? -1 : 1;
         });
         if (read == 0)
@@ -105,7 +112,9 @@ PropertyBag LibpffProperties(libpff_item_t* item, std::string where, int recordS
 {
     const char* what = "cannot read the properties";
     int setCount = 0;
-    CheckPff(what, where, [&](libpff_error_t** e) { return Libpff().libpff_item_get_number_of_record_sets(item, &setCount, e); });
+    CheckPff(what, where, [&](libpff_error_t** e) {
+        return Libpff().libpff_item_get_number_of_record_sets(item, &setCount, e);
+    });
     std::vector<StoredValue> values;
     if (recordSet < setCount) {
         auto set = std::make_shared<RecordSetHandle>();
@@ -204,7 +213,9 @@ std::vector<PropertyBag> LibpffSource::RecipientRows(const std::string& where) c
     if (found != 1 || !table)
         return {};
     int rows = 0;
-    CheckPff(what, where, [&](libpff_error_t** e) { return Libpff().libpff_item_get_number_of_record_sets(table.get(), &rows, e); });
+    CheckPff(what, where, [&](libpff_error_t** e) {
+        return Libpff().libpff_item_get_number_of_record_sets(table.get(), &rows, e);
+    });
     std::vector<PropertyBag> bags;
     for (int index = 0; index < rows; ++index)
         bags.push_back(LibpffProperties(table.get(), fmt::format("recipient {} of {}", index + 1, where), index));
