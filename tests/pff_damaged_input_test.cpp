@@ -41,7 +41,11 @@ TEST(PffDamagedInput, FilesThatAreNoDataFilesAreRefusedWithTheirPath)
     WriteFile(dir.path() / "header only.pst", ReadFile(CopyFixture("sample1.pst", dir.path())).substr(0, 512));
     ExpectRefused(dir.path() / "header only.pst", "its header is cut short");
     WriteFile(dir.path() / "no index.pst", ReadFile(CopyFixture("sample1.pst", dir.path())).substr(0, 4096));
-    ExpectRefused(dir.path() / "no index.pst", "the file ends there");
+    // Cut short: the reason gives the size the header promised, in either format.
+    ExpectRefused(dir.path() / "no index.pst",
+                  "the file ends there, cut short at 4096 of the 271360 bytes its header gives");
+    WriteFile(dir.path() / "ansi cut.pst", ReadFile(CopyFixture("test_ansi.pst", dir.path())).substr(0, 20000));
+    ExpectRefused(dir.path() / "ansi cut.pst", "cut short at 20000 of the 271360 bytes its header gives");
 }
 
 std::string Damaged(const std::string& original, const std::vector<size_t>& offsets)

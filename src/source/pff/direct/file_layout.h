@@ -47,10 +47,11 @@ constexpr std::uint32_t kRootFolderNodeId = 0x122;
 struct Format {
     std::size_t idSize;
 
-    // The header: where the roots of the two B-trees and the encoding are.
+    // The header: where the roots of the two B-trees, the encoding and the file's size are.
     std::size_t nodeRootOffset;
     std::size_t blockRootOffset;
     std::size_t encodingOffset;
+    std::size_t fileSizeOffset;  // the size the file had when last written, idSize bytes
 
     // B-tree pages: entries, then the counts, then the trailer whose checksum covers checkedSize bytes.
     std::size_t pageEntriesSize;
@@ -87,7 +88,7 @@ struct Format {
 
 constexpr Format kUnicode{
     8,
-    0xE0, 0xF0, 513,
+    0xE0, 0xF0, 513, 0xB8,
     488, 488, 496, 500, 496, 24, 16, 24, 8, 16, 32, 8, 16, 24,
     16, 4, 8,
     8, 24, 16,
@@ -95,16 +96,18 @@ constexpr Format kUnicode{
 
 constexpr Format kAnsi{
     4,
-    188, 196, 461,
+    188, 196, 461, 168,
     496, 496, 500, 508, 500, 12, 8, 12, 4, 8, 16, 4, 8, 12,
     12, 8, 4,
     4, 12, 8,
 };
 
-// The entries must fit before the counts, and each entry hold the values read from it.
+// The header's size of the file must come before the roots, the entries fit before the counts,
+// and each entry hold the values read from it.
 constexpr bool Consistent(const Format& f)
 {
-    return f.pageEntriesSize <= f.pageEntryCountOffset && f.pageLevelOffset() < f.pageTypeOffset &&
+    return f.fileSizeOffset + f.idSize <= f.nodeRootOffset && f.pageEntriesSize <= f.pageEntryCountOffset &&
+           f.pageLevelOffset() < f.pageTypeOffset &&
            f.pageChecksumOffset + 4 <= kPageSize && f.branchChildOffset + f.idSize <= f.branchEntrySize &&
            f.blockEntrySizeAt + 2 <= f.blockEntrySize && f.nodeEntrySubnodesAt + f.idSize <= f.nodeEntryParentAt &&
            f.nodeEntryParentAt + 4 <= f.nodeEntrySize &&

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace varnemo::mapi::pff::direct {
@@ -93,19 +94,21 @@ NodeDatabase::Opened NodeDatabase::Open(const std::filesystem::path& path)
     const bool permuted = static_cast<std::uint8_t>(header[format.encodingOffset]) == layout::kPermuteEncoding;
     return {std::unique_ptr<NodeDatabase>(new NodeDatabase(path, descriptor, format, permuted,
                                                            layout::GetId(format, header, format.nodeRootOffset),
-                                                           layout::GetId(format, header, format.blockRootOffset))),
+                                                           layout::GetId(format, header, format.blockRootOffset),
+                                                           layout::GetId(format, header, format.fileSizeOffset))),
             {}};
 }
 
 NodeDatabase::NodeDatabase(std::filesystem::path path, int descriptor, const layout::Format& format, bool permuted,
-                           std::uint64_t nodeRoot, std::uint64_t blockRoot)
+                           std::uint64_t nodeRoot, std::uint64_t blockRoot, std::uint64_t declaredSize)
     : path_(std::move(path)),
       where_(path_.string()),
       descriptor_(descriptor),
       format_(format),
       permuted_(permuted),
       nodeRoot_(nodeRoot),
-      blockRoot_(blockRoot)
+      blockRoot_(blockRoot),
+      declaredSize_(declaredSize)
 {
 }
 
@@ -123,10 +126,21 @@ void NodeDatabase::ReadExact(std::uint64_t offset, char* into, std::size_t size)
             continue;
         if (read <= 0) {
             throw ComponentError(fmt::format("cannot read {} at offset {}: {}", where_, offset,
-                                             read < 0 ? std::strerror(errno) : "the file ends there"));
+                                             read < 0 ? std::strerror(errno) : WhyFileEnds()));
         }
         done += static_cast<std::size_t>(read);
     }
+}
+
+// A file that ends before the size its header gives was cut short (a copy that stopped, a full
+// disk): saying so tells the user what happened to it, where an offset alone would not.
+std::string NodeDatabase::WhyFileEnds() const
+{
+    struct stat status {};
+    if (::fstat(descriptor_, &status) == 0 && static_cast<std::uint64_t>(status.st_size) < declaredSize_)
+        return fmt::format("the file ends there, cut short at {} of the {} bytes its header gives", status.st_size,
+                           declaredSize_);
+    return "the file ends there";
 }
 
 const std::string& NodeDatabase::Page(std::uint64_t offset, std::uint8_t pageType) const

@@ -66,7 +66,7 @@ private:
     };
 
     NodeDatabase(std::filesystem::path path, int descriptor, const layout::Format& format, bool permuted,
-                 std::uint64_t nodeRoot, std::uint64_t blockRoot);
+                 std::uint64_t nodeRoot, std::uint64_t blockRoot, std::uint64_t declaredSize);
 
     const std::string& Page(std::uint64_t offset, std::uint8_t pageType) const;
     std::string ReadPage(std::uint64_t offset, std::uint8_t pageType) const;
@@ -79,6 +79,7 @@ private:
     void ForEachLeafBlock(std::uint64_t blockId, std::string&& block, const std::function<void(std::string&&)>& leaf,
                           int depth) const;
     void ReadExact(std::uint64_t offset, char* into, std::size_t size) const;
+    std::string WhyFileEnds() const;
 
     std::filesystem::path path_;
     std::string where_;
@@ -87,6 +88,7 @@ private:
     bool permuted_ = false;
     std::uint64_t nodeRoot_ = 0;
     std::uint64_t blockRoot_ = 0;
+    std::uint64_t declaredSize_ = 0;  // what the header says the file's size is
     // Every lookup passes the same few upper pages, and the blocks of one node sit side by side
     // in the leaves: a small cache, emptied when full, saves most page reads.
     mutable std::unordered_map<std::uint64_t, std::string> pages_;
