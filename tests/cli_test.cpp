@@ -191,6 +191,45 @@ TEST_F(Cli, SeveralDataFilesIntoOneExistingDatabase)
     EXPECT_EQ(json["documents"].size(), 1u + 3u + 1u);
 }
 
+// The report holds every data file asked for, with the reason for each one that stopped, and
+// nothing of what an earlier convert wrote into the same file.
+TEST_F(Cli, TheReportAccountsForDataFilesThatStopped)
+{
+    const auto report = dir.path() / "report.tsv";
+    testing::WriteFile(dir.path() / "not-a-mailbox.pst", "plain text");
+    const auto bad = (dir.path() / "not-a-mailbox.pst").string();
+
+    testing::WriteFile(report, "Items converted: 999\n");
+    const auto alone = Run({"convert", bad, "--new-db", (dir.path() / "a").string(), "--notes-data", NotesData(),
+                            "--report", report.string()});
+    EXPECT_EQ(alone.status, 1);
+    const auto aloneReport = testing::ReadFile(report);
+    EXPECT_EQ(aloneReport.find("999"), std::string::npos) << aloneReport;
+    ASSERT_EQ(LinesStartingWith(aloneReport, "Stopped: ").size(), 1u) << aloneReport;
+    EXPECT_NE(aloneReport.find("not an Outlook data file"), std::string::npos) << aloneReport;
+
+    const auto good = Fixture("sample1.pst");
+    const auto batch = Run({"convert", good, bad, "--new-db", (dir.path() / "b").string(), "--notes-data",
+                            NotesData(), "--report", report.string()});
+    EXPECT_EQ(batch.status, 1);
+    const auto batchReport = testing::ReadFile(report);
+    EXPECT_EQ(LinesStartingWith(batchReport, "Data file: "),
+              (std::vector<std::string>{"Data file: " + good, "Data file: " + bad}));
+    EXPECT_EQ(LinesStartingWith(batchReport, "Items converted: "), std::vector<std::string>{"Items converted: 1"});
+    EXPECT_GT(batchReport.find("Stopped: "), batchReport.find("Data file: " + bad)) << batchReport;
+
+    // A target that cannot be opened stops the run after it began: the reason, then its counts.
+    const auto missing = Run({"convert", good, "--into", (dir.path() / "missing.nsf").string(), "--notes-data",
+                              NotesData(), "--report", report.string()});
+    EXPECT_EQ(missing.status, 1);
+    const auto missingReport = testing::ReadFile(report);
+    const auto stopped = LinesStartingWith(missingReport, "Stopped: ");
+    ASSERT_EQ(stopped.size(), 1u) << missingReport;
+    EXPECT_NE(stopped[0].find("could not start"), std::string::npos) << stopped[0];
+    EXPECT_NE(stopped[0].find("missing.nsf"), std::string::npos) << stopped[0];
+    EXPECT_EQ(LinesStartingWith(missingReport, "Items converted: "), std::vector<std::string>{"Items converted: 0"});
+}
+
 TEST_F(Cli, ExitStatusesTellUsageErrorsFromFailures)
 {
     EXPECT_EQ(Run({}).status, 2);

@@ -13,6 +13,7 @@
 #include <fmt/format.h>
 #include <fmt/ostream.h>
 #include <fstream>
+#include <functional>
 
 namespace varnemo::cli {
 namespace {
@@ -32,30 +33,27 @@ std::vector<size_t> NodesAt(const FolderTree& tree, const std::string& path)
     return numbers;
 }
 
-// Says which asked-for paths name no folder, and which name a folder that cannot be read;
-// true when every one can be converted. An unreadable folder is refused as a missing one is,
-// before the target is touched: the user asked for exactly these folders, and a database
-// holding only some of them is not what was asked for. Dropping it from the list and running
-// again converts the rest.
-bool AllConvertible(const FolderTree& tree, const std::vector<std::string>& paths, const std::string& dataFile)
+// Why the asked-for paths cannot all be converted: those that name no folder, and those that name
+// a folder that cannot be read; empty when every one can. An unreadable folder is refused as a
+// missing one is, before the target is touched: the user asked for exactly these folders, and a
+// database holding only some of them is not what was asked for. Dropping it from the list and
+// running again converts the rest.
+std::vector<std::string> WhyNotConvertible(const FolderTree& tree, const std::vector<std::string>& paths,
+                                           const std::string& dataFile)
 {
-    std::vector<std::string> unmatched;
-    bool readable = true;
+    std::vector<std::string> reasons, unmatched;
     for (const auto& path : paths) {
         const auto numbers = NodesAt(tree, path);
         if (numbers.empty())
             unmatched.push_back(path);
-        for (const size_t number : numbers) {
-            if (!tree.Node(number).Readable()) {
-                fmt::print(stderr, "Folder {} cannot be read: {}\n", path, tree.Node(number).error);
-                readable = false;
-            }
-        }
+        for (const size_t number : numbers)
+            if (!tree.Node(number).Readable())
+                reasons.push_back(fmt::format("Folder {} cannot be read: {}", path, tree.Node(number).error));
     }
     if (!unmatched.empty())
-        fmt::print(stderr, "No folder {} in {}; `varnemo-cli folders` lists them.\n", fmt::join(unmatched, ", "),
-                   dataFile);
-    return readable && unmatched.empty();
+        reasons.push_back(fmt::format("No folder {} in {}; `varnemo-cli folders` lists them.",
+                                      fmt::join(unmatched, ", "), dataFile));
+    return reasons;
 }
 
 // Unticks every folder that was not asked for.
@@ -122,8 +120,7 @@ public:
         for (const auto& dataFile : convert_.dataFiles) {
             if (interrupted.Requested()) {
                 fmt::print(stderr, "varnemo-cli: stopped by the user before {}\n", dataFile);
-                total_.AddStopped();
-                status = kStoppedByUser;
+                status = Stop(dataFile, "stopped by the user before this data file", kStoppedByUser);
                 continue;
             }
             status = std::max(status, ConvertFile(dataFile));
@@ -143,17 +140,16 @@ private:
             opened = OpenDataFile(*backends_.mapi, dataFile, &interrupted);
         } catch (const WorkStopped&) {
             fmt::print(stderr, "varnemo-cli: stopped by the user while {} was opened\n", dataFile);
-            total_.AddStopped();
-            return kStoppedByUser;
+            return Stop(dataFile, "stopped by the user while the data file was opened", kStoppedByUser);
         } catch (const ComponentError& error) {
             fmt::print(stderr, "varnemo-cli: {}\n", error.what());
-            total_.AddStopped();
-            return kFailure;
+            return Stop(dataFile, error.what(), kFailure);
         }
         if (!convert_.folders.empty()) {
-            if (!AllConvertible(opened.tree, convert_.folders, dataFile)) {
-                total_.AddStopped();
-                return kUsageError;
+            if (const auto reasons = WhyNotConvertible(opened.tree, convert_.folders, dataFile); !reasons.empty()) {
+                for (const auto& reason : reasons)
+                    fmt::print(stderr, "{}\n", reason);
+                return Stop(dataFile, fmt::format("{}", fmt::join(reasons, " ")), kUsageError);
             }
             TickOnly(opened.tree, convert_.folders);
         }
@@ -182,10 +178,17 @@ private:
         }
         if (!view.Completed()) {
             total_.AddStopped();
+            // What it converted before it stopped is in the database: the report says so too.
+            WriteReportPart(dataFile, [&](std::ostream& out) {
+                WriteStopReason(view.LastMessage().empty() ? "the conversion ended before its completion message"
+                                                           : view.LastMessage(),
+                                out);
+                WriteConversionReport(run.Summary(), out);
+            });
             return kFailure;
         }
         ReportProblems(run.Summary());
-        WriteReport(dataFile, run.Summary());
+        WriteReportPart(dataFile, [&](std::ostream& out) { WriteConversionReport(run.Summary(), out); });
         total_.AddCompleted(run.Summary());
         if (run.Summary().stoppedByUser())
             return kStoppedByUser;
@@ -193,8 +196,17 @@ private:
         return run.Summary().AllWhole() ? kSuccess : kFailure;
     }
 
+    // A run that stopped before its completion message; the report says why, so that it holds
+    // every data file asked for, and never what an earlier convert left in the file.
+    int Stop(const std::string& dataFile, const std::string& reason, int status)
+    {
+        total_.AddStopped();
+        WriteReportPart(dataFile, [&](std::ostream& out) { WriteStopReason(reason, out); });
+        return status;
+    }
+
     // The reports of several data files follow each other in the one file, each under its name.
-    void WriteReport(const std::string& dataFile, const ConversionSummary& summary)
+    void WriteReportPart(const std::string& dataFile, const std::function<void(std::ostream&)>& write)
     {
         if (convert_.reportFile.empty())
             return;
@@ -202,7 +214,7 @@ private:
             report_.open(convert_.reportFile, std::ios::trunc);
         if (several_)
             fmt::print(report_, "Data file: {}\n", dataFile);
-        WriteConversionReport(summary, report_);
+        write(report_);
         if (several_)
             report_ << '\n';
         report_.flush();

@@ -97,10 +97,12 @@ void TerminalView::EndLiveLine()
 void TerminalView::ShowMessage(const std::string& text, const std::string& title)
 {
     EndLiveLine();
-    if (title == "Export Complete")
+    if (title == "Export Complete") {
         fmt::print("{}\n", TerminalText(text));
-    else
-        fmt::print(stderr, "{}: {}\n", title, TerminalText(text));
+    } else {
+        lastMessage_ = TerminalText(text);
+        fmt::print(stderr, "{}: {}\n", title, lastMessage_);
+    }
     std::fflush(stdout);
 }
 

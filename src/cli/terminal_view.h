@@ -32,6 +32,8 @@ public:
     bool ProgramEnded() const { return programEnded_; }
     // The run closes the window only when it got to its end.
     bool Completed() const { return closed_; }
+    // The last message other than the completion text: why a run that did not complete stopped.
+    const std::string& LastMessage() const { return lastMessage_; }
 
 private:
     void ShowProgress();
@@ -48,6 +50,7 @@ private:
     bool programEnded_ = false;
     bool closed_ = false;
     std::string stage_, item_, current_;
+    std::string lastMessage_;
     OverallProgress overall_;
 };
 

@@ -52,6 +52,11 @@ void WriteConversionReport(const ConversionSummary& summary, std::ostream& out)
     }
 }
 
+void WriteStopReason(const std::string& reason, std::ostream& out)
+{
+    fmt::print(out, "Stopped: {}\n", Cell(reason));
+}
+
 // One line for the terminal: where, what, how it ended and why.
 std::string ProblemLine(const ConversionProblem& problem)
 {

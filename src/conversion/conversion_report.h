@@ -12,6 +12,11 @@ namespace varnemo {
 // outcome, reason), tab-separated so that a spreadsheet opens it as it is.
 void WriteConversionReport(const ConversionSummary& summary, std::ostream& out);
 
+// The first line of the account of a run that stopped before its completion message (its data
+// file could not be opened, its target could not be made, ...): why. What the run had done by
+// then, when it got as far as a run, follows as WriteConversionReport writes it.
+void WriteStopReason(const std::string& reason, std::ostream& out);
+
 // One problem as one line of text: folder, position and item, outcome, reason.
 std::string ProblemLine(const ConversionProblem& problem);
 
