@@ -120,7 +120,7 @@ public:
         for (const auto& dataFile : convert_.dataFiles) {
             if (interrupted.Requested()) {
                 fmt::print(stderr, "varnemo-cli: stopped by the user before {}\n", dataFile);
-                status = Stop(dataFile, "stopped by the user before this data file", kStoppedByUser);
+                status = Stop(dataFile, "by the user, before this data file was opened", kStoppedByUser);
                 continue;
             }
             status = std::max(status, ConvertFile(dataFile));
@@ -140,7 +140,7 @@ private:
             opened = OpenDataFile(*backends_.mapi, dataFile, &interrupted);
         } catch (const WorkStopped&) {
             fmt::print(stderr, "varnemo-cli: stopped by the user while {} was opened\n", dataFile);
-            return Stop(dataFile, "stopped by the user while the data file was opened", kStoppedByUser);
+            return Stop(dataFile, "by the user while the data file was opened", kStoppedByUser);
         } catch (const ComponentError& error) {
             fmt::print(stderr, "varnemo-cli: {}\n", error.what());
             return Stop(dataFile, error.what(), kFailure);
