@@ -177,15 +177,11 @@ private:
             // Ends this run only: the next data file may well convert.
         }
         if (!view.Completed()) {
-            total_.AddStopped();
             // What it converted before it stopped is in the database: the report says so too.
-            WriteReportPart(dataFile, [&](std::ostream& out) {
-                WriteStopReason(view.LastMessage().empty() ? "the conversion ended before its completion message"
-                                                           : view.LastMessage(),
-                                out);
-                WriteConversionReport(run.Summary(), out);
-            });
-            return kFailure;
+            return Stop(dataFile,
+                        view.LastMessage().empty() ? "the conversion ended before its completion message"
+                                                   : view.LastMessage(),
+                        kFailure, &run.Summary());
         }
         ReportProblems(run.Summary());
         WriteReportPart(dataFile, [&](std::ostream& out) { WriteConversionReport(run.Summary(), out); });
@@ -196,12 +192,18 @@ private:
         return run.Summary().AllWhole() ? kSuccess : kFailure;
     }
 
-    // A run that stopped before its completion message; the report says why, so that it holds
-    // every data file asked for, and never what an earlier convert left in the file.
-    int Stop(const std::string& dataFile, const std::string& reason, int status)
+    // A run that stopped before its completion message; the report says why, then what it had
+    // done when it got as far as converting, so that it holds every data file asked for, and never
+    // what an earlier convert left in the file.
+    int Stop(const std::string& dataFile, const std::string& reason, int status,
+             const ConversionSummary* done = nullptr)
     {
         total_.AddStopped();
-        WriteReportPart(dataFile, [&](std::ostream& out) { WriteStopReason(reason, out); });
+        WriteReportPart(dataFile, [&](std::ostream& out) {
+            WriteStopReason(reason, out);
+            if (done)
+                WriteConversionReport(*done, out);
+        });
         return status;
     }
 
