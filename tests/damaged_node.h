@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace varnemo::testing {
@@ -72,6 +73,17 @@ inline void WriteBlockCrc(std::string& file, std::size_t offset, std::size_t siz
         file[trailer + 4 + i] = static_cast<char>(crc >> (8 * i));
 }
 
+// Where the data block of node nodeId (a single block) lies: its offset and size.
+inline std::pair<std::size_t, std::size_t> NodeDataBlock(const std::string& file, std::uint32_t nodeId)
+{
+    const auto node = LeafEntry(file, Le(file, kNodeRootOffset, 8), nodeId);
+    const auto blockId = Le(file, node + 8, 8);
+    if (blockId & kInternalBlock)
+        throw std::runtime_error("node " + std::to_string(nodeId) + " spans several blocks");
+    const auto block = LeafEntry(file, Le(file, kBlockRootOffset, 8), blockId & ~std::uint64_t{1});
+    return {static_cast<std::size_t>(Le(file, block + 8, 8)), static_cast<std::size_t>(Le(file, block + 16, 2))};
+}
+
 }  // namespace damaged_node
 
 // Overwrites count bytes from offset `at` of the data block of node nodeId (a single block, as a
@@ -80,13 +92,7 @@ inline void DamageNodeData(const std::filesystem::path& pst, std::uint32_t nodeI
 {
     using namespace damaged_node;
     std::string file = ReadFile(pst);
-    const auto node = LeafEntry(file, Le(file, kNodeRootOffset, 8), nodeId);
-    const auto blockId = Le(file, node + 8, 8);
-    if (blockId & kInternalBlock)
-        throw std::runtime_error("node " + std::to_string(nodeId) + " spans several blocks");
-    const auto block = LeafEntry(file, Le(file, kBlockRootOffset, 8), blockId & ~std::uint64_t{1});
-    const auto offset = static_cast<std::size_t>(Le(file, block + 8, 8));
-    const auto size = static_cast<std::size_t>(Le(file, block + 16, 2));
+    const auto [offset, size] = NodeDataBlock(file, nodeId);
     if (at + count > size)
         throw std::runtime_error("node " + std::to_string(nodeId) + " has only " + std::to_string(size) + " bytes");
     for (std::size_t i = 0; i < count; ++i)
@@ -118,6 +124,17 @@ inline void BreakSubnodeBlock(const std::filesystem::path& pst, std::uint32_t no
     if (largest.second == 0)
         throw std::runtime_error("node " + std::to_string(nodeId) + " keeps no data block among its sub-nodes");
     file[largest.first + largest.second / 2] ^= 0x01;
+    WriteFile(pst, file);
+}
+
+// Flips a byte in the middle of the data block of node nodeId (a single block) and leaves its
+// checksum as it was, as a bad sector does.
+inline void BreakDataBlock(const std::filesystem::path& pst, std::uint32_t nodeId)
+{
+    using namespace damaged_node;
+    std::string file = ReadFile(pst);
+    const auto [offset, size] = NodeDataBlock(file, nodeId);
+    file[offset + size / 2] ^= 0x01;
     WriteFile(pst, file);
 }
 

@@ -1,6 +1,6 @@
 // The direct reader against libpff, its oracle: every folder, message, recipient row, attachment
 // (bytes included), embedded item and RTF body of real files (encoded) and generated ones (data
-// trees of two levels, hostile names, embedded items) reads alike both ways; files it does not
+// trees of two levels, hostile names, embedded items, each encoding) reads alike both ways; files it does not
 // read go to libpff and say why; a damaged block is an error, never wrong bytes.
 #include "common/errors.h"
 #include "damaged_node.h"
@@ -208,6 +208,24 @@ TEST(DirectReader, ReadsGeneratedMailboxesAsLibpffDoes)
     const auto large = dir.path() / "large.pst";
     pstgen::WritePst(LargeAttachmentMailbox(9'000'000), large);
     EXPECT_EQ(ExpectReadersAgree(large).attachments, 1);
+}
+
+// Outlook offers three encodings for a new data file: none, compressible and high.
+TEST(DirectReader, ReadsEveryEncodingAsLibpffDoes)
+{
+    TempDir dir;
+    for (const auto encoding : {pstgen::Encoding::None, pstgen::Encoding::Compressible, pstgen::Encoding::High}) {
+        auto mailbox = EveryShapeMailbox();
+        mailbox.encoding = encoding;
+        const auto pst = dir.path() / fmt::format("encoding-{}.pst", static_cast<int>(encoding));
+        pstgen::WritePst(mailbox, pst);
+        SCOPED_TRACE(pst.filename().string());
+        const bool plain = ReadWhole(pst).find("parent directory") != std::string::npos;
+        EXPECT_EQ(plain, encoding == pstgen::Encoding::None) << "an attachment's text as it is in the file";
+        const auto tally = ExpectReadersAgree(pst);
+        EXPECT_GE(tally.attachments, 4);
+        EXPECT_GE(tally.embedded, 1);
+    }
 }
 
 TEST(DirectReader, ReadsAnsiFilesAsLibpffDoes)

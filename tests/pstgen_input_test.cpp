@@ -26,6 +26,7 @@ TEST(PstgenDescription, FaultsNameTheirPlace)
 {
     EXPECT_EQ(FaultOf(R"({"folders": [{"name": "A", "items": [{"kind": "memo"}]}]})"),
               "mailbox.folders[0].items[0].kind: unknown kind \"memo\"");
+    EXPECT_EQ(FaultOf(R"({"encoding": "strong"})"), "mailbox.encoding: unknown encoding \"strong\"");
     EXPECT_EQ(FaultOf(R"({"folders": [{"folders": [{"items": [{"delivered": "2024-02-30"}]}]}]})"),
               "mailbox.folders[0].folders[0].items[0].delivered: not a date or UTC time: \"2024-02-30\"");
     EXPECT_EQ(FaultOf(R"({"folders": [{"items": [{"contact": {"nickname": "x"}}]}]})"),

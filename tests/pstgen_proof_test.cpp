@@ -61,6 +61,19 @@ TEST_F(PstgenProof, BothReadersSeeASyntheticMailbox)
     ExpectIndependentReadersSee(Write(mailbox), mailbox, dir.path());
 }
 
+TEST_F(PstgenProof, BothReadersSeeAMailboxUnderEitherEncoding)
+{
+    for (const auto& [encoding, name] : {std::pair{pstgen::Encoding::Compressible, "compressible"},
+                                         std::pair{pstgen::Encoding::High, "high"}}) {
+        SCOPED_TRACE(name);
+        const auto mailbox = pstgen::SynthesizeMailbox({60, 1, 7, encoding});
+        const auto pst = Write(mailbox);
+        const auto info = RunCommand("pffinfo " + Quote(pst.string()), dir.path());
+        EXPECT_NE(info.out.find(std::string("Encryption type:\t") + name), std::string::npos) << info.out;
+        ExpectIndependentReadersSee(pst, mailbox, dir.path());
+    }
+}
+
 TEST_F(PstgenProof, BothReadersSeeAnAttachmentLargerThanOneBlockTree)
 {
     // 9 MB needs more than the 1,021 blocks of one XBLOCK: the data goes under an XXBLOCK.

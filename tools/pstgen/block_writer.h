@@ -1,9 +1,11 @@
 #pragma once
 
-// Writes blocks: the data, padding to 64 bytes and the trailer (size, signature, CRC, id), and
-// keeps the list of every block written for the block B-tree.
+// Writes blocks: the data (encoded when it is item data), padding to 64 bytes and the trailer
+// (size, signature, CRC of the data as stored, id), and keeps the list of every block written for
+// the block B-tree.
 
 #include "little_endian.h"
+#include "mailbox.h"
 #include "output_file.h"
 #include "space_allocator.h"
 
@@ -20,7 +22,10 @@ struct BlockRecord {
 
 class BlockWriter {
 public:
-    BlockWriter(OutputFile& file, SpaceAllocator& space) : file_(file), space_(space) {}
+    BlockWriter(OutputFile& file, SpaceAllocator& space, Encoding encoding)
+        : file_(file), space_(space), encoding_(encoding)
+    {
+    }
 
     // A block of item data (external).
     std::uint64_t WriteData(ByteView data) { return Write(data, false); }
@@ -35,6 +40,7 @@ private:
 
     OutputFile& file_;
     SpaceAllocator& space_;
+    Encoding encoding_;
     std::uint64_t nextIndex_ = 1;
     std::vector<BlockRecord> records_;
     Bytes scratch_;

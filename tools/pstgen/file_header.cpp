@@ -11,7 +11,6 @@ constexpr std::uint16_t kClientVersion = 19;
 constexpr std::uint8_t kPlatform = 0x01;
 constexpr std::uint8_t kAllocationMapsValid = 0x02;
 constexpr std::uint8_t kSentinel = 0x80;
-constexpr std::uint8_t kNoEncoding = 0x00;
 // The partial CRC covers the 471 bytes after it, the full CRC the 516 bytes after it.
 constexpr std::size_t kCrcStart = 8;
 constexpr std::size_t kPartialCrcLength = 471;
@@ -59,7 +58,7 @@ Bytes MakeHeader(const HeaderFields& fields)
     PutLE(out, std::uint32_t{0});
     out.resize(out.size() + 256, 0xFF);  // the free map and free-page map kept in the header
     PutLE(out, kSentinel);
-    PutLE(out, kNoEncoding);
+    PutLE(out, static_cast<std::uint8_t>(fields.encoding));
     PutLE(out, std::uint16_t{0});
     PutLE(out, fields.nextBlockBid);
     PutLE(out, std::uint32_t{0});  // full CRC, set below

@@ -3,6 +3,7 @@
 // The 564-byte header at the start of a Unicode data file.
 
 #include "btree_pages.h"
+#include "mailbox.h"
 #include "map_pages.h"
 
 #include <array>
@@ -17,6 +18,7 @@ struct HeaderFields {
     MapSummary maps;
     PageRef nodeBTree;
     PageRef blockBTree;
+    Encoding encoding = Encoding::None;
 };
 
 Bytes MakeHeader(const HeaderFields& fields);

@@ -2,6 +2,17 @@
 
 namespace pstgen {
 
+std::optional<Encoding> EncodingNamed(std::string_view name)
+{
+    if (name == "none")
+        return Encoding::None;
+    if (name == "compressible")
+        return Encoding::Compressible;
+    if (name == "high")
+        return Encoding::High;
+    return std::nullopt;
+}
+
 std::string_view DefaultMessageClass(ItemKind kind)
 {
     switch (kind) {

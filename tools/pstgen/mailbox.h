@@ -78,8 +78,13 @@ struct Folder {
     std::vector<Folder> folders;
 };
 
+// How the file encodes its item data, in Outlook's words: no encryption, compressible
+// encryption, high encryption.
+enum class Encoding : std::uint8_t { None = 0, Compressible = 1, High = 2 };
+
 struct Mailbox {
     std::string displayName = "Personal Folders";
+    Encoding encoding = Encoding::None;
     // The provider id of every entry id in the file.
     std::array<std::uint8_t, 16> recordKey{0x5A, 0x1C, 0x3E, 0x9B, 0x47, 0x02, 0x4D, 0x8E,
                                            0xA1, 0x6F, 0x33, 0xC5, 0x70, 0x2B, 0x98, 0xD4};
@@ -88,5 +93,7 @@ struct Mailbox {
 };
 
 std::string_view DefaultMessageClass(ItemKind kind);
+// "none", "compressible" or "high"; nothing for any other name.
+std::optional<Encoding> EncodingNamed(std::string_view name);
 
 }  // namespace pstgen

@@ -20,6 +20,7 @@ using nlohmann::json;
 constexpr std::string_view kHelp = R"help(Mailbox description (JSON):
 {
   "store": "Personal Folders",                      display name of the store
+  "encoding": "none" | "compressible" | "high",      how item data is encoded (none unless given)
   "folders": [ FOLDER, ... ]                         below "Top of Personal Folders"
 }
 FOLDER: { "name": "Inbox", "class": "IPF.Note" (optional; IPF.Appointment, IPF.Contact,
@@ -129,6 +130,15 @@ ItemKind ParseKind(const Reader& item)
     if (found == kinds.end())
         throw item.At("kind").Fault(fmt::format("unknown kind \"{}\"", name));
     return found->second;
+}
+
+Encoding ParseEncoding(const Reader& mailbox)
+{
+    const auto name = mailbox.Text("encoding", "none");
+    const auto encoding = EncodingNamed(name);
+    if (!encoding)
+        throw mailbox.At("encoding").Fault(fmt::format("unknown encoding \"{}\"", name));
+    return *encoding;
 }
 
 Address ParseAddress(const Reader& reader)
@@ -311,6 +321,7 @@ Mailbox ParseMailboxJson(std::string_view text, const std::filesystem::path& bas
     const Reader root(document, "mailbox");
     Mailbox mailbox;
     mailbox.displayName = root.Text("store", mailbox.displayName);
+    mailbox.encoding = ParseEncoding(root);
     root.ForEach("folders", [&](const Reader& folder) { mailbox.folders.push_back(ParseFolder(folder, baseFolder)); });
     return mailbox;
 }

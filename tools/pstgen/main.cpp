@@ -21,6 +21,10 @@ int main(int argc, char** argv)
     synthCommand->add_option("--attachment-mb", synth.attachmentMegabytes, "Megabytes of attachments over the mail")
         ->capture_default_str();
     synthCommand->add_option("--seed", synth.seed, "Seed of the contents")->capture_default_str();
+    std::string encoding = "none";
+    synthCommand->add_option("--encoding", encoding, "How item data is encoded, as Outlook offers")
+        ->check(CLI::IsMember({"none", "compressible", "high"}))
+        ->capture_default_str();
     synthCommand->add_option("OUT", output, "Data file to write")->required();
 
     auto* describeCommand = app.add_subcommand("describe", "Write the mailbox described by a JSON file (see below)");
@@ -29,6 +33,7 @@ int main(int argc, char** argv)
 
     CLI11_PARSE(app, argc, argv);
     try {
+        synth.encoding = *pstgen::EncodingNamed(encoding);
         const auto mailbox = *synthCommand ? pstgen::SynthesizeMailbox(synth) : pstgen::ReadMailboxJson(description);
         pstgen::WritePst(mailbox, output);
     } catch (const std::exception& error) {

@@ -7,7 +7,10 @@
 
 namespace pstgen {
 
-NdbFile::NdbFile(const std::filesystem::path& path) : file_(path), blocks_(file_, space_) {}
+NdbFile::NdbFile(const std::filesystem::path& path, Encoding encoding)
+    : file_(path), encoding_(encoding), blocks_(file_, space_, encoding)
+{
+}
 
 void NdbFile::Finish()
 {
@@ -19,6 +22,7 @@ void NdbFile::Finish()
     header.nextPageBid = pages.NextBid();
     header.nextBlockBid = blocks_.NextBid();
     header.nextNids = NextNids();
+    header.encoding = encoding_;
     file_.WriteAt(0, MakeHeader(header));
     file_.Finish(header.maps.fileEnd);
 }

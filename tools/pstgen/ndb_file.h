@@ -5,6 +5,7 @@
 
 #include "btree_pages.h"
 #include "block_writer.h"
+#include "mailbox.h"
 
 #include <filesystem>
 
@@ -12,7 +13,7 @@ namespace pstgen {
 
 class NdbFile {
 public:
-    explicit NdbFile(const std::filesystem::path& path);
+    NdbFile(const std::filesystem::path& path, Encoding encoding);
 
     BlockWriter& Blocks() { return blocks_; }
     void AddNode(const NodeRecord& node) { nodes_.push_back(node); }
@@ -23,6 +24,7 @@ private:
 
     OutputFile file_;
     SpaceAllocator space_;
+    Encoding encoding_;
     BlockWriter blocks_;
     std::vector<NodeRecord> nodes_;
 };

@@ -208,6 +208,7 @@ Mailbox SynthesizeMailbox(const SynthOptions& options)
 {
     Layout layout;
     layout.mailbox.displayName = fmt::format("Synthetic mailbox {}", options.seed);
+    layout.mailbox.encoding = options.encoding;
     BuildFolders(layout);
     Random random(options.seed);
     for (std::uint64_t number = 0; number < options.items; ++number)

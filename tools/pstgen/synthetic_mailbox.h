@@ -12,6 +12,7 @@ struct SynthOptions {
     std::uint64_t items = 100;
     std::uint64_t attachmentMegabytes = 0;
     std::uint64_t seed = 1;
+    Encoding encoding = Encoding::None;
 };
 
 Mailbox SynthesizeMailbox(const SynthOptions& options);

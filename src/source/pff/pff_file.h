@@ -39,7 +39,7 @@ public:
                                          const StopRequest* stop = nullptr);
 
     // Whether path is an Outlook data file whose header states a format that only libpff reads
-    // (4 KiB pages, an encoding other than none and the compressible one): told from its header
+    // (4 KiB pages, an encoding other than Outlook's three): told from its header
     // alone. False for anything else, damaged or not an Outlook data file at all.
     static bool LeftToLibpff(const std::filesystem::path& path);
 

@@ -20,6 +20,7 @@ constexpr std::uint16_t kUnicodeVersion = 23;
 constexpr std::uint16_t kFourKilobyteVersion = 36;
 constexpr std::uint8_t kNoEncoding = 0;
 constexpr std::uint8_t kPermuteEncoding = 1;
+constexpr std::uint8_t kCyclicEncoding = 2;
 
 // Pages and blocks, common part.
 constexpr std::size_t kPageSize = 512;

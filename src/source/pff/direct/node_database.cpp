@@ -2,7 +2,7 @@
 
 #include "common/errors.h"
 #include "source/pff/direct/file_layout.h"
-#include "source/pff/direct/permutation.h"
+#include "source/pff/direct/block_encoding.h"
 
 #include <fmt/format.h>
 #include <zlib.h>
@@ -67,7 +67,7 @@ std::string UnsupportedBy(const std::string& header)
     if (version >= layout::kFourKilobyteVersion)
         return "its pages are 4 KiB (a data file of Outlook 2013 or later)";
     const auto encoding = static_cast<std::uint8_t>(header[FormatOf(header).encodingOffset]);
-    if (encoding != layout::kNoEncoding && encoding != layout::kPermuteEncoding)
+    if (encoding != layout::kNoEncoding && encoding != layout::kPermuteEncoding && encoding != layout::kCyclicEncoding)
         return fmt::format("it uses encoding {}", encoding);
     return {};
 }
@@ -91,21 +91,22 @@ NodeDatabase::Opened NodeDatabase::Open(const std::filesystem::path& path)
         return {nullptr, std::move(unsupported)};
     }
     const auto& format = FormatOf(header);
-    const bool permuted = static_cast<std::uint8_t>(header[format.encodingOffset]) == layout::kPermuteEncoding;
-    return {std::unique_ptr<NodeDatabase>(new NodeDatabase(path, descriptor, format, permuted,
+    const auto encoding = static_cast<std::uint8_t>(header[format.encodingOffset]);
+    return {std::unique_ptr<NodeDatabase>(new NodeDatabase(path, descriptor, format, encoding,
                                                            layout::GetId(format, header, format.nodeRootOffset),
                                                            layout::GetId(format, header, format.blockRootOffset),
                                                            layout::GetId(format, header, format.fileSizeOffset))),
             {}};
 }
 
-NodeDatabase::NodeDatabase(std::filesystem::path path, int descriptor, const layout::Format& format, bool permuted,
-                           std::uint64_t nodeRoot, std::uint64_t blockRoot, std::uint64_t declaredSize)
+NodeDatabase::NodeDatabase(std::filesystem::path path, int descriptor, const layout::Format& format,
+                           std::uint8_t encoding, std::uint64_t nodeRoot, std::uint64_t blockRoot,
+                           std::uint64_t declaredSize)
     : path_(std::move(path)),
       where_(path_.string()),
       descriptor_(descriptor),
       format_(format),
-      permuted_(permuted),
+      encoding_(encoding),
       nodeRoot_(nodeRoot),
       blockRoot_(blockRoot),
       declaredSize_(declaredSize)
@@ -302,8 +303,8 @@ std::string NodeDatabase::ReadBlock(std::uint64_t blockId) const
     if (!ChecksumHolds(block, checksum))
         throw ComponentError(fmt::format("{} is damaged: block {} fails its checksum", where_, blockId));
     // Only the blocks that hold node data are encoded, never the trees that list blocks.
-    if (permuted_ && !IsInternal(blockId))
-        DecodePermuted(block);
+    if (!IsInternal(blockId))
+        encoding::Decode(encoding_, BlockKey(blockId), block.data(), block.size());
     return block;
 }
 

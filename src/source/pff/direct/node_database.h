@@ -28,8 +28,8 @@ struct NodeBlocks {
 //
 // libpff reads the whole value of an attachment each time it reads the attachment's properties,
 // and keeps every index page it visited in memory; this reader keeps nothing but its file.
-// It reads unencoded files and files with the compressible encoding, which is what Outlook
-// writes unless asked for more; Open says why it does not read the others, and libpff reads those.
+// It reads files of 512-byte pages with any of the three encodings; Open says why it does not read
+// the others (4 KiB pages, an encoding it does not know), and libpff reads those.
 // One thread at a time: it keeps the index pages it read last.
 class NodeDatabase {
 public:
@@ -65,7 +65,7 @@ private:
         std::uint16_t size = 0;
     };
 
-    NodeDatabase(std::filesystem::path path, int descriptor, const layout::Format& format, bool permuted,
+    NodeDatabase(std::filesystem::path path, int descriptor, const layout::Format& format, std::uint8_t encoding,
                  std::uint64_t nodeRoot, std::uint64_t blockRoot, std::uint64_t declaredSize);
 
     const std::string& Page(std::uint64_t offset, std::uint8_t pageType) const;
@@ -85,7 +85,7 @@ private:
     std::string where_;
     int descriptor_ = -1;
     const layout::Format& format_;
-    bool permuted_ = false;
+    std::uint8_t encoding_ = layout::kNoEncoding;  // of the blocks of node data
     std::uint64_t nodeRoot_ = 0;
     std::uint64_t blockRoot_ = 0;
     std::uint64_t declaredSize_ = 0;  // what the header says the file's size is
