@@ -64,13 +64,17 @@ inline std::size_t LeafEntry(const std::string& file, std::uint64_t rootOffset, 
     }
 }
 
+inline void PutLe32(std::string& file, std::size_t at, std::uint32_t value)
+{
+    for (std::size_t i = 0; i < 4; ++i)
+        file[at + i] = static_cast<char>(value >> (8 * i));
+}
+
 // Writes the checksum of the block of size bytes at offset into its trailer.
 inline void WriteBlockCrc(std::string& file, std::size_t offset, std::size_t size)
 {
-    const auto crc = BlockCrc(file, offset, size);
     const auto trailer = offset + (size + kTrailer + kAlignment - 1) / kAlignment * kAlignment - kTrailer;
-    for (std::size_t i = 0; i < 4; ++i)
-        file[trailer + 4 + i] = static_cast<char>(crc >> (8 * i));
+    PutLe32(file, trailer + 4, BlockCrc(file, offset, size));
 }
 
 // Where the data block of node nodeId (a single block) lies: its offset and size.

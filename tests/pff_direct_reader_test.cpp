@@ -8,6 +8,7 @@
 #include "pstgen/byte_sources.h"
 #include "pstgen/pst_writer.h"
 #include "pstgen_mailboxes.h"
+#include "source/pff/direct/block_encoding.h"
 #include "source/pff/direct/node_database.h"
 #include "source/pff/pff_file.h"
 #include "source/pff/pff_mapi.h"
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <map>
 
 namespace varnemo::testing {
@@ -234,6 +236,70 @@ TEST(DirectReader, ReadsAnsiFilesAsLibpffDoes)
     const auto ansi = CopyFixture("test_ansi.pst", dir.path());
     EXPECT_EQ(PffFile::Open(ansi)->reader(), FileReader::Direct);
     EXPECT_GE(ExpectReadersAgree(ansi).messages, 1);
+}
+
+// Encodes every block of node data of a data file (either format) anew, with its checksum, and
+// the header with it: the file Outlook would have written with that encoding.
+void Reencode(std::string& file, std::uint8_t encoding)
+{
+    namespace layout = mapi::pff::direct::layout;
+    namespace blocks = mapi::pff::direct::encoding;
+    const auto& format = layout::Get<std::uint16_t>(file, layout::kVersionOffset) < layout::kUnicodeVersion
+                             ? layout::kAnsi
+                             : layout::kUnicode;
+    const auto was = static_cast<std::uint8_t>(file[format.encodingOffset]);
+    const auto at = [](std::uint64_t offset) { return static_cast<std::size_t>(offset); };
+    std::function<void(std::size_t)> walk = [&](std::size_t page) {
+        const auto level = static_cast<std::uint8_t>(file[page + format.pageLevelOffset()]);
+        const auto entrySize = static_cast<std::uint8_t>(file[page + format.pageEntrySizeOffset()]);
+        for (std::size_t entry = page, end = page + entrySize * static_cast<std::uint8_t>(
+                                                                   file[page + format.pageEntryCountOffset]);
+             entry < end; entry += entrySize) {
+            if (level > 0) {
+                walk(at(layout::GetId(format, file, entry + format.branchChildOffset)));
+                continue;
+            }
+            const auto id = layout::GetId(format, file, entry) & ~std::uint64_t{1};
+            if (id & layout::kInternalBlockBit)
+                continue;
+            const auto offset = at(layout::GetId(format, file, entry + format.blockEntryOffsetAt));
+            const auto size = layout::Get<std::uint16_t>(file, entry + format.blockEntrySizeAt);
+            blocks::Decode(was, id, file.data() + offset, size);
+            blocks::Encode(encoding, id, file.data() + offset, size);
+            const auto trailer = offset + (size + format.blockTrailerSize + layout::kBlockAlignment - 1) /
+                                              layout::kBlockAlignment * layout::kBlockAlignment -
+                                 format.blockTrailerSize;
+            damaged_node::PutLe32(file, trailer + format.trailerChecksumAt, damaged_node::BlockCrc(file, offset, size));
+        }
+    };
+    walk(at(layout::GetId(format, file, format.blockRootOffset)));
+    file[format.encodingOffset] = static_cast<char>(encoding);
+    // The partial checksum covers the 471 bytes after it; the Unicode header's full one 516.
+    damaged_node::PutLe32(file, 4, damaged_node::BlockCrc(file, 8, 471));
+    if (&format == &layout::kUnicode)
+        damaged_node::PutLe32(file, 524, damaged_node::BlockCrc(file, 8, 516));
+}
+
+// Real files of both formats, as Outlook wrote them (compressible), kept with no encoding and
+// with the high one: the high encoding's key comes from each block's id.
+TEST(DirectReader, ReadsRealFilesUnderEveryEncodingAsLibpffDoes)
+{
+    TempDir dir;
+    for (const auto* fixture : {"test_ansi.pst", "sample1.pst"}) {
+        const auto original = CopyFixture(fixture, dir.path());
+        const auto expected = ExpectReadersAgree(original);
+        for (const std::uint8_t encoding : {mapi::pff::direct::layout::kNoEncoding,
+                                            mapi::pff::direct::layout::kCyclicEncoding}) {
+            auto bytes = ReadFile(original);
+            Reencode(bytes, encoding);
+            const auto copy = dir.path() / fmt::format("{}-{}", encoding, fixture);
+            WriteFile(copy, bytes);
+            SCOPED_TRACE(copy.filename().string());
+            const auto tally = ExpectReadersAgree(copy);
+            EXPECT_EQ(tally.messages, expected.messages);
+            EXPECT_EQ(tally.attachments, expected.attachments);
+        }
+    }
 }
 
 // What a folder's tables list, the node index records as well (each folder and message names
