@@ -238,15 +238,30 @@ TEST(DirectReader, ReadsAnsiFilesAsLibpffDoes)
     EXPECT_GE(ExpectReadersAgree(ansi).messages, 1);
 }
 
+namespace layout = mapi::pff::direct::layout;
+
+const layout::Format& FormatOf(const std::string& file)
+{
+    return layout::Get<std::uint16_t>(file, layout::kVersionOffset) < layout::kUnicodeVersion ? layout::kAnsi
+                                                                                              : layout::kUnicode;
+}
+
+// Writes the encoding into a data file's header, and the header's checksums anew.
+void StateEncoding(std::string& file, std::uint8_t encoding)
+{
+    file[FormatOf(file).encodingOffset] = static_cast<char>(encoding);
+    // The partial checksum covers the 471 bytes after it; the Unicode header's full one 516.
+    damaged_node::PutLe32(file, 4, damaged_node::BlockCrc(file, 8, 471));
+    if (&FormatOf(file) == &layout::kUnicode)
+        damaged_node::PutLe32(file, 524, damaged_node::BlockCrc(file, 8, 516));
+}
+
 // Encodes every block of node data of a data file (either format) anew, with its checksum, and
 // the header with it: the file Outlook would have written with that encoding.
 void Reencode(std::string& file, std::uint8_t encoding)
 {
-    namespace layout = mapi::pff::direct::layout;
     namespace blocks = mapi::pff::direct::encoding;
-    const auto& format = layout::Get<std::uint16_t>(file, layout::kVersionOffset) < layout::kUnicodeVersion
-                             ? layout::kAnsi
-                             : layout::kUnicode;
+    const auto& format = FormatOf(file);
     const auto was = static_cast<std::uint8_t>(file[format.encodingOffset]);
     const auto at = [](std::uint64_t offset) { return static_cast<std::size_t>(offset); };
     std::function<void(std::size_t)> walk = [&](std::size_t page) {
@@ -273,11 +288,7 @@ void Reencode(std::string& file, std::uint8_t encoding)
         }
     };
     walk(at(layout::GetId(format, file, format.blockRootOffset)));
-    file[format.encodingOffset] = static_cast<char>(encoding);
-    // The partial checksum covers the 471 bytes after it; the Unicode header's full one 516.
-    damaged_node::PutLe32(file, 4, damaged_node::BlockCrc(file, 8, 471));
-    if (&format == &layout::kUnicode)
-        damaged_node::PutLe32(file, 524, damaged_node::BlockCrc(file, 8, 516));
+    StateEncoding(file, encoding);
 }
 
 // Real files of both formats, as Outlook wrote them (compressible), kept with no encoding and
@@ -288,8 +299,7 @@ TEST(DirectReader, ReadsRealFilesUnderEveryEncodingAsLibpffDoes)
     for (const auto* fixture : {"test_ansi.pst", "sample1.pst"}) {
         const auto original = CopyFixture(fixture, dir.path());
         const auto expected = ExpectReadersAgree(original);
-        for (const std::uint8_t encoding : {mapi::pff::direct::layout::kNoEncoding,
-                                            mapi::pff::direct::layout::kCyclicEncoding}) {
+        for (const std::uint8_t encoding : {layout::kNoEncoding, layout::kCyclicEncoding}) {
             auto bytes = ReadFile(original);
             Reencode(bytes, encoding);
             const auto copy = dir.path() / fmt::format("{}-{}", encoding, fixture);
@@ -299,6 +309,27 @@ TEST(DirectReader, ReadsRealFilesUnderEveryEncodingAsLibpffDoes)
             EXPECT_EQ(tally.messages, expected.messages);
             EXPECT_EQ(tally.attachments, expected.attachments);
         }
+    }
+}
+
+// Copies made by Exchange's mailbox merge program (ExMerge) say they are not encoded while their
+// data has the compressible encoding. libpff reads them whole, and so does the direct reader.
+TEST(DirectReader, ReadsFilesWhoseHeaderHidesTheirEncoding)
+{
+    TempDir dir;
+    for (const auto* fixture : {"test_ansi.pst", "sample1.pst"}) {
+        const auto original = CopyFixture(fixture, dir.path());
+        const auto expected = ExpectReadersAgree(original);
+        auto bytes = ReadFile(original);
+        StateEncoding(bytes, layout::kNoEncoding);
+        const auto copy = dir.path() / fmt::format("exmerge-{}", fixture);
+        WriteFile(copy, bytes);
+        SCOPED_TRACE(copy.filename().string());
+        const auto tally = ExpectReadersAgree(copy);
+        EXPECT_EQ(tally.messages, expected.messages);
+        EXPECT_EQ(tally.attachments, expected.attachments);
+        const auto file = PffFile::Open(copy);
+        EXPECT_EQ(file->reader(), FileReader::Direct) << file->fallbackReason();
     }
 }
 

@@ -35,6 +35,14 @@ constexpr char kDataTreeBlock = 0x01;
 constexpr char kSubnodeTreeBlock = 0x02;
 constexpr char kMaxDataTreeLevel = 2;
 
+// A heap on a node begins with its signature, after the offset of its allocation map, and its
+// client's: a property context or a table context.
+constexpr std::size_t kHeapSignatureAt = 2;
+constexpr std::size_t kHeapClientAt = 3;
+constexpr std::uint8_t kHeapSignature = 0xEC;
+constexpr std::uint8_t kPropertyContextHeap = 0xBC;
+constexpr std::uint8_t kTableContextHeap = 0x7C;
+
 // A node id ends in its node's type, in its five lowest bits.
 constexpr std::uint32_t kNodeTypeBits = 0x1F;
 constexpr std::uint8_t kFolderNode = 0x02;

@@ -8,7 +8,6 @@
 namespace varnemo::mapi::pff::direct {
 namespace {
 
-constexpr std::uint8_t kHeapSignature = 0xEC;
 constexpr std::uint8_t kBTreeSignature = 0xB5;
 constexpr std::size_t kHeapIdSize = 4;
 constexpr int kMaxBTreeLevels = 8;
@@ -35,8 +34,9 @@ void VisitLevel(const HeapOnNode& heap, std::uint32_t heapId, int level, std::si
 HeapOnNode::HeapOnNode(const std::vector<std::string>& blocks, std::uint8_t clientSignature, std::string where)
     : blocks_(blocks), where_(std::move(where))
 {
-    if (blocks_.empty() || blocks_[0].size() < 8 || static_cast<std::uint8_t>(blocks_[0][2]) != kHeapSignature ||
-        static_cast<std::uint8_t>(blocks_[0][3]) != clientSignature)
+    if (blocks_.empty() || blocks_[0].size() < 8 ||
+        static_cast<std::uint8_t>(blocks_[0][layout::kHeapSignatureAt]) != layout::kHeapSignature ||
+        static_cast<std::uint8_t>(blocks_[0][layout::kHeapClientAt]) != clientSignature)
         Damaged(fmt::format("it is not a heap of kind {:#x}", clientSignature));
 }
 

@@ -92,11 +92,40 @@ NodeDatabase::Opened NodeDatabase::Open(const std::filesystem::path& path)
     }
     const auto& format = FormatOf(header);
     const auto encoding = static_cast<std::uint8_t>(header[format.encodingOffset]);
-    return {std::unique_ptr<NodeDatabase>(new NodeDatabase(path, descriptor, format, encoding,
-                                                           layout::GetId(format, header, format.nodeRootOffset),
-                                                           layout::GetId(format, header, format.blockRootOffset),
-                                                           layout::GetId(format, header, format.fileSizeOffset))),
-            {}};
+    std::unique_ptr<NodeDatabase> nodes(new NodeDatabase(path, descriptor, format, encoding,
+                                                         layout::GetId(format, header, format.nodeRootOffset),
+                                                         layout::GetId(format, header, format.blockRootOffset),
+                                                         layout::GetId(format, header, format.fileSizeOffset)));
+    if (encoding == layout::kNoEncoding && nodes->HoldsEncodedData())
+        nodes->encoding_ = layout::kPermuteEncoding;
+    return {std::move(nodes), {}};
+}
+
+// Some files say they are not encoded yet hold their node data with the compressible encoding
+// (copies made by Exchange's mailbox merge program, ExMerge). The heap of the message store, or
+// of the root folder when the store is lost, shows it: its signature reads right only decoded.
+bool NodeDatabase::HoldsEncodedData() const
+{
+    for (const auto nodeId : {layout::kMessageStoreNodeId, layout::kRootFolderNodeId}) {
+        try {
+            const auto node = FindNode(nodeId);
+            if (!node || IsInternal(node->data))
+                continue;
+            auto block = ReadBlock(node->data);
+            if (block.size() <= layout::kHeapClientAt)
+                continue;
+            const auto heapSignature = [&] {
+                return static_cast<std::uint8_t>(block[layout::kHeapSignatureAt]) == layout::kHeapSignature &&
+                       static_cast<std::uint8_t>(block[layout::kHeapClientAt]) == layout::kPropertyContextHeap;
+            };
+            if (heapSignature())
+                return false;
+            encoding::Decode(layout::kPermuteEncoding, node->data, block.data(), layout::kHeapClientAt + 1);
+            return heapSignature();
+        } catch (const ComponentError&) {
+        }
+    }
+    return false;
 }
 
 NodeDatabase::NodeDatabase(std::filesystem::path path, int descriptor, const layout::Format& format,

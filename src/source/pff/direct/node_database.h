@@ -68,6 +68,7 @@ private:
     NodeDatabase(std::filesystem::path path, int descriptor, const layout::Format& format, std::uint8_t encoding,
                  std::uint64_t nodeRoot, std::uint64_t blockRoot, std::uint64_t declaredSize);
 
+    bool HoldsEncodedData() const;
     const std::string& Page(std::uint64_t offset, std::uint8_t pageType) const;
     std::string ReadPage(std::uint64_t offset, std::uint8_t pageType) const;
     // typeBits: bit n set for node type n.
@@ -85,7 +86,8 @@ private:
     std::string where_;
     int descriptor_ = -1;
     const layout::Format& format_;
-    std::uint8_t encoding_ = layout::kNoEncoding;  // of the blocks of node data
+    // Of the blocks of node data: as the header says, or as the data shows.
+    std::uint8_t encoding_ = layout::kNoEncoding;
     std::uint64_t nodeRoot_ = 0;
     std::uint64_t blockRoot_ = 0;
     std::uint64_t declaredSize_ = 0;  // what the header says the file's size is

@@ -6,7 +6,6 @@
 namespace varnemo::mapi::pff::direct {
 namespace {
 
-constexpr std::uint8_t kPropertyContextSignature = 0xBC;
 constexpr std::size_t kPropertyIdSize = 2;
 constexpr std::size_t kPropertyRecordDataSize = 6;
 
@@ -27,7 +26,7 @@ std::optional<std::size_t> InlineSize(std::uint16_t type)
 
 std::vector<StoredProperty> ReadPropertyContext(const std::vector<std::string>& blocks, const std::string& where)
 {
-    const HeapOnNode heap(blocks, kPropertyContextSignature, "the properties of " + where);
+    const HeapOnNode heap(blocks, layout::kPropertyContextHeap, "the properties of " + where);
     std::vector<StoredProperty> properties;
     ForEachBTreeRecord(heap, heap.userRoot(), kPropertyIdSize, [&](std::string_view key, std::string_view data) {
         if (data.size() < kPropertyRecordDataSize)

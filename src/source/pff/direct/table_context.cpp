@@ -10,7 +10,6 @@
 namespace varnemo::mapi::pff::direct {
 namespace {
 
-constexpr std::uint8_t kTableContextSignature = 0x7C;
 constexpr std::size_t kTableInfoSize = 22;
 constexpr std::size_t kColumnCountOffset = 1;
 constexpr std::size_t kPresenceBitsEndOffset = 6;  // where the cell presence bits start in a row
@@ -31,7 +30,7 @@ struct Column {
 std::string_view TableInfo(const HeapOnNode& heap)
 {
     const auto info = heap.Allocation(heap.userRoot());
-    if (info.size() < kTableInfoSize || static_cast<std::uint8_t>(info[0]) != kTableContextSignature)
+    if (info.size() < kTableInfoSize || static_cast<std::uint8_t>(info[0]) != layout::kTableContextHeap)
         heap.Damaged("its table header is wrong");
     return info;
 }
@@ -102,7 +101,7 @@ std::vector<StoredProperty> CellsOf(const HeapOnNode& heap, std::string_view row
 
 std::vector<std::uint32_t> ReadTableRowIds(const std::vector<std::string>& blocks, const std::string& where)
 {
-    const HeapOnNode heap(blocks, kTableContextSignature, where);
+    const HeapOnNode heap(blocks, layout::kTableContextHeap, where);
     const auto info = TableInfo(heap);
     // The row index maps each row id to the row's place in the row matrix.
     std::vector<std::pair<std::uint32_t, std::uint32_t>> rows;
@@ -124,7 +123,7 @@ std::vector<std::vector<StoredProperty>> ReadTableRows(const NodeDatabase& nodes
                                                        const std::string& where)
 {
     const auto blocks = nodes.DataBlocks(table.data);
-    const HeapOnNode heap(blocks, kTableContextSignature, where);
+    const HeapOnNode heap(blocks, layout::kTableContextHeap, where);
     const auto info = TableInfo(heap);
     const auto columns = ColumnsOf(heap, info);
     const std::size_t rowSize = layout::Get<std::uint16_t>(info, kRowSizeOffset);
