@@ -1,7 +1,7 @@
 // The direct reader against libpff, its oracle: every folder, message, recipient row, attachment
 // (bytes included), embedded item and RTF body of real files (encoded) and generated ones (data
-// trees of two levels, hostile names, embedded items, each encoding) reads alike both ways; files it does not
-// read go to libpff and say why; a damaged block is an error, never wrong bytes.
+// trees of two levels, hostile names, embedded items, each encoding) reads alike both ways; files
+// it does not read go to libpff and say why; a damaged block is an error, never wrong bytes.
 #include "common/errors.h"
 #include "damaged_node.h"
 #include "pff_fixtures.h"
@@ -240,19 +240,13 @@ TEST(DirectReader, ReadsAnsiFilesAsLibpffDoes)
 
 namespace layout = mapi::pff::direct::layout;
 
-const layout::Format& FormatOf(const std::string& file)
-{
-    return layout::Get<std::uint16_t>(file, layout::kVersionOffset) < layout::kUnicodeVersion ? layout::kAnsi
-                                                                                              : layout::kUnicode;
-}
-
 // Writes the encoding into a data file's header, and the header's checksums anew.
 void StateEncoding(std::string& file, std::uint8_t encoding)
 {
-    file[FormatOf(file).encodingOffset] = static_cast<char>(encoding);
+    file[layout::FormatOf(file).encodingOffset] = static_cast<char>(encoding);
     // The partial checksum covers the 471 bytes after it; the Unicode header's full one 516.
     damaged_node::PutLe32(file, 4, damaged_node::BlockCrc(file, 8, 471));
-    if (&FormatOf(file) == &layout::kUnicode)
+    if (&layout::FormatOf(file) == &layout::kUnicode)
         damaged_node::PutLe32(file, 524, damaged_node::BlockCrc(file, 8, 516));
 }
 
@@ -261,7 +255,7 @@ void StateEncoding(std::string& file, std::uint8_t encoding)
 void Reencode(std::string& file, std::uint8_t encoding)
 {
     namespace blocks = mapi::pff::direct::encoding;
-    const auto& format = FormatOf(file);
+    const auto& format = layout::FormatOf(file);
     const auto was = static_cast<std::uint8_t>(file[format.encodingOffset]);
     const auto at = [](std::uint64_t offset) { return static_cast<std::size_t>(offset); };
     std::function<void(std::size_t)> walk = [&](std::size_t page) {
@@ -281,9 +275,7 @@ void Reencode(std::string& file, std::uint8_t encoding)
             const auto size = layout::Get<std::uint16_t>(file, entry + format.blockEntrySizeAt);
             blocks::Decode(was, id, file.data() + offset, size);
             blocks::Encode(encoding, id, file.data() + offset, size);
-            const auto trailer = offset + (size + format.blockTrailerSize + layout::kBlockAlignment - 1) /
-                                              layout::kBlockAlignment * layout::kBlockAlignment -
-                                 format.blockTrailerSize;
+            const auto trailer = offset + format.storedBlockSize(size) - format.blockTrailerSize;
             damaged_node::PutLe32(file, trailer + format.trailerChecksumAt, damaged_node::BlockCrc(file, offset, size));
         }
     };

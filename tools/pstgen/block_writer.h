@@ -33,6 +33,7 @@ public:
     std::uint64_t WriteInternal(ByteView data) { return Write(data, true); }
 
     const std::vector<BlockRecord>& Records() const { return records_; }
+    Encoding encoding() const { return encoding_; }
     std::uint64_t NextBid() const { return nextIndex_ << 2; }
 
 private:

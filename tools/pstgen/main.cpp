@@ -22,8 +22,8 @@ int main(int argc, char** argv)
         ->capture_default_str();
     synthCommand->add_option("--seed", synth.seed, "Seed of the contents")->capture_default_str();
     std::string encoding = "none";
-    synthCommand->add_option("--encoding", encoding, "How item data is encoded, as Outlook offers")
-        ->check(CLI::IsMember({"none", "compressible", "high"}))
+    synthCommand->add_option("--encoding", encoding, "How item data is encoded: none, compressible or high")
+        ->check([](const std::string& name) { return pstgen::EncodingNamed(name) ? "" : "unknown encoding " + name; })
         ->capture_default_str();
     synthCommand->add_option("OUT", output, "Data file to write")->required();
 

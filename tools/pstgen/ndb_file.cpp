@@ -8,7 +8,7 @@
 namespace pstgen {
 
 NdbFile::NdbFile(const std::filesystem::path& path, Encoding encoding)
-    : file_(path), encoding_(encoding), blocks_(file_, space_, encoding)
+    : file_(path), blocks_(file_, space_, encoding)
 {
 }
 
@@ -22,7 +22,7 @@ void NdbFile::Finish()
     header.nextPageBid = pages.NextBid();
     header.nextBlockBid = blocks_.NextBid();
     header.nextNids = NextNids();
-    header.encoding = encoding_;
+    header.encoding = blocks_.encoding();
     file_.WriteAt(0, MakeHeader(header));
     file_.Finish(header.maps.fileEnd);
 }

@@ -24,7 +24,6 @@ private:
 
     OutputFile file_;
     SpaceAllocator space_;
-    Encoding encoding_;
     BlockWriter blocks_;
     std::vector<NodeRecord> nodes_;
 };

@@ -48,7 +48,8 @@ PropertyValue ObjectValue(std::uint32_t nid, std::uint64_t size)
 
 class MailboxWriter {
 public:
-    MailboxWriter(const Mailbox& mailbox, const std::filesystem::path& path) : mailbox_(mailbox), file_(path, mailbox.encoding)
+    MailboxWriter(const Mailbox& mailbox, const std::filesystem::path& path)
+        : mailbox_(mailbox), file_(path, mailbox.encoding)
     {
         // libpff refuses a file whose map has no entries; Outlook's new files already hold these.
         names_.IdOf({property_set::kPublicStrings, 0, "Keywords"});

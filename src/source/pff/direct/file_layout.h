@@ -91,6 +91,11 @@ struct Format {
     std::size_t subnodeBranchEntrySize;
 
     constexpr std::size_t maxBlockData() const { return kMaxBlockSize - blockTrailerSize; }
+    // What a block of dataSize bytes takes in the file: the data and its trailer, aligned.
+    constexpr std::size_t storedBlockSize(std::size_t dataSize) const
+    {
+        return (dataSize + blockTrailerSize + kBlockAlignment - 1) / kBlockAlignment * kBlockAlignment;
+    }
     constexpr std::size_t pageEntrySizeOffset() const { return pageEntryCountOffset + 2; }
     constexpr std::size_t pageLevelOffset() const { return pageEntryCountOffset + 3; }
 };
@@ -141,6 +146,12 @@ T Get(std::string_view bytes, std::size_t offset)
 inline std::uint64_t GetId(const Format& format, std::string_view bytes, std::size_t offset)
 {
     return format.idSize == 8 ? Get<std::uint64_t>(bytes, offset) : Get<std::uint32_t>(bytes, offset);
+}
+
+// The format a file's header states.
+inline const Format& FormatOf(std::string_view header)
+{
+    return Get<std::uint16_t>(header, kVersionOffset) < kUnicodeVersion ? kAnsi : kUnicode;
 }
 
 }  // namespace varnemo::mapi::pff::direct::layout

@@ -42,21 +42,9 @@ bool IsInternal(std::uint64_t blockId)
     return (blockId & layout::kInternalBlockBit) != 0;
 }
 
-std::size_t StoredBlockSize(const layout::Format& format, std::size_t dataSize)
-{
-    const auto withTrailer = dataSize + format.blockTrailerSize;
-    return (withTrailer + layout::kBlockAlignment - 1) / layout::kBlockAlignment * layout::kBlockAlignment;
-}
-
 }  // namespace
 
 namespace {
-
-const layout::Format& FormatOf(const std::string& header)
-{
-    return layout::Get<std::uint16_t>(header, layout::kVersionOffset) < layout::kUnicodeVersion ? layout::kAnsi
-                                                                                                : layout::kUnicode;
-}
 
 // What about a file's header keeps this reader from reading the file; empty when nothing does.
 std::string UnsupportedBy(const std::string& header)
@@ -66,7 +54,7 @@ std::string UnsupportedBy(const std::string& header)
     const auto version = layout::Get<std::uint16_t>(header, layout::kVersionOffset);
     if (version >= layout::kFourKilobyteVersion)
         return "its pages are 4 KiB (a data file of Outlook 2013 or later)";
-    const auto encoding = static_cast<std::uint8_t>(header[FormatOf(header).encodingOffset]);
+    const auto encoding = static_cast<std::uint8_t>(header[layout::FormatOf(header).encodingOffset]);
     if (encoding != layout::kNoEncoding && encoding != layout::kPermuteEncoding && encoding != layout::kCyclicEncoding)
         return fmt::format("it uses encoding {}", encoding);
     return {};
@@ -90,7 +78,7 @@ NodeDatabase::Opened NodeDatabase::Open(const std::filesystem::path& path)
         ::close(descriptor);
         return {nullptr, std::move(unsupported)};
     }
-    const auto& format = FormatOf(header);
+    const auto& format = layout::FormatOf(header);
     const auto encoding = static_cast<std::uint8_t>(header[format.encodingOffset]);
     std::unique_ptr<NodeDatabase> nodes(new NodeDatabase(path, descriptor, format, encoding,
                                                          layout::GetId(format, header, format.nodeRootOffset),
@@ -321,7 +309,7 @@ std::string NodeDatabase::ReadBlock(std::uint64_t blockId) const
     const auto location = FindBlock(blockId);
     if (location.size > format_.maxBlockData())
         throw ComponentError(fmt::format("{} is damaged: block {} is too large", where_, blockId));
-    std::string block(StoredBlockSize(format_, location.size), '\0');
+    std::string block(format_.storedBlockSize(location.size), '\0');
     ReadExact(location.offset, block.data(), block.size());
     const auto trailer = block.size() - format_.blockTrailerSize;
     const auto checksum = layout::Get<std::uint32_t>(block, trailer + format_.trailerChecksumAt);
