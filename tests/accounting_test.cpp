@@ -67,6 +67,19 @@ protected:
         return json::parse(result.out);
     }
 
+    // The names of the attachments of the mail database's document, which must be its only one.
+    std::vector<std::string> AttachmentsOfOnlyDocument(const CommandResult& result)
+    {
+        const auto shown = Show(DatabaseLine(result, 1));
+        std::vector<std::string> names;
+        EXPECT_EQ(shown["documents"].size(), 1u) << shown.dump();
+        if (shown["documents"].empty())
+            return names;
+        for (const auto& attachment : shown["documents"][0]["attachments"])
+            names.push_back(attachment["name"]);
+        return names;
+    }
+
     // Every document of the mail database and of the address book that a conversion wrote,
     // without its UNID, which differs from run to run, and, if asked, without the entry id of the
     // item it came from.
@@ -157,13 +170,36 @@ TEST_F(Accounting, AnAttachmentWithADamagedBlockIsLeftOutNotCutShort)
     EXPECT_NE(result.err.find("Inbox, item 1 \"Big one\": converted in part: attachment 1 of 2 \"big.bin\" is left out"),
               std::string::npos)
         << result.err;
-    const auto shown = Show(DatabaseLine(result, 1));
-    ASSERT_EQ(shown["documents"].size(), 1u);
-    const auto& attachments = shown["documents"][0]["attachments"];
-    ASSERT_EQ(attachments.size(), 1u) << attachments.dump();
-    EXPECT_EQ(attachments[0]["name"], "small.txt");
+    EXPECT_EQ(AttachmentsOfOnlyDocument(result), std::vector<std::string>{"small.txt"});
     EXPECT_TRUE(fs::is_empty(tmp)) << "a part of the damaged attachment stayed behind";
     EXPECT_NE(ReadFile(report).find("Inbox\t1\tBig one\t"), std::string::npos) << ReadFile(report);
+}
+
+// A cloud attachment keeps only its address in the data file: the memo keeps the other
+// attachment, and the run says what is missing and where it points.
+TEST_F(Accounting, ALinkedAttachmentIsNamedAsMissingNotEmbeddedEmpty)
+{
+    pstgen::Mailbox mailbox;
+    mailbox.folders.push_back({"Inbox", "IPF.Note", {}, {}});
+    pstgen::Item item;
+    item.subject = "Shared";
+    pstgen::Attachment link;
+    link.fileName = "Budget.xlsx";
+    link.link = "https://example.com/Budget.xlsx";
+    item.attachments.push_back(link);
+    item.attachments.push_back({"small.txt", std::make_shared<pstgen::PatternBytes>(100, 9), nullptr});
+    mailbox.folders.back().items.push_back(std::move(item));
+    const auto pst = dir.path() / "linked.pst";
+    pstgen::WritePst(mailbox, pst);
+
+    const auto result = Convert(pst, tmp);
+    EXPECT_EQ(result.status, 1) << result.out;
+    EXPECT_NE(result.out.find("1 item converted in part."), std::string::npos) << result.out;
+    EXPECT_NE(result.err.find("Inbox, item 1 \"Shared\": converted in part: attachment 1 of 2 \"Budget.xlsx\" is left "
+                              "out: it is a link to https://example.com/Budget.xlsx"),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(AttachmentsOfOnlyDocument(result), std::vector<std::string>{"small.txt"});
 }
 
 // A block of the name-to-id map that fails its checksum stops the direct reader at the start;
@@ -335,11 +371,7 @@ TEST_F(Accounting, ATemporaryFolderWithABarInItsPathLosesNothing)
     const auto pst = CopyFixture("sample1.pst", dir.path());
     const auto result = Convert(pst, barred);
     ASSERT_EQ(result.status, 0) << result.err;
-    const auto shown = Show(DatabaseLine(result, 1));
-    ASSERT_EQ(shown["documents"].size(), 1u);
-    const auto& attachments = shown["documents"][0]["attachments"];
-    ASSERT_EQ(attachments.size(), 1u);
-    EXPECT_EQ(attachments[0]["name"], "leah_thumper.jpg");
+    EXPECT_EQ(AttachmentsOfOnlyDocument(result), std::vector<std::string>{"leah_thumper.jpg"});
     EXPECT_TRUE(fs::is_empty(barred));
 }
 

@@ -1,13 +1,18 @@
-// Attachments that are Outlook items, in files that pstgen writes: an attached message becomes a
-// whole message file named after its attachment, and the occurrences that a recurring series
-// keeps in attachments are not among the series' attachments.
+// Attachments that are Outlook items or links, in files that pstgen writes: an attached message
+// becomes a whole message file named after its attachment, the occurrences that a recurring
+// series keeps in attachments are not among the series' attachments, and a link to a file kept
+// elsewhere is never saved as an empty file.
 #include "pff_fixtures.h"
 #include "pstgen/mailbox_json.h"
 #include "pstgen/pst_writer.h"
+#include "common/errors.h"
 #include "source/pff/eml_writer.h"
+#include "source/pff/item_node.h"
 #include "source/pff/pff_attachment.h"
+#include "source/pff/pff_file.h"
 #include "source/pff/pff_item.h"
 
+#include <fmt/format.h>
 #include <glib.h>
 #include <gtest/gtest.h>
 
@@ -174,6 +179,73 @@ TEST_F(AttachedItems, AnAttachedSeriesLeavesOutItsOccurrencesToo)
     const auto message = MessageFile(*Item("Inbox", 2));
     EXPECT_NE(message.find(Base64("the agenda")), std::string::npos) << message;
     EXPECT_EQ(message.find("moved"), std::string::npos) << message;
+}
+
+constexpr const char* kLinks = R"json({"folders": [{"name": "Inbox", "items": [
+  {"kind": "mail", "subject": "Links", "attachments": [
+    {"name": "Budget.xlsx", "link": "https://example.sharepoint.com/personal/ann/Documents/Budget.xlsx"},
+    {"name": "plan.docx", "link": "\\\\server\\share\\plan.docx"},
+    {"name": "notes.txt", "text": "kept bytes"},
+    {"name": "Fwd", "item": {"kind": "mail", "subject": "Inner", "body": "inner", "attachments": [
+      {"name": "Deck.pptx", "link": "https://example.com/Deck.pptx"},
+      {"name": "old.doc", "link": "H:\\old.doc"}]}}]}]}]})json";
+
+// The first message of the folder tree below folder, depth first.
+mapi::pff::SourceRef FirstMessage(const mapi::pff::SourceRef& folder)
+{
+    if (folder->MessageCount("folder") > 0)
+        return folder->Message(0, "folder");
+    for (int at = 0; at < folder->SubFolderCount("folder"); ++at) {
+        if (auto message = FirstMessage(folder->SubFolder(at, "folder")))
+            return message;
+    }
+    return nullptr;
+}
+
+// Cloud attachments (by web reference) and links to a path (by reference) keep no bytes in the
+// data file; libpff does not even tell the kind of the first.
+TEST(AttachedLinks, ALinkIsLeftOutSayingWhereItPointsWhicheverReaderReadsIt)
+{
+    TempDir dir;
+    const auto pst = dir.path() / "links.pst";
+    pstgen::WritePst(pstgen::ParseMailboxJson(kLinks, "."), pst);
+    for (const auto reader : {mapi::pff::FileReader::Direct, mapi::pff::FileReader::Libpff}) {
+        SCOPED_TRACE(reader == mapi::pff::FileReader::Direct ? "direct" : "libpff");
+        const auto file = mapi::pff::PffFile::Open(pst, reader);
+        const auto message = FirstMessage(file->Node(0x122));
+        ASSERT_TRUE(message);
+        mapi::pff::PffAttachments attachments({file, message}, "Links", false);
+        ASSERT_EQ(attachments.Count(), 4);
+        const auto saveFails = [&](long index) -> std::string {
+            const auto path = dir.path() / fmt::format("saved-{}", index);
+            try {
+                attachments.Attachment(index)->SaveAsFile(path);
+            } catch (const ComponentError& error) {
+                EXPECT_FALSE(std::filesystem::exists(path));
+                return error.what();
+            }
+            return "saved: \"" + ReadFile(path) + "\"";
+        };
+        EXPECT_EQ(attachments.Attachment(1)->FileName(), "Budget.xlsx");
+        EXPECT_EQ(saveFails(1), "it is a link to https://example.sharepoint.com/personal/ann/Documents/Budget.xlsx, "
+                                "and the data file holds no copy of the file");
+        EXPECT_EQ(saveFails(2), "it is a link to \\\\server\\share\\plan.docx, and the data file holds no copy "
+                                "of the file");
+        EXPECT_EQ(saveFails(3), "saved: \"kept bytes\"");
+        // Inside an attached message, a link stays a link: a part that names where its file is.
+        auto forwarded = saveFails(4);
+        forwarded.erase(std::remove(forwarded.begin(), forwarded.end(), '\r'), forwarded.end());
+        for (auto fold = forwarded.find("\n\t"); fold != std::string::npos; fold = forwarded.find("\n\t"))
+            forwarded.replace(fold, 2, " ");
+        EXPECT_NE(forwarded.find("Content-Type: message/external-body; name=Deck.pptx; access-type=URL; "
+                                 "URL=\"https://example.com/Deck.pptx\"\n"),
+                  std::string::npos)
+            << forwarded;
+        EXPECT_NE(forwarded.find(
+                      "Content-Type: message/external-body; name=\"H:\\\\old.doc\"; access-type=local-file\n"),
+                  std::string::npos)
+            << forwarded;
+    }
 }
 
 }  // namespace

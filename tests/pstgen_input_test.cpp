@@ -33,7 +33,9 @@ TEST(PstgenDescription, FaultsNameTheirPlace)
               "mailbox.folders[0].items[0].contact.nickname: unknown contact value");
     EXPECT_EQ(FaultOf(R"({"folders": [{"items": [{"attachments": [{"name": "a", "text": "x", "size": 3}]}]}]})"),
               "mailbox.folders[0].items[0].attachments[0]: an attachment needs exactly one of \"text\", \"file\", "
-              "\"size\", \"item\"");
+              "\"size\", \"item\", \"link\"");
+    EXPECT_EQ(FaultOf(R"({"folders": [{"items": [{"attachments": [{"name": "a", "link": ""}]}]}]})"),
+              "mailbox.folders[0].items[0].attachments[0]: a link needs the path or address of its file");
     EXPECT_EQ(FaultOf(R"({"folders": [{"items": [{"attachments": [{"file": "no such file"}]}]}]})")
                   .rfind("mailbox.folders[0].items[0].attachments[0]: cannot read attachment file", 0),
               0u);

@@ -16,7 +16,9 @@ namespace {
 constexpr std::uint32_t kMessageRead = 0x01;
 constexpr std::uint32_t kMessageHasAttachments = 0x10;
 constexpr std::uint32_t kAttachByValue = 1;
+constexpr std::uint32_t kAttachByReference = 2;
 constexpr std::uint32_t kAttachEmbeddedMessage = 5;
+constexpr std::uint32_t kAttachByWebReference = 7;
 constexpr std::uint32_t kMailUserObject = 6;
 constexpr std::uint32_t kUtf8CodePage = 65001;
 constexpr std::uint8_t kOneOffProvider[16] = {0x81, 0x2B, 0x1F, 0xA4, 0xBE, 0xA3, 0x10, 0x19,
@@ -148,6 +150,16 @@ void PutTerminated(Bytes& out, std::string_view text)
     PutLE(out, std::uint16_t{0});
 }
 
+// A web link (a cloud attachment) is an address; a link by reference names a file.
+std::uint32_t AttachMethod(const Attachment& attachment)
+{
+    if (attachment.embedded)
+        return kAttachEmbeddedMessage;
+    if (attachment.link.empty())
+        return kAttachByValue;
+    return attachment.link.find("://") != std::string::npos ? kAttachByWebReference : kAttachByReference;
+}
+
 }  // namespace
 
 PropertyList ItemProperties(const Item& item, NameToIdMap& names)
@@ -188,8 +200,9 @@ PropertyList RecipientProperties(const Recipient& recipient)
 PropertyList AttachmentProperties(const Attachment& attachment)
 {
     PropertyList properties;
-    properties.Set(0x3705, Int32Value(attachment.embedded ? kAttachEmbeddedMessage : kAttachByValue));
+    properties.Set(0x3705, Int32Value(AttachMethod(attachment)));
     SetIfNotEmpty(properties, 0x3707, attachment.fileName);
+    SetIfNotEmpty(properties, 0x370D, attachment.link);
     SetIfNotEmpty(properties, 0x3001, attachment.embedded ? attachment.embedded->subject : attachment.fileName);
     properties.Set(0x370B, Int32Value(0xFFFFFFFF));
     if (attachment.flags != 0)

@@ -31,11 +31,13 @@ struct Recipient {
 
 struct Item;
 
-// By value (content) or an embedded item (embedded).
+// By value (content), an embedded item (embedded), or a link to a file kept elsewhere (link: a
+// path, or an address such as a cloud attachment's, with no bytes in the data file).
 struct Attachment {
     std::string fileName;
     std::shared_ptr<const ByteSource> content;
     std::shared_ptr<const Item> embedded;
+    std::string link{};
     // PidTagAttachmentFlags and PidTagAttachmentHidden: how Outlook marks the occurrences it keeps
     // in a recurring appointment, and pictures inside an HTML body
     std::uint32_t flags = 0;

@@ -50,7 +50,8 @@ RECURRENCE: { "pattern": "daily" | "weekly" | "monthly" | "monthly_nth" | "yearl
 WALL:       a TIME read as the series' wall clock, not as UTC
 ATTACHMENT: { "name": "file name (may be empty)", and one of:
               "text": "content", "file": "path", "size": bytes with optional "seed"
-              (pseudo-random content), "item": ITEM (an embedded item);
+              (pseudo-random content), "item": ITEM (an embedded item),
+              "link": "path or address" (a link to a file the data file does not hold);
               optional "flags": PidTagAttachmentFlags, "hidden": true }
 Contact keys: )help";
 
@@ -152,9 +153,11 @@ Attachment ParseAttachment(const Reader& reader, const std::filesystem::path& ba
 {
     Attachment attachment;
     attachment.fileName = reader.Text("name");
-    const int sources = reader.Has("text") + reader.Has("file") + reader.Has("size") + reader.Has("item");
+    const int sources =
+        reader.Has("text") + reader.Has("file") + reader.Has("size") + reader.Has("item") + reader.Has("link");
     if (sources != 1)
-        throw reader.Fault("an attachment needs exactly one of \"text\", \"file\", \"size\", \"item\"");
+        throw reader.Fault(
+            "an attachment needs exactly one of \"text\", \"file\", \"size\", \"item\", \"link\"");
     if (reader.Has("text")) {
         const auto text = reader.Text("text");
         attachment.content = std::make_shared<MemoryBytes>(Bytes(text.begin(), text.end()));
@@ -167,6 +170,10 @@ Attachment ParseAttachment(const Reader& reader, const std::filesystem::path& ba
     } else if (reader.Has("size")) {
         const auto seed = reader.Has("seed") ? reader.At("seed").As<std::uint64_t>() : 0;
         attachment.content = std::make_shared<PatternBytes>(reader.At("size").As<std::uint64_t>(), seed);
+    } else if (reader.Has("link")) {
+        attachment.link = reader.Text("link");
+        if (attachment.link.empty())
+            throw reader.Fault("a link needs the path or address of its file");
     } else {
         attachment.embedded = std::make_shared<Item>(ParseItem(reader.At("item"), base));
     }

@@ -172,6 +172,29 @@ GMimeObject* FilePart(const PffAttachment& attachment)
     return GMIME_OBJECT(part);
 }
 
+// A link that the data file holds no copy of points to its file instead: a message/external-body
+// part (RFC 2046), an address by the URL access type (RFC 2017), a path as a local file.
+GMimeObject* LinkPart(const PffAttachment& attachment)
+{
+    const auto& target = *attachment.LinkTarget();
+    const bool address = target.find("://") != std::string::npos;
+    GMimePart* part = GMime().g_mime_part_new_with_type("message", "external-body");
+    // The file name goes first: it sets the type's "name", which a local file's path then replaces.
+    const auto name = attachment.StoredFileName();
+    if (!name.empty())
+        GMime().g_mime_part_set_filename(part, name.c_str());
+    GMime().g_mime_object_set_content_type_parameter(GMIME_OBJECT(part), "access-type", address ? "URL" : "local-file");
+    if (!target.empty())
+        GMime().g_mime_object_set_content_type_parameter(GMIME_OBJECT(part), address ? "URL" : "name", target.c_str());
+    // The part's body is the header of the file it stands for.
+    const auto header = fmt::format("Content-Type: {}\n", attachment.MimeType());
+    GPtr<GMimeStream> stream(GMime().g_mime_stream_mem_new_with_buffer(header.data(), header.size()));
+    GPtr<GMimeDataWrapper> content(
+        GMime().g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
+    GMime().g_mime_part_set_content(part, content.get());
+    return GMIME_OBJECT(part);
+}
+
 GMimeObject* EmbeddedPart(const PffAttachment& attachment)
 {
     GPtr<GMimeMessage> embedded(BuildMessage(*attachment.EmbeddedItem(), attachment.StoredFileName()));
@@ -190,7 +213,9 @@ GMimeObject* Content(PffItem& item)
     GMime().g_mime_multipart_add(mixed, body.get());
     for (long index = 1; index <= attachments->Count(); ++index) {
         const auto attachment = attachments->Attachment(index);
-        GPtr<GMimeObject> part(attachment->IsEmbeddedItem() ? EmbeddedPart(*attachment) : FilePart(*attachment));
+        GPtr<GMimeObject> part(attachment->IsEmbeddedItem() ? EmbeddedPart(*attachment)
+                               : attachment->LinkTarget()  ? LinkPart(*attachment)
+                                                           : FilePart(*attachment));
         GMime().g_mime_multipart_add(mixed, part.get());
     }
     return GMIME_OBJECT(mixed);

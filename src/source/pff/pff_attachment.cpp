@@ -1,5 +1,6 @@
 #include "source/pff/pff_attachment.h"
 
+#include "common/errors.h"
 #include "source/pff/collection_index.h"
 #include "source/pff/eml_writer.h"
 #include "source/pff/pff_item.h"
@@ -17,6 +18,26 @@ namespace {
 
 // Stands in for the name of an embedded item that has neither a name nor a subject.
 constexpr std::string_view UnnamedMessage = "Attached message";
+
+// The ways of attaching (PidTagAttachMethod) that keep only a pointer to the file: by reference
+// (2, 3, 4: a path) and by web reference (7: a cloud attachment's address).
+bool IsLinkMethod(std::int64_t method)
+{
+    return (method >= 2 && method <= 4) || method == 7;
+}
+
+// Where a link points (empty when it does not say), when the data file holds no bytes for it.
+std::optional<std::string> LinkWithoutBytes(const PropertyBag& properties)
+{
+    const auto method = properties.Integer(PropertyKey::Tag(tag::AttachMethod));
+    if (!method || !IsLinkMethod(*method) || properties.Has(PropertyKey::Tag(tag::AttachDataBinary)))
+        return std::nullopt;
+    for (const auto id : {tag::AttachLongPathname, tag::AttachPathname}) {
+        if (auto target = properties.Text(PropertyKey::Tag(id)); target && !target->empty())
+            return target;
+    }
+    return std::string();
+}
 
 // end is in lower case.
 bool EndsWithNoCase(std::string_view text, std::string_view end)
@@ -44,7 +65,9 @@ std::string MessageFileName(std::string name)
 PffAttachment::PffAttachment(ItemNode node, std::string where)
     : node_(std::move(node)),
       properties_(node_.source->Properties(std::move(where))),
-      embedded_(node_.source->HoldsItem(properties_.where()))
+      link_(LinkWithoutBytes(properties_)),
+      // libpff refuses to tell the kind of a web link.
+      embedded_(!link_ && node_.source->HoldsItem(properties_.where()))
 {
 }
 
@@ -88,6 +111,10 @@ void PffAttachment::ReadData(const ByteSink& sink) const
 
 void PffAttachment::SaveAsFile(const std::filesystem::path& path)
 {
+    // An empty file under the linked file's name would pass for the file.
+    if (link_)
+        throw ComponentError(fmt::format("it is a link to {}, and the data file holds no copy of the file",
+                                         link_->empty() ? "a file whose place it does not give" : *link_));
     if (embedded_) {
         WriteMessageFile(*EmbeddedItem(), StoredFileName(), path);
         return;

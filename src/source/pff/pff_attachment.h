@@ -15,8 +15,9 @@ namespace varnemo::mapi::pff {
 class PffItem;
 
 // One attachment of an item: a file (its bytes are saved as they are), or an embedded item
-// (saved as a message file, name ending in ".eml"), or an OLE object or link (whatever bytes the
-// data file holds for it are saved).
+// (saved as a message file, name ending in ".eml"), or an OLE object (whatever bytes the data
+// file holds for it are saved), or a link to a file kept elsewhere (a path, or the address of a
+// cloud attachment), which cannot be saved unless the data file holds a copy.
 class PffAttachment : public mapi::Attachment {
 public:
     PffAttachment(ItemNode node, std::string where);
@@ -27,6 +28,9 @@ public:
     void SaveAsFile(const std::filesystem::path& path) override;
 
     bool IsEmbeddedItem() const { return embedded_; }
+    // Where a link points that the data file holds no copy of (empty when it does not say);
+    // nothing for any other attachment.
+    const std::optional<std::string>& LinkTarget() const { return link_; }
     std::unique_ptr<PffItem> EmbeddedItem() const;
     // The name stored with the attachment (long file name, short file name, display name).
     std::string StoredFileName() const;
@@ -38,6 +42,8 @@ public:
 private:
     ItemNode node_;
     PropertyBag properties_;
+    // The path or address a link without bytes points to.
+    std::optional<std::string> link_;
     bool embedded_ = false;
 };
 
