@@ -2,6 +2,7 @@
 // becomes a whole message file named after its attachment, the occurrences that a recurring
 // series keeps in attachments are not among the series' attachments, and a link to a file kept
 // elsewhere is never saved as an empty file.
+#include "damaged_node.h"
 #include "pff_fixtures.h"
 #include "pstgen/mailbox_json.h"
 #include "pstgen/pst_writer.h"
@@ -202,30 +203,41 @@ mapi::pff::SourceRef FirstMessage(const mapi::pff::SourceRef& folder)
     return nullptr;
 }
 
+// The attachments of the data file's first message, as reader reads them.
+mapi::pff::PffAttachments FirstMessageAttachments(const std::filesystem::path& pst, mapi::pff::FileReader reader)
+{
+    const auto file = mapi::pff::PffFile::Open(pst, reader);
+    const auto message = FirstMessage(file->Node(0x122));
+    if (!message)
+        throw std::runtime_error("the file holds no message");
+    return mapi::pff::PffAttachments({file, message}, "the message", false);
+}
+
+// What saving attachment index gives: the reason it fails (and no file), or the bytes saved.
+std::string SaveOrWhyNot(const mapi::pff::PffAttachments& attachments, long index, const std::filesystem::path& folder)
+{
+    const auto path = folder / fmt::format("saved-{}", index);
+    try {
+        attachments.Attachment(index)->SaveAsFile(path);
+    } catch (const ComponentError& error) {
+        EXPECT_FALSE(std::filesystem::exists(path));
+        return error.what();
+    }
+    return "saved: \"" + ReadFile(path) + "\"";
+}
+
 // Cloud attachments (by web reference) and links to a path (by reference) keep no bytes in the
 // data file; libpff does not even tell the kind of the first.
-TEST(AttachedLinks, ALinkIsLeftOutSayingWhereItPointsWhicheverReaderReadsIt)
+TEST(AttachmentsWithoutBytes, ALinkIsLeftOutSayingWhereItPointsWhicheverReaderReadsIt)
 {
     TempDir dir;
     const auto pst = dir.path() / "links.pst";
     pstgen::WritePst(pstgen::ParseMailboxJson(kLinks, "."), pst);
     for (const auto reader : {mapi::pff::FileReader::Direct, mapi::pff::FileReader::Libpff}) {
         SCOPED_TRACE(reader == mapi::pff::FileReader::Direct ? "direct" : "libpff");
-        const auto file = mapi::pff::PffFile::Open(pst, reader);
-        const auto message = FirstMessage(file->Node(0x122));
-        ASSERT_TRUE(message);
-        mapi::pff::PffAttachments attachments({file, message}, "Links", false);
+        auto attachments = FirstMessageAttachments(pst, reader);
         ASSERT_EQ(attachments.Count(), 4);
-        const auto saveFails = [&](long index) -> std::string {
-            const auto path = dir.path() / fmt::format("saved-{}", index);
-            try {
-                attachments.Attachment(index)->SaveAsFile(path);
-            } catch (const ComponentError& error) {
-                EXPECT_FALSE(std::filesystem::exists(path));
-                return error.what();
-            }
-            return "saved: \"" + ReadFile(path) + "\"";
-        };
+        const auto saveFails = [&](long index) { return SaveOrWhyNot(attachments, index, dir.path()); };
         EXPECT_EQ(attachments.Attachment(1)->FileName(), "Budget.xlsx");
         EXPECT_EQ(saveFails(1), "it is a link to https://example.sharepoint.com/personal/ann/Documents/Budget.xlsx, "
                                 "and the data file holds no copy of the file");
@@ -245,6 +257,39 @@ TEST(AttachedLinks, ALinkIsLeftOutSayingWhereItPointsWhicheverReaderReadsIt)
                       "Content-Type: message/external-body; name=\"H:\\\\old.doc\"; access-type=local-file\n"),
                   std::string::npos)
             << forwarded;
+    }
+}
+
+// Damage that takes an attached message's value away and leaves the attachment saying it holds
+// one: the message is missing, whichever reader reads it, and no empty file stands in for it.
+TEST(AttachmentsWithoutBytes, AnAttachedMessageWhoseValueIsLostIsMissingNotEmpty)
+{
+    TempDir dir;
+    const auto pst = dir.path() / "lost.pst";
+    pstgen::WritePst(pstgen::ParseMailboxJson(R"json({"folders": [{"name": "Inbox", "items": [
+        {"kind": "mail", "subject": "Outer", "attachments": [
+          {"name": "Fwd", "item": {"kind": "mail", "subject": "Inner", "body": "inner"}}]}]}]})json",
+                                              "."),
+                     pst);
+    // The attachment's record of its object value (0x3701, type 0x000D), renamed to 0x3702.
+    auto bytes = ReadFile(pst);
+    const std::string record("\x01\x37\x0D\x00", 4);
+    const auto at = bytes.find(record);
+    ASSERT_NE(at, std::string::npos);
+    ASSERT_EQ(bytes.find(record, at + 1), std::string::npos);
+    DamageKeepingChecksum(bytes, at, std::string_view("\x02\x37", 2));
+    WriteFile(pst, bytes);
+
+    for (const auto reader : {mapi::pff::FileReader::Direct, mapi::pff::FileReader::Libpff}) {
+        SCOPED_TRACE(reader == mapi::pff::FileReader::Direct ? "direct" : "libpff");
+        auto attachments = FirstMessageAttachments(pst, reader);
+        ASSERT_EQ(attachments.Count(), 1);
+        const auto outcome = SaveOrWhyNot(attachments, 1, dir.path());
+        EXPECT_EQ(outcome.rfind("saved: ", 0), std::string::npos) << outcome;
+        // libpff cannot tell the attachment's kind then; the own reader says what is missing.
+        if (reader == mapi::pff::FileReader::Direct) {
+            EXPECT_EQ(outcome, "cannot open the embedded item (attachment 1 of the message): it is missing");
+        }
     }
 }
 

@@ -235,7 +235,9 @@ bool DirectSource::HoldsItem(const std::string& where) const
     const bool methodSaysItem = has(kAttachMethodId, [](const direct::StoredProperty& p) {
         return p.bytes.size() >= 4 && direct::layout::Get<std::int32_t>(p.bytes, 0) == kEmbeddedMessageMethod;
     });
-    return methodSaysItem && has(kAttachDataId, [](const direct::StoredProperty& p) { return p.type == kObjectType; });
+    // Without any data, the item is missing: saying so beats saving an empty file in its place.
+    const bool dataIsNoItem = has(kAttachDataId, [](const direct::StoredProperty& p) { return p.type != kObjectType; });
+    return methodSaysItem && !dataIsNoItem;
 }
 
 SourceRef DirectSource::EmbeddedItem(const std::string& where) const
