@@ -7,6 +7,7 @@
 #include <atomic>
 #include <future>
 #include <string>
+#include <thread>
 
 namespace varnemo {
 namespace {
@@ -73,6 +74,31 @@ TEST(BackgroundCall, AStopEndsTheWaitAtOnceAndTheWorkDropsItsResultWhenItEnds)
     blocked.Release();
     EXPECT_EQ(blocked.dropped().wait_for(std::chrono::seconds(30)), std::future_status::ready)
         << "the ended work, held by nobody, let go of its result";
+}
+
+// A work's thread may linger after the work has ended (here: tearing down the work's own state
+// slowly, as a busy machine may leave it unscheduled); what the work returned is released all the
+// same as soon as its waiter lets go, on the waiter's thread, not at some later moment on that one.
+TEST(BackgroundCall, WhatTheWorkReturnedGoesWithItsLastUserNotWithALingeringThread)
+{
+    struct Lingering {
+        ~Lingering() { std::this_thread::sleep_for(std::chrono::milliseconds(200)); }
+    };
+    const auto releasedOn = std::make_shared<std::promise<std::thread::id>>();
+    auto released = releasedOn->get_future();
+    {
+        const auto call = BackgroundCall<std::shared_ptr<int>>::Start([lingering = std::make_shared<Lingering>(),
+                                                                        releasedOn] {
+            return std::shared_ptr<int>(new int(7), [releasedOn](int* value) {
+                delete value;
+                releasedOn->set_value(std::this_thread::get_id());
+            });
+        });
+        EXPECT_EQ(*call->Wait(nullptr), 7);
+    }
+    ASSERT_EQ(released.wait_for(std::chrono::seconds(0)), std::future_status::ready)
+        << "what the work returned outlived its last user";
+    EXPECT_EQ(released.get(), std::this_thread::get_id());
 }
 
 TEST(SharedCalls, AskingAgainWhileAStoppedCallIsUnderWayTakesItUp)
