@@ -66,7 +66,7 @@ private:
         std::shared_ptr<BackgroundCall> unwaited;
         const std::lock_guard lock(mutex_);
         result_ = std::move(result);
-        failure_ = failure;
+        failure_ = std::move(failure);
         done_ = true;
         if (waiting_ == 0)
             unwaited = std::move(self_);
