@@ -7,6 +7,7 @@
 #include "pstgen/mailbox_json.h"
 #include "pstgen/pst_writer.h"
 #include "common/errors.h"
+#include "source/pff/direct/file_layout.h"
 #include "source/pff/eml_writer.h"
 #include "source/pff/item_node.h"
 #include "source/pff/pff_attachment.h"
@@ -207,7 +208,7 @@ mapi::pff::SourceRef FirstMessage(const mapi::pff::SourceRef& folder)
 mapi::pff::PffAttachments FirstMessageAttachments(const std::filesystem::path& pst, mapi::pff::FileReader reader)
 {
     const auto file = mapi::pff::PffFile::Open(pst, reader);
-    const auto message = FirstMessage(file->Node(0x122));
+    const auto message = FirstMessage(file->Node(mapi::pff::direct::layout::kRootFolderNodeId));
     if (!message)
         throw std::runtime_error("the file holds no message");
     return mapi::pff::PffAttachments({file, message}, "the message", false);
@@ -237,15 +238,15 @@ TEST(AttachmentsWithoutBytes, ALinkIsLeftOutSayingWhereItPointsWhicheverReaderRe
         SCOPED_TRACE(reader == mapi::pff::FileReader::Direct ? "direct" : "libpff");
         auto attachments = FirstMessageAttachments(pst, reader);
         ASSERT_EQ(attachments.Count(), 4);
-        const auto saveFails = [&](long index) { return SaveOrWhyNot(attachments, index, dir.path()); };
         EXPECT_EQ(attachments.Attachment(1)->FileName(), "Budget.xlsx");
-        EXPECT_EQ(saveFails(1), "it is a link to https://example.sharepoint.com/personal/ann/Documents/Budget.xlsx, "
-                                "and the data file holds no copy of the file");
-        EXPECT_EQ(saveFails(2), "it is a link to \\\\server\\share\\plan.docx, and the data file holds no copy "
-                                "of the file");
-        EXPECT_EQ(saveFails(3), "saved: \"kept bytes\"");
+        EXPECT_EQ(SaveOrWhyNot(attachments, 1, dir.path()),
+                  "it is a link to https://example.sharepoint.com/personal/ann/Documents/Budget.xlsx, "
+                  "and the data file holds no copy of the file");
+        EXPECT_EQ(SaveOrWhyNot(attachments, 2, dir.path()),
+                  "it is a link to \\\\server\\share\\plan.docx, and the data file holds no copy of the file");
+        EXPECT_EQ(SaveOrWhyNot(attachments, 3, dir.path()), "saved: \"kept bytes\"");
         // Inside an attached message, a link stays a link: a part that names where its file is.
-        auto forwarded = saveFails(4);
+        auto forwarded = SaveOrWhyNot(attachments, 4, dir.path());
         forwarded.erase(std::remove(forwarded.begin(), forwarded.end(), '\r'), forwarded.end());
         for (auto fold = forwarded.find("\n\t"); fold != std::string::npos; fold = forwarded.find("\n\t"))
             forwarded.replace(fold, 2, " ");
