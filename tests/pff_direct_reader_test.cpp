@@ -21,6 +21,8 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
+#include <random>
 
 namespace varnemo::testing {
 namespace {
@@ -160,11 +162,12 @@ void ExpectSameFolder(const SourceRef& direct, const SourceRef& libpff, const st
     }
 }
 
-// Reads the whole file both ways, from the message store and the root folder down.
-Tally ExpectReadersAgree(const std::filesystem::path& pst)
+// Reads the whole file both ways, from the message store and the root folder down; libpff reads
+// the copy given, if one is, as the file was before it was damaged.
+Tally ExpectReadersAgree(const std::filesystem::path& pst, std::optional<std::filesystem::path> intactCopy = {})
 {
     const auto direct = PffFile::Open(pst, FileReader::Direct);
-    const auto libpff = PffFile::Open(pst, FileReader::Libpff);
+    const auto libpff = PffFile::Open(intactCopy.value_or(pst), FileReader::Libpff);
     EXPECT_EQ(direct->reader(), FileReader::Direct);
     EXPECT_EQ(libpff->reader(), FileReader::Libpff);
     EXPECT_EQ(direct->recordKey(), libpff->recordKey());
@@ -440,6 +443,37 @@ TEST(DirectReader, AnOpenLeftToLibpffEndsOnceTheSessionsStopIsRequested)
     cancel.Clear();
     const auto store = session->GetStores().AddPSTStore(pst.string());
     EXPECT_NE(store->FallbackReason().find("fails its checksum"), std::string::npos) << store->FallbackReason();
+}
+
+// A byte changed in every page of both indexes, as a bit flipped in memory on its way to the disk
+// leaves it, some in the page's stored checksum: each checksum locates its change, and the file
+// reads as it did whole.
+TEST(DirectReader, SetsRightOneChangedByteInEveryIndexPage)
+{
+    using damaged_node::Le;
+    TempDir dir;
+    const auto intact = dir.path() / "intact.pst";
+    pstgen::WritePst(EveryShapeMailbox(), intact);
+    auto bytes = ReadWhole(intact);
+
+    std::mt19937 random(17);
+    std::uniform_int_distribution<std::size_t> checkedOrChecksum(0, damaged_node::kPageChecked + 3);
+    std::uniform_int_distribution<int> change(1, 255);
+    std::size_t pages = 0;
+    for (const auto root : {damaged_node::kNodeRootOffset, damaged_node::kBlockRootOffset}) {
+        for (const auto page : damaged_node::IndexPages(bytes, Le(bytes, root, 8))) {
+            auto at = checkedOrChecksum(random);
+            if (at >= damaged_node::kPageChecked)
+                at += damaged_node::kPageChecksum - damaged_node::kPageChecked;
+            bytes[page + at] = static_cast<char>(bytes[page + at] ^ change(random));
+            ++pages;
+        }
+    }
+    EXPECT_GE(pages, 4u) << "both indexes have branch and leaf pages";
+    const auto damaged = dir.path() / "damaged.pst";
+    std::ofstream(damaged, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+
+    EXPECT_GE(ExpectReadersAgree(damaged, intact).messages, 8);
 }
 
 TEST(DirectReader, DamagedAttachmentBlockIsReportedNotSaved)
