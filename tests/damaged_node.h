@@ -24,9 +24,6 @@ namespace damaged_node {
 inline constexpr std::size_t kNodeRootOffset = 224;
 inline constexpr std::size_t kBlockRootOffset = 240;
 inline constexpr std::size_t kEntryCount = 488, kEntrySize = 490, kLevel = 491;
-// An index page's checksum covers its first kPageChecked bytes and is stored at kPageChecksum.
-inline constexpr std::size_t kPageChecked = 496, kPageChecksum = 500;
-inline constexpr std::size_t kBranchChild = 16;
 inline constexpr std::uint64_t kInternalBlock = 2;
 
 inline constexpr std::size_t kAlignment = 64, kTrailer = 16, kMaxBlock = 8192;
@@ -45,22 +42,6 @@ inline std::uint64_t Le(const std::string& data, std::size_t at, int bytes)
     return value;
 }
 
-// The offsets of every page of the B-tree whose root page is at rootOffset, branches and leaves.
-inline std::vector<std::size_t> IndexPages(const std::string& file, std::uint64_t rootOffset)
-{
-    std::vector<std::size_t> pages{static_cast<std::size_t>(rootOffset)};
-    for (std::size_t next = 0; next < pages.size(); ++next) {
-        const auto page = pages[next];
-        if (file.at(page + kLevel) == 0)
-            continue;
-        const std::size_t count = static_cast<unsigned char>(file.at(page + kEntryCount));
-        const std::size_t size = static_cast<unsigned char>(file.at(page + kEntrySize));
-        for (std::size_t i = 0; i < count; ++i)
-            pages.push_back(static_cast<std::size_t>(Le(file, page + i * size + kBranchChild, 8)));
-    }
-    return pages;
-}
-
 // The leaf entry with this key in the B-tree whose root page is at rootOffset.
 inline std::size_t LeafEntry(const std::string& file, std::uint64_t rootOffset, std::uint64_t key)
 {
@@ -76,7 +57,7 @@ inline std::size_t LeafEntry(const std::string& file, std::uint64_t rootOffset, 
         }
         std::size_t child = 0;
         for (std::size_t i = 0; i < count && Le(file, page + i * size, 8) <= key; ++i)
-            child = static_cast<std::size_t>(Le(file, page + i * size + kBranchChild, 8));
+            child = static_cast<std::size_t>(Le(file, page + i * size + 16, 8));
         if (child == 0)
             throw std::runtime_error("no entry " + std::to_string(key) + " in the index");
         page = child;
@@ -191,11 +172,17 @@ inline void BreakIndexPageOfChildren(const std::filesystem::path& pst, std::uint
     using namespace damaged_node;
     constexpr std::size_t kNodeEntryParent = 24;
     std::string file = ReadFile(pst);
-    for (const auto page : IndexPages(file, Le(file, kNodeRootOffset, 8))) {
+    std::vector<std::size_t> pages{static_cast<std::size_t>(Le(file, kNodeRootOffset, 8))};
+    while (!pages.empty()) {
+        const auto page = pages.back();
+        pages.pop_back();
         const std::size_t count = static_cast<unsigned char>(file.at(page + kEntryCount));
         const std::size_t size = static_cast<unsigned char>(file.at(page + kEntrySize));
-        if (file.at(page + kLevel) != 0)
+        if (file.at(page + kLevel) != 0) {
+            for (std::size_t i = 0; i < count; ++i)
+                pages.push_back(static_cast<std::size_t>(Le(file, page + i * size + 16, 8)));
             continue;
+        }
         bool allChildren = count > 0;
         for (std::size_t i = 0; i < count; ++i)
             allChildren = allChildren && Le(file, page + i * size + kNodeEntryParent, 4) == parentNode;

@@ -19,7 +19,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <optional>
 #include <random>
@@ -253,6 +252,25 @@ void StateEncoding(std::string& file, std::uint8_t encoding)
         damaged_node::PutLe32(file, 524, damaged_node::BlockCrc(file, 8, 516));
 }
 
+// The offsets of every page of the index whose root the header names at rootField, in a file of
+// either format: the root, then the pages below it, level by level.
+std::vector<std::size_t> IndexPages(const std::string& file, std::size_t rootField)
+{
+    const auto& format = layout::FormatOf(file);
+    const auto at = [](std::uint64_t offset) { return static_cast<std::size_t>(offset); };
+    std::vector<std::size_t> pages{at(layout::GetId(format, file, rootField))};
+    for (std::size_t next = 0; next < pages.size(); ++next) {
+        const auto page = pages[next];
+        if (file[page + format.pageLevelOffset()] == 0)
+            continue;
+        const auto entrySize = static_cast<std::uint8_t>(file[page + format.pageEntrySizeOffset()]);
+        const auto count = static_cast<std::uint8_t>(file[page + format.pageEntryCountOffset]);
+        for (std::size_t entry = 0; entry < count; ++entry)
+            pages.push_back(at(layout::GetId(format, file, page + entry * entrySize + format.branchChildOffset)));
+    }
+    return pages;
+}
+
 // Encodes every block of node data of a data file (either format) anew, with its checksum, and
 // the header with it: the file Outlook would have written with that encoding.
 void Reencode(std::string& file, std::uint8_t encoding)
@@ -261,16 +279,12 @@ void Reencode(std::string& file, std::uint8_t encoding)
     const auto& format = layout::FormatOf(file);
     const auto was = static_cast<std::uint8_t>(file[format.encodingOffset]);
     const auto at = [](std::uint64_t offset) { return static_cast<std::size_t>(offset); };
-    std::function<void(std::size_t)> walk = [&](std::size_t page) {
-        const auto level = static_cast<std::uint8_t>(file[page + format.pageLevelOffset()]);
+    for (const auto page : IndexPages(file, format.blockRootOffset)) {
+        if (file[page + format.pageLevelOffset()] != 0)
+            continue;
         const auto entrySize = static_cast<std::uint8_t>(file[page + format.pageEntrySizeOffset()]);
-        for (std::size_t entry = page, end = page + entrySize * static_cast<std::uint8_t>(
-                                                                   file[page + format.pageEntryCountOffset]);
-             entry < end; entry += entrySize) {
-            if (level > 0) {
-                walk(at(layout::GetId(format, file, entry + format.branchChildOffset)));
-                continue;
-            }
+        const auto count = static_cast<std::uint8_t>(file[page + format.pageEntryCountOffset]);
+        for (std::size_t entry = page, end = page + entrySize * count; entry < end; entry += entrySize) {
             const auto id = layout::GetId(format, file, entry) & ~std::uint64_t{1};
             if (id & layout::kInternalBlockBit)
                 continue;
@@ -281,8 +295,7 @@ void Reencode(std::string& file, std::uint8_t encoding)
             const auto trailer = offset + format.storedBlockSize(size) - format.blockTrailerSize;
             damaged_node::PutLe32(file, trailer + format.trailerChecksumAt, damaged_node::BlockCrc(file, offset, size));
         }
-    };
-    walk(at(layout::GetId(format, file, format.blockRootOffset)));
+    }
     StateEncoding(file, encoding);
 }
 
@@ -447,33 +460,40 @@ TEST(DirectReader, AnOpenLeftToLibpffEndsOnceTheSessionsStopIsRequested)
 
 // A byte changed in every page of both indexes, as a bit flipped in memory on its way to the disk
 // leaves it, some in the page's stored checksum: each checksum locates its change, and the file
-// reads as it did whole.
+// reads as it did whole, in either format.
 TEST(DirectReader, SetsRightOneChangedByteInEveryIndexPage)
 {
-    using damaged_node::Le;
     TempDir dir;
-    const auto intact = dir.path() / "intact.pst";
-    pstgen::WritePst(EveryShapeMailbox(), intact);
-    auto bytes = ReadWhole(intact);
-
+    const auto generated = dir.path() / "generated.pst";
+    pstgen::WritePst(EveryShapeMailbox(), generated);
     std::mt19937 random(17);
-    std::uniform_int_distribution<std::size_t> checkedOrChecksum(0, damaged_node::kPageChecked + 3);
     std::uniform_int_distribution<int> change(1, 255);
-    std::size_t pages = 0;
-    for (const auto root : {damaged_node::kNodeRootOffset, damaged_node::kBlockRootOffset}) {
-        for (const auto page : damaged_node::IndexPages(bytes, Le(bytes, root, 8))) {
-            auto at = checkedOrChecksum(random);
-            if (at >= damaged_node::kPageChecked)
-                at += damaged_node::kPageChecksum - damaged_node::kPageChecked;
-            bytes[page + at] = static_cast<char>(bytes[page + at] ^ change(random));
-            ++pages;
+    // The generated file's indexes have branch pages; the ANSI fixture's are a page each.
+    for (const auto& [intact, leastPages] :
+         {std::pair{generated, 4u}, std::pair{CopyFixture("test_ansi.pst", dir.path()), 2u}}) {
+        auto bytes = ReadFile(intact);
+        const auto& format = layout::FormatOf(bytes);
+        // Any byte the checksum covers, or one of the checksum's own.
+        std::uniform_int_distribution<std::size_t> position(0, format.pageCheckedSize + 3);
+        std::size_t pages = 0;
+        for (const auto root : {format.nodeRootOffset, format.blockRootOffset}) {
+            for (const auto page : IndexPages(bytes, root)) {
+                auto at = position(random);
+                if (at >= format.pageCheckedSize)
+                    at += format.pageChecksumOffset - format.pageCheckedSize;
+                bytes[page + at] = static_cast<char>(bytes[page + at] ^ change(random));
+                ++pages;
+            }
         }
+        const auto damaged = dir.path() / ("damaged-" + intact.filename().string());
+        WriteFile(damaged, bytes);
+        SCOPED_TRACE(damaged.filename().string());
+        EXPECT_GE(pages, leastPages);
+        const auto expected = ExpectReadersAgree(intact);
+        const auto tally = ExpectReadersAgree(damaged, intact);
+        EXPECT_EQ(tally.messages, expected.messages);
+        EXPECT_EQ(tally.attachments, expected.attachments);
     }
-    EXPECT_GE(pages, 4u) << "both indexes have branch and leaf pages";
-    const auto damaged = dir.path() / "damaged.pst";
-    std::ofstream(damaged, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-
-    EXPECT_GE(ExpectReadersAgree(damaged, intact).messages, 8);
 }
 
 TEST(DirectReader, DamagedAttachmentBlockIsReportedNotSaved)
