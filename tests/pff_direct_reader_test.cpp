@@ -13,6 +13,7 @@
 #include "source/pff/pff_file.h"
 #include "source/pff/pff_mapi.h"
 #include "source/pff/property_source.h"
+#include "whole_store_reader.h"
 
 #include <fmt/format.h>
 #include <gtest/gtest.h>
@@ -494,6 +495,62 @@ TEST(DirectReader, SetsRightOneChangedByteInEveryIndexPage)
         EXPECT_EQ(tally.messages, expected.messages);
         EXPECT_EQ(tally.attachments, expected.attachments);
     }
+}
+
+// The node of the first message met going down the folders from the root.
+std::uint32_t FirstMessageNode(const SourceRef& folder)
+{
+    if (folder->MessageCount("test") > 0)
+        return folder->Message(0, "test")->NodeId();
+    for (int at = 0; at < folder->SubFolderCount("test"); ++at) {
+        if (const auto found = FirstMessageNode(folder->SubFolder(at, "test")))
+            return found;
+    }
+    return 0;
+}
+
+// Damage beyond one byte in pages of the block index: the pages are read all the same, for each
+// block they lead to is checked on its own. Unused bytes changed cost nothing; an entry sent
+// elsewhere costs its block, and says so.
+TEST(DirectReader, ReadsPastBlockIndexPagesThatFailTheirCheck)
+{
+    using damaged_node::Le;
+    TempDir dir;
+    const auto intact = dir.path() / "intact.pst";
+    pstgen::WritePst(EveryShapeMailbox(), intact);
+    const auto original = ReadFile(intact);
+    const auto& format = layout::FormatOf(original);
+
+    auto padding = original;
+    for (const auto page : IndexPages(padding, format.blockRootOffset)) {
+        // The padding after the page's counts: covered by its checksum, read by nobody.
+        padding[page + format.pageLevelOffset() + 1] ^= 0x11;
+        padding[page + format.pageLevelOffset() + 2] ^= 0x22;
+    }
+    const auto paddingChanged = dir.path() / "padding.pst";
+    WriteFile(paddingChanged, padding);
+    EXPECT_GE(ExpectReadersAgree(paddingChanged, intact).messages, 8);
+
+    auto moved = original;
+    const auto message = FirstMessageNode(PffFile::Open(intact, FileReader::Direct)->Node(kRootFolder));
+    ASSERT_NE(message, 0u);
+    const auto node = damaged_node::LeafEntry(moved, Le(moved, damaged_node::kNodeRootOffset, 8), message);
+    const auto block = damaged_node::LeafEntry(moved, Le(moved, damaged_node::kBlockRootOffset, 8),
+                                               Le(moved, node + 8, 8) & ~std::uint64_t{1});
+    moved[block + 8] ^= 0x40;  // the block's offset, by two bytes
+    moved[block + 9] ^= 0x01;
+    const auto entryMoved = dir.path() / "moved.pst";
+    WriteFile(entryMoved, moved);
+    WholeStoreReader reader(dir.path());
+    reader.Read(entryMoved);
+    // Asking an item that is not a distribution list for its members fails with any file.
+    std::vector<std::string> failures;
+    std::ranges::copy_if(reader.failures(), std::back_inserter(failures), [](const std::string& failure) {
+        return failure.find("is not a distribution list") == std::string::npos;
+    });
+    EXPECT_FALSE(failures.empty());
+    for (const auto& failure : failures)
+        EXPECT_NE(failure.find("is not where its index says"), std::string::npos) << failure;
 }
 
 TEST(DirectReader, DamagedAttachmentBlockIsReportedNotSaved)

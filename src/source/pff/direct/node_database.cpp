@@ -161,20 +161,32 @@ const std::string& NodeDatabase::Page(std::uint64_t offset, std::uint8_t pageTyp
     return pages_.emplace(offset, ReadPage(offset, pageType)).first->second;
 }
 
+namespace {
+
+// One page lists the blocks of many items, or a whole folder's nodes: a single changed byte, which
+// its checksum locates, is set right rather than losing them all.
+bool HoldsItsChecksum(const layout::Format& format, std::string& page)
+{
+    const std::span checked(page.data(), format.pageCheckedSize);
+    const auto stored = layout::Get<std::uint32_t>(page, format.pageChecksumOffset);
+    return ChecksumHolds(std::string_view(checked.data(), checked.size()), stored) ||
+           RepairOneChangedByte(checked, stored);
+}
+
+}  // namespace
+
+// Beyond one changed byte, a page of the block index is read all the same, as libpff does: every
+// block it leads to is checked on its own (its trailer names the block and its size, its checksum
+// its bytes), so a changed entry costs that block alone. A changed entry of the node index could
+// lead to another node's data unnoticed: such a page fails.
 std::string NodeDatabase::ReadPage(std::uint64_t offset, std::uint8_t pageType) const
 {
     std::string page(layout::kPageSize, '\0');
     ReadExact(offset, page.data(), page.size());
-    // One page lists the blocks of many items, or a whole folder's nodes: a single changed byte,
-    // which its checksum locates, is set right rather than losing them all.
-    const std::span checked(page.data(), format_.pageCheckedSize);
-    const auto stored = layout::Get<std::uint32_t>(page, format_.pageChecksumOffset);
-    if (static_cast<std::uint8_t>(page[format_.pageTypeOffset]) != pageType ||
-        (!ChecksumHolds(std::string_view(checked.data(), checked.size()), stored) &&
-         !RepairOneChangedByte(checked, stored))) {
-        throw ComponentError(fmt::format("{} is damaged: the index page at offset {} fails its check", where_, offset));
-    }
-    return page;
+    if (static_cast<std::uint8_t>(page[format_.pageTypeOffset]) == pageType &&
+        (HoldsItsChecksum(format_, page) || pageType == layout::kBlockBTreePage))
+        return page;
+    throw ComponentError(fmt::format("{} is damaged: the index page at offset {} fails its check", where_, offset));
 }
 
 namespace {
