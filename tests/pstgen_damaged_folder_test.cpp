@@ -63,20 +63,20 @@ struct OpenedFile {
     std::unique_ptr<mapi::Store> store;
 };
 
+std::uint32_t NodeOfFirstLevelFolder(const fs::path& pst, const std::string& name)
+{
+    OpenedFile file(pst);
+    return mapi::pff::ParseFolderEntryIdText(SubFolder(*file.store->TopFolder(), name)->EntryID()).nodeId;
+}
+
 class DamagedFolder : public ::testing::Test {
 protected:
     DamagedFolder()
     {
         pstgen::WritePst(FortyItemsInTheInbox(), pst_);
-        const auto inbox = NodeOfFirstLevelFolder("Inbox");
+        const auto inbox = NodeOfFirstLevelFolder(pst_, "Inbox");
         DamageNodeData(pst_, ContentsTableNode(inbox), 0, 64);
         BreakIndexPageOfChildren(pst_, inbox);
-    }
-
-    std::uint32_t NodeOfFirstLevelFolder(const std::string& name)
-    {
-        OpenedFile file(pst_);
-        return mapi::pff::ParseFolderEntryIdText(SubFolder(*file.store->TopFolder(), name)->EntryID()).nodeId;
     }
 
     CliOutcome ConvertOnly(const std::string& folder, const fs::path& output)
@@ -182,6 +182,43 @@ TEST_F(DamagedFolder, AskingForTheDamagedFolderSaysItCannotBeReadAndMakesNothing
               std::string::npos)
         << refused.err;
     EXPECT_FALSE(fs::exists(output)) << "no database was made";
+}
+
+// A bad sector in the block of a folder's own properties: its parent's hierarchy table still
+// names it and gives its class, and its items and sub-folders are tables of its own, so nothing
+// of it is lost.
+TEST(DamagedFolderProperties, TheFolderIsReadFromItsRowInItsParentsTable)
+{
+    TempDir dir;
+    const auto pst = dir.path() / "damaged-properties.pst";
+    pstgen::WritePst(FortyItemsInTheInbox(), pst);
+    for (const auto* folder : {"Inbox", "Calendar"})
+        BreakDataBlock(pst, NodeOfFirstLevelFolder(pst, folder));
+
+    {
+        OpenedFile file(pst);
+        FolderTree tree;
+        BuildFolderTree(*file.store, tree, [] {});
+        EXPECT_EQ(FolderTexts(tree), (std::vector<std::string>{"Deleted Items (0)", "Inbox (40)", "  Projects (2)",
+                                                               "Sent Messages (4)", "Calendar (2)", "Contacts (3)"}));
+    }
+    const auto converted = RunCli({"convert", pst.string(), "--new-db", (dir.path() / "out").string(), "--notes-data",
+                                   (dir.path() / "notes-data").string()});
+    EXPECT_EQ(converted.exitStatus, 0) << converted.err;
+    EXPECT_NE(converted.out.find("51 items converted."), std::string::npos) << converted.out;
+    const auto start = converted.out.find('\n') + 1;
+    const auto shown = RunCli({"show", converted.out.substr(start, converted.out.find('\n', start) - start), "--json"});
+    ASSERT_EQ(shown.exitStatus, 0) << shown.err;
+    const auto documents = nlohmann::json::parse(shown.out)["documents"];
+    EXPECT_EQ(documents.size(), 48u) << "all but the three contacts, which go to the address book";
+    std::size_t appointments = 0;
+    for (const auto& document : documents) {
+        if (document["folders"] != nlohmann::json::array({"Outlook\\Calendar"}))
+            continue;
+        for (const auto& item : document["items"])
+            appointments += item["name"] == "Form" && item.dump().find("Appointment") != std::string::npos;
+    }
+    EXPECT_EQ(appointments, 2u) << "the Calendar's class comes from its row";
 }
 
 }  // namespace

@@ -41,6 +41,16 @@ std::uint32_t TableOf(std::uint32_t folderId, std::uint32_t kind)
     return (folderId & ~direct::layout::kNodeTypeBits) | kind;
 }
 
+// A table row's large values lie in the table's own sub-nodes; they are small, so read at once.
+void ReadLargeCells(const direct::NodeDatabase& nodes, const direct::NodeBlocks& table,
+                    std::vector<direct::StoredProperty>& cells)
+{
+    for (auto& cell : cells) {
+        if (cell.subnode)
+            cell.bytes = nodes.SubnodeData(table.subnodes, *std::exchange(cell.subnode, std::nullopt));
+    }
+}
+
 [[noreturn]] void Missing(const std::string& where, std::string_view what)
 {
     throw ComponentError(fmt::format("cannot read {}: {} is missing", where, what));
@@ -65,9 +75,45 @@ DirectSource::DirectSource(std::shared_ptr<const DirectFile> file, std::uint32_t
 const std::vector<direct::StoredProperty>& DirectSource::StoredProperties(const std::string& where) const
 {
     // An attachment is asked for its properties, its kind and its data in turn: one read serves all.
-    if (!stored_)
+    if (stored_)
+        return *stored_;
+    try {
         stored_ = direct::ReadPropertyContext(nodes().DataBlocks(blocks_.data), where);
+    } catch (const ComponentError&) {
+        // A folder is a row of its parent's hierarchy table too, with its name, class and counts,
+        // and its items and sub-folders are tables of its own: a damaged block of its properties
+        // need not cost them.
+        auto row = (nodeId_ & direct::layout::kNodeTypeBits) == direct::layout::kFolderNode
+                       ? RowInParentsHierarchy(where)
+                       : std::nullopt;
+        if (!row)
+            throw;
+        stored_ = std::move(row);
+    }
     return *stored_;
+}
+
+std::optional<std::vector<direct::StoredProperty>> DirectSource::RowInParentsHierarchy(const std::string& where) const
+{
+    constexpr std::uint16_t kRowId = 0x67F2;
+    if (blocks_.parent == 0 || blocks_.parent == nodeId_)
+        return std::nullopt;
+    try {
+        const auto table = nodes().FindNode(TableOf(blocks_.parent, kHierarchyTable));
+        if (!table)
+            return std::nullopt;
+        for (auto& cells : direct::ReadTableRows(nodes(), *table, "the hierarchy table above " + where)) {
+            const auto rowId = std::ranges::find(cells, kRowId, &direct::StoredProperty::id);
+            if (rowId == cells.end() || rowId->bytes.size() != 4 ||
+                direct::layout::Get<std::uint32_t>(rowId->bytes, 0) != nodeId_)
+                continue;
+            ReadLargeCells(nodes(), *table, cells);
+            return std::move(cells);
+        }
+    } catch (const ComponentError&) {
+        // The damage of the folder's own properties is the one to tell.
+    }
+    return std::nullopt;
 }
 
 std::optional<direct::StoredProperty> DirectSource::Stored(std::uint16_t id, const std::string& where) const
@@ -180,11 +226,7 @@ std::vector<PropertyBag> DirectSource::RecipientRows(const std::string& where) c
     std::vector<PropertyBag> rows;
     int number = 0;
     for (auto& cells : direct::ReadTableRows(nodes(), *table, tableWhere)) {
-        // A row's large values lie in the table's own sub-nodes; they are small, so read at once.
-        for (auto& cell : cells) {
-            if (cell.subnode)
-                cell.bytes = nodes().SubnodeData(table->subnodes, *std::exchange(cell.subnode, std::nullopt));
-        }
+        ReadLargeCells(nodes(), *table, cells);
         rows.push_back(BagOf(std::move(cells), fmt::format("recipient {} of {}", ++number, where)));
     }
     return rows;

@@ -51,6 +51,8 @@ public:
 private:
     const direct::NodeDatabase& nodes() const { return *file_->nodes; }
     const std::vector<direct::StoredProperty>& StoredProperties(const std::string& where) const;
+    // A folder's row in its parent's hierarchy table; nothing when it cannot be read.
+    std::optional<std::vector<direct::StoredProperty>> RowInParentsHierarchy(const std::string& where) const;
     std::optional<direct::StoredProperty> Stored(std::uint16_t id, const std::string& where) const;
     PropertyBag BagOf(std::vector<direct::StoredProperty> stored, std::string where) const;
     // The row ids of the folder's table of this kind (0x0D hierarchy, 0x0E contents).

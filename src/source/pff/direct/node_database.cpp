@@ -252,7 +252,8 @@ std::optional<NodeBlocks> NodeDatabase::FindNode(std::uint32_t nodeId) const
         return std::nullopt;
     const auto& [page, at] = *found;
     return NodeBlocks{layout::GetId(format_, page, at + format_.nodeEntryDataAt),
-                      layout::GetId(format_, page, at + format_.nodeEntrySubnodesAt)};
+                      layout::GetId(format_, page, at + format_.nodeEntrySubnodesAt),
+                      layout::Get<std::uint32_t>(page, at + format_.nodeEntryParentAt)};
 }
 
 std::vector<std::uint32_t> NodeDatabase::ChildNodes(std::uint32_t parentId,

@@ -17,10 +17,11 @@
 
 namespace varnemo::mapi::pff::direct {
 
-// Where a node keeps its data and its sub-nodes (block ids; 0 when it has none).
+// Where a node keeps its data and its sub-nodes (block ids; 0 when it has none), and its parent.
 struct NodeBlocks {
     std::uint64_t data = 0;
     std::uint64_t subnodes = 0;
+    std::uint32_t parent = 0;  // of a node of the node index: the folder that holds it
 };
 
 // The node and block layer of an Outlook data file (Unicode or ANSI), read straight from the
