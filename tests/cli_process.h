@@ -99,6 +99,13 @@ inline CliOutcome RunCli(const std::vector<std::string>& arguments, const CliCon
     return outcome;
 }
 
+// The mail database that a conversion's completion text names on its second line.
+inline std::string MailDatabase(const std::string& completion)
+{
+    const auto start = completion.find('\n') + 1;
+    return completion.substr(start, completion.find('\n', start) - start);
+}
+
 // Lets everyone into the folder and at everything below it, so that an unprivileged run of
 // the program can use what a test prepared as root.
 inline void OpenToEveryone(const std::filesystem::path& folder)

@@ -1,5 +1,6 @@
 // varnemo-cli as a script would use it: exit statuses, what goes to which stream, and the
 // JSON form of show.
+#include "cli_process.h"
 #include "temp_dir.h"
 
 #include <algorithm>
@@ -18,13 +19,6 @@ struct Outcome {
     std::string out;
     std::string err;
 };
-
-// The completion text names the mail database on its second line.
-std::string MailDatabase(const std::string& completion)
-{
-    const auto start = completion.find('\n') + 1;
-    return completion.substr(start, completion.find('\n', start) - start);
-}
 
 class Cli : public ::testing::Test {
 protected:
@@ -64,7 +58,7 @@ TEST_F(Cli, ConvertsIntoANewDatabaseAndShowsItAsJson)
     EXPECT_NE(result.err.find("Sample1"), std::string::npos) << "progress goes to standard error";
     EXPECT_TRUE(std::filesystem::is_empty(dir.path() / "tmp"));
 
-    const std::string database = MailDatabase(result.out);
+    const std::string database = testing::MailDatabase(result.out);
     const auto shown = Run({"show", database, "--json"});
     ASSERT_EQ(shown.status, 0) << shown.err;
     const auto json = nlohmann::json::parse(shown.out);
@@ -89,7 +83,7 @@ TEST_F(Cli, ConvertsChosenFoldersIntoAnExistingDatabase)
                            "--folder", "Contacts"});
     ASSERT_EQ(made.status, 0) << made.err;
     EXPECT_NE(made.out.find("2 items converted."), std::string::npos) << made.out;
-    const std::string database = MailDatabase(made.out);
+    const std::string database = testing::MailDatabase(made.out);
 
     // The weekly series has no end: laid out ten years ahead, it arrives in part.
     const auto again = Run({"convert", pst, "--into", database, "--notes-data", NotesData(), "--folder", "Calendar"});
@@ -109,7 +103,7 @@ TEST_F(Cli, ConvertingAgainIntoTheSameDatabaseAddsOnlyWhatIsMissing)
     const auto made = Run({"convert", pst, "--new-db", (dir.path() / "first").string(), "--notes-data", NotesData(),
                            "--folder", "Calendar"});
     ASSERT_EQ(made.status, 1) << "the series without end arrives in part: " << made.err;
-    const std::string database = MailDatabase(made.out);
+    const std::string database = testing::MailDatabase(made.out);
     auto documents = [&] { return nlohmann::json::parse(Run({"show", database, "--json"}).out)["documents"].size(); };
     ASSERT_EQ(documents(), 1u);
 
@@ -178,7 +172,7 @@ TEST_F(Cli, SeveralDataFilesIntoOneExistingDatabase)
     const auto made = Run({"convert", Fixture("sample1.pst"), "--new-db", (dir.path() / "first").string(),
                            "--notes-data", NotesData()});
     ASSERT_EQ(made.status, 0) << made.err;
-    const std::string database = MailDatabase(made.out);
+    const std::string database = testing::MailDatabase(made.out);
     const auto report = (dir.path() / "report.tsv").string();
     const auto first = Fixture("dist-list.pst"), second = Fixture("test_ansi.pst");
     const auto both =

@@ -1,6 +1,7 @@
 // Text with NUL and other control characters on its whole way: from a data file through our
 // reader, the conversion and the local store into DXL. A character that C strings take for their
 // end is part of the text, never the place where it is cut.
+#include "cli_process.h"
 #include "pff_fixtures.h"
 #include "pstgen/pst_writer.h"
 #include "pstgen_support.h"
@@ -69,10 +70,7 @@ TEST_F(ControlCharacters, TheStoredMemoAndItsDxlHoldTheWholeText)
     const auto converted = Cli({"convert", pst.string(), "--new-db", (dir.path() / "out").string(), "--notes-data",
                                 (dir.path() / "notes-data").string()});
     ASSERT_EQ(converted.status, 0) << converted.err;
-    // The completion text names the mail database on its second line.
-    const auto start = converted.out.find('\n') + 1;
-    const auto database = converted.out.substr(start, converted.out.find('\n', start) - start);
-
+    const auto database = MailDatabase(converted.out);
     const auto shown = Cli({"show", database, "--json"});
     ASSERT_EQ(shown.status, 0) << shown.err;
     const auto documents = nlohmann::json::parse(shown.out)["documents"];

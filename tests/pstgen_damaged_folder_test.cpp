@@ -145,9 +145,7 @@ TEST_F(DamagedFolder, TheCommandLineListsItWithItsErrorAndConvertsEveryIntactFol
         const auto converted = ConvertOnly(folder, output);
         ASSERT_EQ(converted.exitStatus, 0) << converted.err;
         EXPECT_NE(converted.out.find(fmt::format("{} items converted.", items)), std::string::npos) << converted.out;
-        const auto start = converted.out.find('\n') + 1;
-        const auto database = converted.out.substr(start, converted.out.find('\n', start) - start);
-        const auto shown = RunCli({"show", database, "--json"});
+        const auto shown = RunCli({"show", MailDatabase(converted.out), "--json"});
         ASSERT_EQ(shown.exitStatus, 0) << shown.err;
         const auto documents = nlohmann::json::parse(shown.out)["documents"];
         EXPECT_EQ(documents.size(), items);
@@ -206,8 +204,7 @@ TEST(DamagedFolderProperties, TheFolderIsReadFromItsRowInItsParentsTable)
                                    (dir.path() / "notes-data").string()});
     EXPECT_EQ(converted.exitStatus, 0) << converted.err;
     EXPECT_NE(converted.out.find("51 items converted."), std::string::npos) << converted.out;
-    const auto start = converted.out.find('\n') + 1;
-    const auto shown = RunCli({"show", converted.out.substr(start, converted.out.find('\n', start) - start), "--json"});
+    const auto shown = RunCli({"show", MailDatabase(converted.out), "--json"});
     ASSERT_EQ(shown.exitStatus, 0) << shown.err;
     const auto documents = nlohmann::json::parse(shown.out)["documents"];
     EXPECT_EQ(documents.size(), 48u) << "all but the three contacts, which go to the address book";

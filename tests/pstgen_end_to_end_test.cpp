@@ -1,6 +1,7 @@
 // Whole conversions of generated data files through varnemo-cli convert and show: nested
 // folders with "#" and duplicate names, tasks, hostile attachment names, a folder of 40,000
 // items and a 100 MB attachment. Every generated file also passes the independent readers.
+#include "cli_process.h"
 #include "notes/local/sqlite_connection.h"
 #include "pstgen/byte_sources.h"
 #include "pstgen/mailbox_json.h"
@@ -98,8 +99,7 @@ protected:
         EXPECT_EQ(result.status, 0) << result.err.substr(0, 2000);
         EXPECT_NE(result.out.find(std::to_string(expectedItems) + " item"), std::string::npos) << result.out;
         EXPECT_TRUE(fs::is_empty(tmp)) << "temporary files were left behind";
-        const auto start = result.out.find('\n') + 1;
-        return result.out.substr(start, result.out.find('\n', start) - start);
+        return MailDatabase(result.out);
     }
 
     json Show(const std::string& database)

@@ -1,6 +1,7 @@
 // Recurring appointments written by pstgen, converted by varnemo-cli and shown: every
 // occurrence's instant is checked against dateutil's rrule (recurrence_expected.py), which lays
 // the series out on its own.
+#include "cli_process.h"
 #include "pstgen/mailbox_json.h"
 #include "pstgen/pst_writer.h"
 #include "pstgen_support.h"
@@ -143,9 +144,7 @@ protected:
         TimeZone converting(NewYork);
         conversion = Cli(fmt::format("convert {} --new-db {} --notes-data {}", Quote(pst.string()),
                                      Quote((dir.path() / "out").string()), Quote((dir.path() / "data").string())));
-        const auto start = conversion.out.find('\n') + 1;
-        const auto database = conversion.out.substr(start, conversion.out.find('\n', start) - start);
-        const auto shown = Cli("show --json " + Quote(database));
+        const auto shown = Cli("show --json " + Quote(MailDatabase(conversion.out)));
         EXPECT_EQ(shown.status, 0) << shown.err;
         return json::parse(shown.out);
     }

@@ -32,22 +32,6 @@ struct ByteChange {
     char by = 0;  // the bits that changed
 };
 
-// The changes of one byte of data whose checksum is difference, counted up to two.
-class Explanations {
-public:
-    void Add(std::optional<ByteChange> change)
-    {
-        ++count_;
-        change_ = change;
-    }
-    int count() const { return count_; }
-    const std::optional<ByteChange>& only() const { return change_; }
-
-private:
-    int count_ = 0;
-    std::optional<ByteChange> change_;  // none when the stored checksum is what changed
-};
-
 }  // namespace
 
 bool RepairOneChangedByte(std::span<char> data, std::uint32_t stored)
@@ -56,11 +40,18 @@ bool RepairOneChangedByte(std::span<char> data, std::uint32_t stored)
     const std::uint32_t difference = Checksum(view) ^ stored;
     if (difference == 0)
         return true;
-    Explanations explanations;
+    // The single-byte changes that explain the difference, counted up to two, and the last one
+    // (none when it is the stored checksum that changed).
+    int explanations = 0;
+    std::optional<ByteChange> explained;
+    const auto explainedBy = [&](std::optional<ByteChange> change) {
+        ++explanations;
+        explained = change;
+    };
     // A change of the stored checksum alone leaves data whole and differs in one of its bytes.
     for (int byte = 0; byte < 4; ++byte) {
         if ((difference & ~(std::uint32_t{0xFF} << (8 * byte))) == 0)
-            explanations.Add(std::nullopt);
+            explainedBy(std::nullopt);
     }
     // The checksum of each bit of the byte at the position at hand, followed by zeros to the end.
     std::array<std::uint32_t, 8> ofBit{};
@@ -69,21 +60,21 @@ bool RepairOneChangedByte(std::span<char> data, std::uint32_t stored)
         ofBit[static_cast<std::size_t>(bit)] = Checksum(std::string_view(&single, 1));
     }
     const auto oneByteEarlier = crc32_combine_gen64(1);
-    for (std::size_t at = data.size(); at-- > 0 && explanations.count() < 2;) {
+    for (std::size_t at = data.size(); at-- > 0 && explanations < 2;) {
         // Every change of the byte, in Gray code order: each differs from the one before in one bit.
         std::uint32_t checksum = 0;
         for (unsigned step = 1; step < 256; ++step) {
             checksum ^= ofBit[static_cast<std::size_t>(std::countr_zero(step))];
             if (checksum == difference)
-                explanations.Add(ByteChange{at, static_cast<char>(step ^ (step >> 1))});
+                explainedBy(ByteChange{at, static_cast<char>(step ^ (step >> 1))});
         }
         for (auto& bit : ofBit)
             bit = static_cast<std::uint32_t>(crc32_combine_op(bit, 0, oneByteEarlier));
     }
-    if (explanations.count() != 1)
+    if (explanations != 1)
         return false;
-    if (const auto& change = explanations.only())
-        data[change->at] = static_cast<char>(data[change->at] ^ change->by);
+    if (explained)
+        data[explained->at] = static_cast<char>(data[explained->at] ^ explained->by);
     return true;
 }
 
