@@ -196,6 +196,34 @@ inline void BreakIndexPageOfChildren(const std::filesystem::path& pst, std::uint
     throw std::runtime_error("no index page lists only children of node " + std::to_string(parentNode));
 }
 
+// Changes two bytes of the leaf page of the node index that holds node nodeId's entry (the data
+// block of that entry) and leaves the page's checksum as it was: every node the page lists is lost
+// to lookups, other pages are not.
+inline void BreakIndexPageOf(const std::filesystem::path& pst, std::uint32_t nodeId)
+{
+    using namespace damaged_node;
+    std::string file = ReadFile(pst);
+    const auto entry = LeafEntry(file, Le(file, kNodeRootOffset, 8), nodeId);
+    file[entry + 8] ^= 0x01;
+    file[entry + 9] ^= 0x01;
+    WriteFile(pst, file);
+}
+
+// Takes node nodeId's entry out of the node index, as an index page written over with an older
+// copy of itself does: the entry's id becomes one no lookup asks for (the id below it, of the
+// internal node type, which keeps the page in order), and the page's checksum is written anew.
+inline void LoseIndexEntry(const std::filesystem::path& pst, std::uint32_t nodeId)
+{
+    using namespace damaged_node;
+    constexpr std::size_t kPageSize = 512, kPageChecked = 496, kPageChecksum = 500;
+    std::string file = ReadFile(pst);
+    const auto entry = LeafEntry(file, Le(file, kNodeRootOffset, 8), nodeId);
+    PutLe32(file, entry, (nodeId & ~std::uint32_t{0x1F}) | 0x01);
+    const auto page = entry / kPageSize * kPageSize;
+    PutLe32(file, page + kPageChecksum, BlockCrc(file, page, kPageChecked));
+    WriteFile(pst, file);
+}
+
 // The node of a folder's contents table, the list of its items.
 inline std::uint32_t ContentsTableNode(std::uint32_t folderNode)
 {

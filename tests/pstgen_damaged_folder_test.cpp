@@ -182,16 +182,18 @@ TEST_F(DamagedFolder, AskingForTheDamagedFolderSaysItCannotBeReadAndMakesNothing
     EXPECT_FALSE(fs::exists(output)) << "no database was made";
 }
 
-// A bad sector in the block of a folder's own properties: its parent's hierarchy table still
-// names it and gives its class, and its items and sub-folders are tables of its own, so nothing
-// of it is lost.
-TEST(DamagedFolderProperties, TheFolderIsReadFromItsRowInItsParentsTable)
+// A folder's own node damaged two ways: the Inbox's entry gone from the node index, the block of
+// the Calendar's properties failing its checksum. Their parent's hierarchy table still names them
+// and gives their class, and their items and sub-folders are tables of their own, so nothing of
+// them is lost.
+TEST(DamagedFolderNode, TheFolderIsReadFromItsRowInItsParentsTable)
 {
     TempDir dir;
-    const auto pst = dir.path() / "damaged-properties.pst";
+    const auto pst = dir.path() / "damaged-folder-nodes.pst";
     pstgen::WritePst(FortyItemsInTheInbox(), pst);
-    for (const auto* folder : {"Inbox", "Calendar"})
-        BreakDataBlock(pst, NodeOfFirstLevelFolder(pst, folder));
+    const auto inbox = NodeOfFirstLevelFolder(pst, "Inbox");
+    BreakDataBlock(pst, NodeOfFirstLevelFolder(pst, "Calendar"));
+    LoseIndexEntry(pst, inbox);
 
     {
         OpenedFile file(pst);
@@ -216,6 +218,36 @@ TEST(DamagedFolderProperties, TheFolderIsReadFromItsRowInItsParentsTable)
             appointments += item["name"] == "Form" && item.dump().find("Appointment") != std::string::npos;
     }
     EXPECT_EQ(appointments, 2u) << "the Calendar's class comes from its row";
+}
+
+// A bad sector in the index page that lists the Contacts folder's own node: in this file it lists
+// the own nodes of the Sent Messages and Calendar folders and the Inbox's contents table too. Their
+// items cannot be listed, but their parent's table still names the folders that are lost, and the
+// Inbox's sub-folder is read as ever.
+TEST(DamagedFolderNode, FoldersWhoseTablesAreLostWithThemAreNamedInTheReport)
+{
+    TempDir dir;
+    const auto pst = dir.path() / "damaged-index-page.pst";
+    pstgen::WritePst(FortyItemsInTheInbox(), pst);
+    BreakIndexPageOf(pst, NodeOfFirstLevelFolder(pst, "Contacts"));
+
+    OpenedFile file(pst);
+    FolderTree tree;
+    BuildFolderTree(*file.store, tree, [] {});
+    EXPECT_EQ(FolderTexts(tree), (std::vector<std::string>{"Deleted Items (0)", "Inbox (cannot be read)",
+                                                           "  Projects (2)", "Sent Messages (cannot be read)",
+                                                           "Calendar (cannot be read)", "Contacts (cannot be read)"}));
+    const auto converted = RunCli({"convert", pst.string(), "--new-db", (dir.path() / "out").string(), "--notes-data",
+                                   (dir.path() / "notes-data").string()});
+    EXPECT_EQ(converted.exitStatus, 1) << converted.out;
+    EXPECT_NE(converted.out.find("2 items converted. 4 folders could not be read."), std::string::npos)
+        << converted.out;
+    for (const auto* folder : {"Inbox", "Sent Messages", "Calendar", "Contacts"})
+        EXPECT_NE(converted.err.find(fmt::format("{} (whole folder): folder not read: {} is damaged: the index page at "
+                                                 "offset",
+                                                 folder, pst.string())),
+                  std::string::npos)
+            << converted.err;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <unordered_set>
 #include <utility>
 
 namespace varnemo::mapi::pff {
@@ -51,6 +52,75 @@ void ReadLargeCells(const direct::NodeDatabase& nodes, const direct::NodeBlocks&
     }
 }
 
+// The row ids of folder folderId's table of this kind (0x0D hierarchy, 0x0E contents); nothing
+// when the index has no such table. where names the folder in error messages.
+std::optional<std::vector<std::uint32_t>> TableRowIds(const direct::NodeDatabase& nodes, std::uint32_t folderId,
+                                                      std::uint32_t kind, const std::string& where)
+{
+    const auto table = nodes.FindNode(TableOf(folderId, kind));
+    if (!table)
+        return std::nullopt;
+    return direct::ReadTableRowIds(nodes.DataBlocks(table->data),
+                                   (kind == kHierarchyTable ? "the hierarchy table of " : "the contents table of ") +
+                                       where);
+}
+
+// The sub-folders that folder folderId's hierarchy table lists; none when it cannot be read.
+std::vector<std::uint32_t> SubFolderIds(const direct::NodeDatabase& nodes, std::uint32_t folderId)
+{
+    try {
+        return TableRowIds(nodes, folderId, kHierarchyTable, fmt::format("node {:#x}", folderId)).value_or(
+            std::vector<std::uint32_t>{});
+    } catch (const ComponentError&) {
+        return {};
+    }
+}
+
+// The folder whose hierarchy table lists folderId, found by walking the tables down from the root
+// folder; 0 when none does.
+std::uint32_t ListingFolder(const direct::NodeDatabase& nodes, std::uint32_t folderId)
+{
+    std::vector<std::uint32_t> folders{direct::layout::kRootFolderNodeId};
+    std::unordered_set<std::uint32_t> seen(folders.begin(), folders.end());
+    for (std::size_t next = 0; next < folders.size(); ++next) {
+        const auto parentId = folders[next];
+        for (const auto childId : SubFolderIds(nodes, parentId)) {
+            if (childId == folderId)
+                return parentId;
+            if (seen.insert(childId).second)
+                folders.push_back(childId);
+        }
+    }
+    return 0;
+}
+
+// The row of folder folderId in the hierarchy table of folder parentId: its name, class and
+// counts. Nothing when the table cannot be read or does not list the folder.
+std::optional<std::vector<direct::StoredProperty>> HierarchyRow(const direct::NodeDatabase& nodes,
+                                                                std::uint32_t parentId, std::uint32_t folderId)
+{
+    constexpr std::uint16_t kRowId = 0x67F2;
+    if (parentId == 0 || parentId == folderId)
+        return std::nullopt;
+    try {
+        const auto table = nodes.FindNode(TableOf(parentId, kHierarchyTable));
+        if (!table)
+            return std::nullopt;
+        const auto where = fmt::format("the hierarchy table of node {:#x}", parentId);
+        for (auto& cells : direct::ReadTableRows(nodes, *table, where)) {
+            const auto rowId = std::ranges::find(cells, kRowId, &direct::StoredProperty::id);
+            if (rowId == cells.end() || rowId->bytes.size() != 4 ||
+                direct::layout::Get<std::uint32_t>(rowId->bytes, 0) != folderId)
+                continue;
+            ReadLargeCells(nodes, *table, cells);
+            return std::move(cells);
+        }
+    } catch (const ComponentError&) {
+        // The damage that sent the caller here is the one to tell.
+    }
+    return std::nullopt;
+}
+
 [[noreturn]] void Missing(const std::string& where, std::string_view what)
 {
     throw ComponentError(fmt::format("cannot read {}: {} is missing", where, what));
@@ -64,6 +134,28 @@ std::shared_ptr<DirectSource> DirectSource::FromNode(std::shared_ptr<const Direc
     if (!blocks)
         return nullptr;
     return std::make_shared<DirectSource>(std::move(file), nodeId, *blocks, nullptr);
+}
+
+std::shared_ptr<DirectSource> DirectSource::Folder(std::shared_ptr<const DirectFile> file, std::uint32_t folderId,
+                                                 std::uint32_t parentId)
+{
+    std::exception_ptr unreadable;
+    try {
+        if (auto node = FromNode(file, folderId))
+            return node;
+    } catch (const ComponentError&) {
+        unreadable = std::current_exception();
+    }
+    const auto& nodes = *file->nodes;
+    auto row = HierarchyRow(nodes, parentId ? parentId : ListingFolder(nodes, folderId), folderId);
+    if (!row) {
+        if (unreadable)
+            std::rethrow_exception(unreadable);
+        return nullptr;
+    }
+    auto folder = std::make_shared<DirectSource>(std::move(file), folderId, direct::NodeBlocks{}, nullptr);
+    folder->stored_ = std::move(row);
+    return folder;
 }
 
 DirectSource::DirectSource(std::shared_ptr<const DirectFile> file, std::uint32_t nodeId, direct::NodeBlocks blocks,
@@ -83,37 +175,12 @@ const std::vector<direct::StoredProperty>& DirectSource::StoredProperties(const 
         // A folder is a row of its parent's hierarchy table too, with its name, class and counts,
         // and its items and sub-folders are tables of its own: a damaged block of its properties
         // need not cost them.
-        auto row = (nodeId_ & direct::layout::kNodeTypeBits) == direct::layout::kFolderNode
-                       ? RowInParentsHierarchy(where)
-                       : std::nullopt;
+        auto row = direct::layout::IsFolderNode(nodeId_) ? HierarchyRow(nodes(), blocks_.parent, nodeId_) : std::nullopt;
         if (!row)
             throw;
         stored_ = std::move(row);
     }
     return *stored_;
-}
-
-std::optional<std::vector<direct::StoredProperty>> DirectSource::RowInParentsHierarchy(const std::string& where) const
-{
-    constexpr std::uint16_t kRowId = 0x67F2;
-    if (blocks_.parent == 0 || blocks_.parent == nodeId_)
-        return std::nullopt;
-    try {
-        const auto table = nodes().FindNode(TableOf(blocks_.parent, kHierarchyTable));
-        if (!table)
-            return std::nullopt;
-        for (auto& cells : direct::ReadTableRows(nodes(), *table, "the hierarchy table above " + where)) {
-            const auto rowId = std::ranges::find(cells, kRowId, &direct::StoredProperty::id);
-            if (rowId == cells.end() || rowId->bytes.size() != 4 ||
-                direct::layout::Get<std::uint32_t>(rowId->bytes, 0) != nodeId_)
-                continue;
-            ReadLargeCells(nodes(), *table, cells);
-            return std::move(cells);
-        }
-    } catch (const ComponentError&) {
-        // The damage of the folder's own properties is the one to tell.
-    }
-    return std::nullopt;
 }
 
 std::optional<direct::StoredProperty> DirectSource::Stored(std::uint16_t id, const std::string& where) const
@@ -177,11 +244,12 @@ const std::vector<std::uint32_t>& DirectSource::FolderTable(std::uint32_t kind,
     if (cache)
         return *cache;
     try {
-        const auto table = nodes().FindNode(TableOf(nodeId_, kind));
-        // A folder without a table of this kind has no rows of it.
-        cache = table ? direct::ReadTableRowIds(nodes().DataBlocks(table->data),
-                                                (kind == kHierarchyTable ? "the hierarchy table of " : "the contents table of ") + where)
-                      : std::vector<std::uint32_t>{};
+        auto rowIds = TableRowIds(nodes(), nodeId_, kind, where);
+        // A folder without a table of this kind has no rows of it; unless it has no node either
+        // (it was read from its parent's row): then the table went with the node.
+        if (!rowIds && blocks_.data == 0)
+            Missing(where, fmt::format("node {:#x}", TableOf(nodeId_, kind)));
+        cache = std::move(rowIds).value_or(std::vector<std::uint32_t>{});
     } catch (const ComponentError&) {
         // A table only lists what the node index knows too: each folder and message names its
         // folder there. When the index cannot be walked either, the table's damage is the reason.
@@ -204,7 +272,11 @@ int DirectSource::SubFolderCount(const std::string& where) const
 
 SourceRef DirectSource::SubFolder(int at, const std::string& where) const
 {
-    return NodeOfFile(FolderTable(kHierarchyTable, subFolders_, where).at(static_cast<std::size_t>(at)), where);
+    const auto folderId = FolderTable(kHierarchyTable, subFolders_, where).at(static_cast<std::size_t>(at));
+    auto folder = Folder(file_, folderId, nodeId_);
+    if (!folder)
+        Missing(where, fmt::format("node {:#x}", folderId));
+    return folder;
 }
 
 int DirectSource::MessageCount(const std::string& where) const

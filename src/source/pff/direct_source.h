@@ -27,6 +27,13 @@ class DirectSource : public PropertySource, public std::enable_shared_from_this<
 public:
     // The node of the node B-tree with this id; nothing when the file has none.
     static std::shared_ptr<DirectSource> FromNode(std::shared_ptr<const DirectFile> file, std::uint32_t nodeId);
+    // The folder with this id. A damaged index page can lose a folder's own entry while its
+    // parent's hierarchy table still lists it: such a folder is read from that row (its name and
+    // class), and its tables, found as ever, give its items and sub-folders. parentId 0 when not
+    // known: the tables are then walked down from the root to find the row. Nothing when neither
+    // the index nor a table has the folder.
+    static std::shared_ptr<DirectSource> Folder(std::shared_ptr<const DirectFile> file, std::uint32_t folderId,
+                                                std::uint32_t parentId = 0);
 
     DirectSource(std::shared_ptr<const DirectFile> file, std::uint32_t nodeId, direct::NodeBlocks blocks,
                  std::shared_ptr<const DirectSource> parent);
@@ -51,8 +58,6 @@ public:
 private:
     const direct::NodeDatabase& nodes() const { return *file_->nodes; }
     const std::vector<direct::StoredProperty>& StoredProperties(const std::string& where) const;
-    // A folder's row in its parent's hierarchy table; nothing when it cannot be read.
-    std::optional<std::vector<direct::StoredProperty>> RowInParentsHierarchy(const std::string& where) const;
     std::optional<direct::StoredProperty> Stored(std::uint16_t id, const std::string& where) const;
     PropertyBag BagOf(std::vector<direct::StoredProperty> stored, std::string where) const;
     // The row ids of the folder's table of this kind (0x0D hierarchy, 0x0E contents).

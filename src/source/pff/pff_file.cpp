@@ -242,7 +242,8 @@ void PffFile::ReadRecordKey()
 SourceRef PffFile::Node(std::uint32_t nodeId) const
 {
     if (direct_)
-        return DirectSource::FromNode(direct_, nodeId);
+        return direct::layout::IsFolderNode(nodeId) ? DirectSource::Folder(direct_, nodeId)
+                                                    : DirectSource::FromNode(direct_, nodeId);
     ItemHandle item;
     const int found = CheckPff(fmt::format("cannot read node {}", nodeId), where_, [&](libpff_error_t** e) {
         return Libpff().libpff_file_get_item_by_identifier(libpff_->handle.get(), nodeId, item.out(), e);

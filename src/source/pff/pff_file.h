@@ -59,7 +59,8 @@ public:
     // Why the message store cannot be read, when the file was opened without it; empty else.
     // The record key is then all zeros.
     const std::string& messageStoreUnreadable() const { return messageStoreUnreadable_; }
-    // The node with this id of the file's node index; null when there is none.
+    // The node with this id of the file's node index; null when there is none. The direct reader
+    // also finds a folder whose own index entry is lost, from its row in its parent's table.
     SourceRef Node(std::uint32_t nodeId) const;
 
 private:

@@ -58,7 +58,7 @@ std::unique_ptr<PffFolder> OpenFolder(std::shared_ptr<const PffFile> file, std::
     auto source = file->Node(nodeId);
     if (!source)
         throw ComponentError(fmt::format("there is no folder with node id {} in {}", nodeId, file->where()));
-    if ((nodeId & layout::kNodeTypeBits) != layout::kFolderNode)
+    if (!layout::IsFolderNode(nodeId))
         throw ComponentError(fmt::format("node {} of {} is not a folder", nodeId, file->where()));
     return std::make_unique<PffFolder>(ItemNode{std::move(file), std::move(source)});
 }

@@ -48,6 +48,10 @@ constexpr std::uint32_t kNodeTypeBits = 0x1F;
 constexpr std::uint8_t kFolderNode = 0x02;
 constexpr std::uint8_t kSearchFolderNode = 0x03;
 constexpr std::uint8_t kMessageNode = 0x04;
+constexpr bool IsFolderNode(std::uint32_t nodeId)
+{
+    return (nodeId & kNodeTypeBits) == kFolderNode;
+}
 // Nodes that every data file has, at fixed ids.
 constexpr std::uint32_t kMessageStoreNodeId = 0x21;
 constexpr std::uint32_t kRootFolderNodeId = 0x122;
