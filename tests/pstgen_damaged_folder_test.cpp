@@ -250,5 +250,29 @@ TEST(DamagedFolderNode, FoldersWhoseTablesAreLostWithThemAreNamedInTheReport)
             << converted.err;
 }
 
+// A bad sector in the index page that lists the top folder's own node and tables (and the
+// Inbox's): the direct reader cannot list the mailbox's folders, so the file goes to libpff, which
+// reads index pages whatever their checksum and loses only the Inbox, whose entry changed.
+TEST(DamagedFolderNode, APageThatListsTheTopFolderSendsTheFileToLibpff)
+{
+    TempDir dir;
+    const auto pst = dir.path() / "damaged-top-page.pst";
+    pstgen::WritePst(FortyItemsInTheInbox(), pst);
+    BreakIndexPageOf(pst, NodeOfFirstLevelFolder(pst, "Inbox"));
+
+    const auto listed = RunCli({"folders", pst.string()});
+    ASSERT_EQ(listed.exitStatus, 0) << listed.err;
+    EXPECT_NE(listed.err.find("read by the fallback reader (libpff), as the direct reader finds it damaged"),
+              std::string::npos)
+        << listed.err;
+    for (const auto* folder : {"  Sent Messages (4)\t", "  Calendar (2)\t", "  Contacts (3)\t"})
+        EXPECT_NE(listed.out.find(folder), std::string::npos) << listed.out;
+    const auto converted = RunCli({"convert", pst.string(), "--new-db", (dir.path() / "out").string(), "--notes-data",
+                                   (dir.path() / "notes-data").string()});
+    EXPECT_EQ(converted.exitStatus, 1) << converted.out;
+    EXPECT_NE(converted.out.find("9 items converted. 1 folder could not be read."), std::string::npos)
+        << converted.out;
+}
+
 }  // namespace
 }  // namespace varnemo::testing

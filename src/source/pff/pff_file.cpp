@@ -4,6 +4,7 @@
 #include "common/shared_calls.h"
 #include "source/pff/direct/file_layout.h"
 #include "source/pff/direct_source.h"
+#include "source/pff/entry_ids.h"
 #include "source/pff/file_stamp.h"
 #include "source/pff/libpff_source.h"
 #include "source/pff/pff_error.h"
@@ -186,7 +187,10 @@ void PffFile::OpenDirectly(std::shared_ptr<DirectFile> file, Damage damage)
         messageStore_ = nullptr;
         messageStoreUnreadable_ = error.what();
         recordKey_ = {};
+        return;
     }
+    if (damage == Damage::Throws)
+        CheckTopFolderListsItsFolders();
 }
 
 void PffFile::OpenWithLibpff(const StopRequest* stop)
@@ -215,6 +219,23 @@ void PffFile::OpenWithLibpff(const StopRequest* stop)
     messageStore_ = std::make_shared<LibpffSource>(file, std::move(store));
     libpff_ = std::move(file);
     ReadRecordKey();
+}
+
+// The top folder's list of sub-folders holds the whole mailbox. When the direct reader cannot read
+// it (the index page that lists the folder's tables fails its check, say), the damage stops it at
+// the start, as an unreadable message store does, and the file goes to libpff, which reads index
+// pages whatever their checksum.
+void PffFile::CheckTopFolderListsItsFolders() const
+{
+    const auto entryId =
+        messageStore_->Properties("the message store of " + where_).Bytes(PropertyKey::Tag(tag::IpmSubtreeEntryId));
+    if (!entryId)
+        return;  // said when the top folder is asked for
+    const auto nodeId = ParseFolderEntryId(*entryId).nodeId;
+    const auto top = DirectSource::Folder(direct_, nodeId);
+    if (!top)
+        Unreadable(path_, fmt::format("its top folder (node {:#x}) is missing", nodeId));
+    top->SubFolderCount("the top folder of " + where_);
 }
 
 bool PffFile::RootFolderReadable() const

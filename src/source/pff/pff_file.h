@@ -77,6 +77,8 @@ private:
     void OpenDirectly(std::shared_ptr<DirectFile> file, Damage damage);
     void OpenWithLibpff(const StopRequest* stop);
     void ReadRecordKey();
+    // Throws ComponentError when the direct reader cannot list the top folder's sub-folders.
+    void CheckTopFolderListsItsFolders() const;
     bool RootFolderReadable() const;
 
     std::filesystem::path path_;
