@@ -224,6 +224,33 @@ inline void LoseIndexEntry(const std::filesystem::path& pst, std::uint32_t nodeI
     WriteFile(pst, file);
 }
 
+// Writes newId for oldId wherever the data block of table node tableNode (a single block) holds
+// it, in its rows and its row index, and the block's checksum anew: a row that names another node.
+inline void ChangeTableRowId(const std::filesystem::path& pst, std::uint32_t tableNode, std::uint32_t oldId,
+                             std::uint32_t newId)
+{
+    using namespace damaged_node;
+    std::string file = ReadFile(pst);
+    const auto [offset, size] = NodeDataBlock(file, tableNode);
+    bool changed = false;
+    for (std::size_t at = offset; at + 4 <= offset + size; ++at) {
+        if (Le(file, at, 4) == oldId) {
+            PutLe32(file, at, newId);
+            changed = true;
+        }
+    }
+    if (!changed)
+        throw std::runtime_error("table node " + std::to_string(tableNode) + " has no row " + std::to_string(oldId));
+    WriteBlockCrc(file, offset, size);
+    WriteFile(pst, file);
+}
+
+// The node of a folder's hierarchy table, the list of its sub-folders.
+inline std::uint32_t HierarchyTableNode(std::uint32_t folderNode)
+{
+    return (folderNode & ~std::uint32_t{0x1F}) | 0x0D;
+}
+
 // The node of a folder's contents table, the list of its items.
 inline std::uint32_t ContentsTableNode(std::uint32_t folderNode)
 {

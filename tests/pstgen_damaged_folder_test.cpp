@@ -250,6 +250,28 @@ TEST(DamagedFolderNode, FoldersWhoseTablesAreLostWithThemAreNamedInTheReport)
             << converted.err;
 }
 
+// The top folder's row of the Inbox names a node that is not in the file: read from that row, the
+// folder has neither node nor tables, and an index that lists nothing under it does not make it an
+// empty folder.
+TEST(DamagedFolderNode, ARowThatNamesNoNodeIsAFolderNotRead)
+{
+    TempDir dir;
+    const auto pst = dir.path() / "damaged-row.pst";
+    pstgen::WritePst(FortyItemsInTheInbox(), pst);
+    const auto inbox = NodeOfFirstLevelFolder(pst, "Inbox");
+    const auto top = mapi::pff::ParseFolderEntryIdText(OpenedFile(pst).store->TopFolder()->EntryID()).nodeId;
+    ChangeTableRowId(pst, HierarchyTableNode(top), inbox, inbox + 0x100000);
+
+    OpenedFile file(pst);
+    FolderTree tree;
+    BuildFolderTree(*file.store, tree, [] {});
+    EXPECT_EQ(FolderTexts(tree), (std::vector<std::string>{"Deleted Items (0)", "Inbox (cannot be read)",
+                                                           "Sent Messages (4)", "Calendar (2)", "Contacts (3)"}));
+    EXPECT_NE(tree.Node(3).error.find(fmt::format("node {:#x} is missing", ContentsTableNode(inbox + 0x100000))),
+              std::string::npos)
+        << tree.Node(3).error;
+}
+
 // A bad sector in the index page that lists the top folder's own node and tables (and the
 // Inbox's): the direct reader cannot list the mailbox's folders, so the file goes to libpff, which
 // reads index pages whatever their checksum and loses only the Inbox, whose entry changed.

@@ -254,13 +254,19 @@ const std::vector<std::uint32_t>& DirectSource::FolderTable(std::uint32_t kind,
         // A table only lists what the node index knows too: each folder and message names its
         // folder there. When the index cannot be walked either, the table's damage is the reason.
         const auto damaged = std::current_exception();
+        std::vector<std::uint32_t> children;
         try {
-            cache = kind == kHierarchyTable
-                        ? nodes().ChildNodes(nodeId_, {direct::layout::kFolderNode, direct::layout::kSearchFolderNode})
-                        : nodes().ChildNodes(nodeId_, {direct::layout::kMessageNode});
+            children = kind == kHierarchyTable
+                           ? nodes().ChildNodes(nodeId_, {direct::layout::kFolderNode, direct::layout::kSearchFolderNode})
+                           : nodes().ChildNodes(nodeId_, {direct::layout::kMessageNode});
         } catch (const ComponentError&) {
             std::rethrow_exception(damaged);
         }
+        // A folder read from its parent's row whose index names no item of it is no proof of an
+        // empty folder: the row may name a node that a damaged index lost, or that never was.
+        if (kind == kContentsTable && children.empty() && blocks_.data == 0)
+            std::rethrow_exception(damaged);
+        cache = std::move(children);
     }
     return *cache;
 }
