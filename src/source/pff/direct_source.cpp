@@ -175,7 +175,8 @@ const std::vector<direct::StoredProperty>& DirectSource::StoredProperties(const 
         // A folder is a row of its parent's hierarchy table too, with its name, class and counts,
         // and its items and sub-folders are tables of its own: a damaged block of its properties
         // need not cost them.
-        auto row = direct::layout::IsFolderNode(nodeId_) ? HierarchyRow(nodes(), blocks_.parent, nodeId_) : std::nullopt;
+        auto row =
+            direct::layout::IsFolderNode(nodeId_) ? HierarchyRow(nodes(), blocks_.parent, nodeId_) : std::nullopt;
         if (!row)
             throw;
         stored_ = std::move(row);
@@ -247,24 +248,25 @@ const std::vector<std::uint32_t>& DirectSource::FolderTable(std::uint32_t kind,
         auto rowIds = TableRowIds(nodes(), nodeId_, kind, where);
         // A folder without a table of this kind has no rows of it; unless it has no node either
         // (it was read from its parent's row): then the table went with the node.
-        if (!rowIds && blocks_.data == 0)
+        if (!rowIds && ReadFromParentsRow())
             Missing(where, fmt::format("node {:#x}", TableOf(nodeId_, kind)));
         cache = std::move(rowIds).value_or(std::vector<std::uint32_t>{});
     } catch (const ComponentError&) {
         // A table only lists what the node index knows too: each folder and message names its
         // folder there. When the index cannot be walked either, the table's damage is the reason.
         const auto damaged = std::current_exception();
+        namespace layout = direct::layout;
         std::vector<std::uint32_t> children;
         try {
             children = kind == kHierarchyTable
-                           ? nodes().ChildNodes(nodeId_, {direct::layout::kFolderNode, direct::layout::kSearchFolderNode})
-                           : nodes().ChildNodes(nodeId_, {direct::layout::kMessageNode});
+                           ? nodes().ChildNodes(nodeId_, {layout::kFolderNode, layout::kSearchFolderNode})
+                           : nodes().ChildNodes(nodeId_, {layout::kMessageNode});
         } catch (const ComponentError&) {
             std::rethrow_exception(damaged);
         }
         // A folder read from its parent's row whose index names no item of it is no proof of an
         // empty folder: the row may name a node that a damaged index lost, or that never was.
-        if (kind == kContentsTable && children.empty() && blocks_.data == 0)
+        if (kind == kContentsTable && children.empty() && ReadFromParentsRow())
             std::rethrow_exception(damaged);
         cache = std::move(children);
     }

@@ -57,6 +57,8 @@ public:
 
 private:
     const direct::NodeDatabase& nodes() const { return *file_->nodes; }
+    // A folder read from its row in its parent's table (see Folder) has no node, so no data block.
+    bool ReadFromParentsRow() const { return blocks_.data == 0; }
     const std::vector<direct::StoredProperty>& StoredProperties(const std::string& where) const;
     std::optional<direct::StoredProperty> Stored(std::uint16_t id, const std::string& where) const;
     PropertyBag BagOf(std::vector<direct::StoredProperty> stored, std::string where) const;
