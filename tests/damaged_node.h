@@ -64,6 +64,14 @@ inline std::size_t LeafEntry(const std::string& file, std::uint64_t rootOffset, 
     }
 }
 
+// Changes two bytes of the data block id of the node-index entry at `entry` and leaves its page's
+// checksum as it was: more than the one changed byte a checksum can locate.
+inline void BreakNodeEntry(std::string& file, std::size_t entry)
+{
+    file[entry + 8] ^= 0x01;
+    file[entry + 9] ^= 0x01;
+}
+
 inline void PutLe32(std::string& file, std::size_t at, std::uint32_t value)
 {
     for (std::size_t i = 0; i < 4; ++i)
@@ -187,8 +195,7 @@ inline void BreakIndexPageOfChildren(const std::filesystem::path& pst, std::uint
         for (std::size_t i = 0; i < count; ++i)
             allChildren = allChildren && Le(file, page + i * size + kNodeEntryParent, 4) == parentNode;
         if (allChildren) {
-            file[page + 8] ^= 0x01;  // the data block of the first entry
-            file[page + 9] ^= 0x01;
+            BreakNodeEntry(file, page);  // the first entry
             WriteFile(pst, file);
             return;
         }
@@ -203,9 +210,7 @@ inline void BreakIndexPageOf(const std::filesystem::path& pst, std::uint32_t nod
 {
     using namespace damaged_node;
     std::string file = ReadFile(pst);
-    const auto entry = LeafEntry(file, Le(file, kNodeRootOffset, 8), nodeId);
-    file[entry + 8] ^= 0x01;
-    file[entry + 9] ^= 0x01;
+    BreakNodeEntry(file, LeafEntry(file, Le(file, kNodeRootOffset, 8), nodeId));
     WriteFile(pst, file);
 }
 
