@@ -174,8 +174,9 @@ inline void DamageKeepingChecksum(std::string& file, std::size_t at, std::string
 // Changes two bytes of a leaf page of the node index whose entries all name parentNode as their
 // parent (a bad sector among the index pages that list a folder's messages) and leaves the
 // page's checksum as it was: more than the one changed byte a checksum can locate, so whatever
-// walks the whole index fails there, lookups of other nodes pass by it.
-inline void BreakIndexPageOfChildren(const std::filesystem::path& pst, std::uint32_t parentNode)
+// walks the whole index fails there, lookups of other nodes pass by it. Returns how many nodes the
+// page lists.
+inline std::size_t BreakIndexPageOfChildren(const std::filesystem::path& pst, std::uint32_t parentNode)
 {
     using namespace damaged_node;
     constexpr std::size_t kNodeEntryParent = 24;
@@ -197,7 +198,7 @@ inline void BreakIndexPageOfChildren(const std::filesystem::path& pst, std::uint
         if (allChildren) {
             BreakNodeEntry(file, page);  // the first entry
             WriteFile(pst, file);
-            return;
+            return count;
         }
     }
     throw std::runtime_error("no index page lists only children of node " + std::to_string(parentNode));

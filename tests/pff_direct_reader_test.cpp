@@ -365,8 +365,8 @@ void ExpectIndexListsWhatTablesList(const std::filesystem::path& pst)
         std::sort(subfolders.begin(), subfolders.end());
         std::sort(messages.begin(), messages.end());
         const auto id = folder->NodeId();
-        EXPECT_EQ(nodes->ChildNodes(id, {0x02, 0x03}), subfolders) << pst << ", folder " << id;  // folders, search folders
-        EXPECT_EQ(nodes->ChildNodes(id, {0x04}), messages) << pst << ", folder " << id;
+        EXPECT_EQ(nodes->ChildNodes(id, {0x02, 0x03}).ids, subfolders) << pst << ", folder " << id;  // folders, search folders
+        EXPECT_EQ(nodes->ChildNodes(id, {0x04}).ids, messages) << pst << ", folder " << id;
         listed += static_cast<int>(subfolders.size() + messages.size());
     }
     EXPECT_GT(listed, 1) << pst;

@@ -25,13 +25,13 @@ constexpr std::string_view kDeletedItemsName = "Deleted Items";
 
 using FolderChildren = std::vector<std::pair<const Folder*, std::uint32_t>>;
 
-PropertyList FolderProperties(const Folder& folder, std::size_t subfolderCount)
+PropertyList FolderProperties(const Folder& folder, bool hasSubfolders)
 {
     PropertyList properties;
     properties.Set(0x3001, StringValue(folder.name));
     properties.Set(0x3602, Int32Value(static_cast<std::uint32_t>(folder.items.size())));
     properties.Set(0x3603, Int32Value(0));
-    properties.Set(0x360A, BoolValue(subfolderCount > 0));
+    properties.Set(0x360A, BoolValue(hasSubfolders));
     if (!folder.containerClass.empty())
         properties.Set(0x3613, StringValue(folder.containerClass));
     properties.Set(0x3617, Int32Value(0));
@@ -104,10 +104,11 @@ private:
     void WriteFolderNode(const Folder& folder, std::uint32_t folderNid, std::uint32_t parentNid,
                          const FolderChildren& children)
     {
-        WriteNode(folderNid, parentNid, FolderProperties(folder, children.size()));
+        WriteNode(folderNid, parentNid, FolderProperties(folder, !children.empty()));
         WriteTable(WithType(folderNid, nid_type::kHierarchyTable), table_columns::Hierarchy(), [&](TableBuilder& table) {
+            // The top folder is given without its sub-folders, but always holds Deleted Items.
             for (const auto& [child, childNid] : children)
-                table.AddRow(childNid, FolderProperties(*child, child->folders.size()));
+                table.AddRow(childNid, FolderProperties(*child, childNid == nid::kIpmSubtree || !child->folders.empty()));
         });
         WriteTable(WithType(folderNid, nid_type::kContentsTable), table_columns::Contents(), [&](TableBuilder& table) {
             for (const auto& item : folder.items) {

@@ -121,6 +121,15 @@ std::optional<std::vector<direct::StoredProperty>> HierarchyRow(const direct::No
     return std::nullopt;
 }
 
+std::string MessageOf(const std::exception_ptr& error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+}
+
 [[noreturn]] void Missing(const std::string& where, std::string_view what)
 {
     throw ComponentError(fmt::format("cannot read {}: {} is missing", where, what));
@@ -238,49 +247,105 @@ SourceRef DirectSource::Subnode(std::uint32_t nodeId, const std::string& where) 
     return std::make_shared<DirectSource>(file_, nodeId, *blocks, shared_from_this());
 }
 
-const std::vector<std::uint32_t>& DirectSource::FolderTable(std::uint32_t kind,
-                                                            std::optional<std::vector<std::uint32_t>>& cache,
-                                                            const std::string& where) const
+std::uint32_t DirectSource::FolderListing::At(int at) const
+{
+    if (at >= static_cast<int>(ids.size()))
+        throw ComponentError(whyUnlisted);
+    return ids.at(static_cast<std::size_t>(at));
+}
+
+const DirectSource::FolderListing& DirectSource::FolderTable(std::uint32_t kind, std::optional<FolderListing>& cache,
+                                                             const std::string& where) const
 {
     if (cache)
         return *cache;
     try {
         auto rowIds = TableRowIds(nodes(), nodeId_, kind, where);
-        // A folder without a table of this kind has no rows of it; unless it has no node either
-        // (it was read from its parent's row): then the table went with the node.
-        if (!rowIds && ReadFromParentsRow())
+        // Every folder has a table of each kind (a search folder has others): one that the index
+        // does not list was lost with an index page.
+        if (!rowIds && direct::layout::IsFolderNode(nodeId_))
             Missing(where, fmt::format("node {:#x}", TableOf(nodeId_, kind)));
-        cache = std::move(rowIds).value_or(std::vector<std::uint32_t>{});
+        cache = FolderListing{std::move(rowIds).value_or(std::vector<std::uint32_t>{}), 0, {}};
     } catch (const ComponentError&) {
-        // A table only lists what the node index knows too: each folder and message names its
-        // folder there. When the index cannot be walked either, the table's damage is the reason.
-        const auto damaged = std::current_exception();
-        namespace layout = direct::layout;
-        std::vector<std::uint32_t> children;
-        try {
-            children = kind == kHierarchyTable
-                           ? nodes().ChildNodes(nodeId_, {layout::kFolderNode, layout::kSearchFolderNode})
-                           : nodes().ChildNodes(nodeId_, {layout::kMessageNode});
-        } catch (const ComponentError&) {
-            std::rethrow_exception(damaged);
-        }
-        // A folder read from its parent's row whose index names no item of it is no proof of an
-        // empty folder: the row may name a node that a damaged index lost, or that never was.
-        if (kind == kContentsTable && children.empty() && ReadFromParentsRow())
-            std::rethrow_exception(damaged);
-        cache = std::move(children);
+        cache = ListingFromIndex(kind, where, std::current_exception());
     }
     return *cache;
 }
 
+// A table only lists what the node index knows too: each folder and message names its folder
+// there. What the index does not tell (an entry lost, a page that fails its check), the folder's
+// own counts do: how many items it holds, whether it has sub-folders. What they say is missing
+// stands at the end of the listing, as entries that cannot be read; when neither the index nor the
+// counts answer, the table's damage is the reason.
+DirectSource::FolderListing DirectSource::ListingFromIndex(std::uint32_t kind, const std::string& where,
+                                                           const std::exception_ptr& tableDamage) const
+{
+    constexpr std::uint16_t kContentCount = 0x3602, kHasSubFolders = 0x360A;
+    namespace layout = direct::layout;
+    direct::NodeDatabase::ChildListing children;
+    try {
+        children = kind == kHierarchyTable
+                       ? nodes().ChildNodes(nodeId_, {layout::kFolderNode, layout::kSearchFolderNode})
+                       : nodes().ChildNodes(nodeId_, {layout::kMessageNode});
+    } catch (const ComponentError&) {
+        std::rethrow_exception(tableDamage);
+    }
+    const auto found = static_cast<std::int64_t>(children.ids.size());
+    const bool partial = !children.unreadPart.empty();
+    const auto held = StoredNumber(kind == kHierarchyTable ? kHasSubFolders : kContentCount);
+    // A folder read from its parent's row under which the index names nothing may be a row that
+    // names a node a damaged index lost, or one that never was: nothing of it can be told.
+    if (found == 0 && ReadFromParentsRow() && held != 0)
+        std::rethrow_exception(tableDamage);
+    const auto why = partial ? children.unreadPart : MessageOf(tableDamage);
+    if (kind == kHierarchyTable) {
+        if (held == 1 && (found == 0 || partial))
+            return {std::move(children.ids), 1,
+                    fmt::format("cannot read {}: it has sub-folders that neither its hierarchy table nor the node "
+                                "index lists in full ({})",
+                                where, why)};
+        if (!partial || (held == 0 && found == 0))
+            return {std::move(children.ids), 0, {}};
+        // Unknown, or a flag that denies the sub-folders found: not one to go by.
+        std::rethrow_exception(tableDamage);
+    }
+    if (!held) {
+        if (partial)
+            std::rethrow_exception(tableDamage);
+        return {std::move(children.ids), 0, {}};
+    }
+    const auto unlisted = std::max<std::int64_t>(*held - found, 0);
+    return {std::move(children.ids), static_cast<int>(unlisted),
+            fmt::format("cannot read {}: of its {} items, {} are listed neither in its contents table nor in the "
+                        "node index ({})",
+                        where, *held, unlisted, why)};
+}
+
+// A number or truth value among the folder's properties; nothing when it has none or they
+// cannot be read.
+std::optional<std::int64_t> DirectSource::StoredNumber(std::uint16_t id) const
+{
+    constexpr std::uint16_t kInteger32 = 0x0003, kBoolean = 0x000B;
+    try {
+        const auto stored = Stored(id, fmt::format("node {:#x}", nodeId_));
+        if (stored && stored->type == kInteger32 && stored->bytes.size() == 4)
+            return direct::layout::Get<std::int32_t>(stored->bytes, 0);
+        if (stored && stored->type == kBoolean && !stored->bytes.empty())
+            return stored->bytes[0] != 0;
+    } catch (const ComponentError&) {
+        // Then the folder does not say.
+    }
+    return std::nullopt;
+}
+
 int DirectSource::SubFolderCount(const std::string& where) const
 {
-    return static_cast<int>(FolderTable(kHierarchyTable, subFolders_, where).size());
+    return FolderTable(kHierarchyTable, subFolders_, where).Count();
 }
 
 SourceRef DirectSource::SubFolder(int at, const std::string& where) const
 {
-    const auto folderId = FolderTable(kHierarchyTable, subFolders_, where).at(static_cast<std::size_t>(at));
+    const auto folderId = FolderTable(kHierarchyTable, subFolders_, where).At(at);
     auto folder = Folder(file_, folderId, nodeId_);
     if (!folder)
         Missing(where, fmt::format("node {:#x}", folderId));
@@ -289,12 +354,12 @@ SourceRef DirectSource::SubFolder(int at, const std::string& where) const
 
 int DirectSource::MessageCount(const std::string& where) const
 {
-    return static_cast<int>(FolderTable(kContentsTable, messages_, where).size());
+    return FolderTable(kContentsTable, messages_, where).Count();
 }
 
 SourceRef DirectSource::Message(int at, const std::string& where) const
 {
-    return NodeOfFile(FolderTable(kContentsTable, messages_, where).at(static_cast<std::size_t>(at)), where);
+    return NodeOfFile(FolderTable(kContentsTable, messages_, where).At(at), where);
 }
 
 std::vector<PropertyBag> DirectSource::RecipientRows(const std::string& where) const

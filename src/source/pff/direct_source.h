@@ -5,8 +5,10 @@
 #include "source/pff/direct/property_context.h"
 #include "source/pff/property_source.h"
 
+#include <exception>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace varnemo::mapi::pff {
@@ -62,9 +64,24 @@ private:
     const std::vector<direct::StoredProperty>& StoredProperties(const std::string& where) const;
     std::optional<direct::StoredProperty> Stored(std::uint16_t id, const std::string& where) const;
     PropertyBag BagOf(std::vector<direct::StoredProperty> stored, std::string where) const;
+    // What a folder's table of one kind lists. When neither the table nor the whole node index
+    // can be read, `unlisted` more entries stand for what the folder holds that no readable part
+    // of the file lists; reading one of them fails with whyUnlisted.
+    struct FolderListing {
+        std::vector<std::uint32_t> ids;
+        int unlisted = 0;
+        std::string whyUnlisted;
+        int Count() const { return static_cast<int>(ids.size()) + unlisted; }
+        std::uint32_t At(int at) const;
+    };
     // The row ids of the folder's table of this kind (0x0D hierarchy, 0x0E contents).
-    const std::vector<std::uint32_t>& FolderTable(std::uint32_t kind, std::optional<std::vector<std::uint32_t>>& cache,
-                                                  const std::string& where) const;
+    const FolderListing& FolderTable(std::uint32_t kind, std::optional<FolderListing>& cache,
+                                     const std::string& where) const;
+    // What the node index lists under the folder when its table of this kind cannot be read
+    // (tableDamage says why).
+    FolderListing ListingFromIndex(std::uint32_t kind, const std::string& where,
+                                   const std::exception_ptr& tableDamage) const;
+    std::optional<std::int64_t> StoredNumber(std::uint16_t id) const;
     const std::vector<std::uint32_t>& AttachmentIds(const std::string& where) const;
     SourceRef NodeOfFile(std::uint32_t nodeId, const std::string& where) const;
     SourceRef Subnode(std::uint32_t nodeId, const std::string& where) const;
@@ -75,8 +92,8 @@ private:
     // An attachment keeps its message's blocks in use, an embedded message its attachment's.
     std::shared_ptr<const DirectSource> parent_;
     mutable std::optional<std::vector<direct::StoredProperty>> stored_;
-    mutable std::optional<std::vector<std::uint32_t>> subFolders_;
-    mutable std::optional<std::vector<std::uint32_t>> messages_;
+    mutable std::optional<FolderListing> subFolders_;
+    mutable std::optional<FolderListing> messages_;
     mutable std::optional<std::vector<std::uint32_t>> attachments_;
 };
 

@@ -235,7 +235,11 @@ void PffFile::CheckTopFolderListsItsFolders() const
     const auto top = DirectSource::Folder(direct_, nodeId);
     if (!top)
         Unreadable(path_, fmt::format("its top folder (node {:#x}) is missing", nodeId));
-    top->SubFolderCount("the top folder of " + where_);
+    // Its sub-folders are opened too: one that the direct reader cannot find (an index page lost
+    // it with the top folder's table) may be one that libpff reads.
+    const auto where = "the top folder of " + where_;
+    for (int at = 0, count = top->SubFolderCount(where); at < count; ++at)
+        top->SubFolder(at, where);
 }
 
 bool PffFile::RootFolderReadable() const

@@ -77,7 +77,7 @@ private:
     void OpenDirectly(std::shared_ptr<DirectFile> file, Damage damage);
     void OpenWithLibpff(const StopRequest* stop);
     void ReadRecordKey();
-    // Throws ComponentError when the direct reader cannot list the top folder's sub-folders.
+    // Throws ComponentError when the direct reader cannot list the top folder's sub-folders, or find one.
     void CheckTopFolderListsItsFolders() const;
     bool RootFolderReadable() const;
 

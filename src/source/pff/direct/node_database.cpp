@@ -256,24 +256,22 @@ std::optional<NodeBlocks> NodeDatabase::FindNode(std::uint32_t nodeId) const
                       layout::Get<std::uint32_t>(page, at + format_.nodeEntryParentAt)};
 }
 
-std::vector<std::uint32_t> NodeDatabase::ChildNodes(std::uint32_t parentId,
-                                                    std::initializer_list<std::uint8_t> nodeTypes) const
+NodeDatabase::ChildListing NodeDatabase::ChildNodes(std::uint32_t parentId,
+                                                   std::initializer_list<std::uint8_t> nodeTypes) const
 {
     std::uint32_t typeBits = 0;
     for (const auto type : nodeTypes)
         typeBits |= std::uint32_t{1} << (type & layout::kNodeTypeBits);
     std::unordered_set<std::uint64_t> visited;
-    std::vector<std::uint32_t> children;
+    ChildListing children;
     CollectChildNodes(nodeRoot_, parentId, typeBits, 0, visited, children);
-    std::sort(children.begin(), children.end());
+    std::sort(children.ids.begin(), children.ids.end());
     return children;
 }
 
-// Pages are read past the cache, which the walk would only flush; a page met twice (a damaged
-// index that points back) is walked once.
 void NodeDatabase::CollectChildNodes(std::uint64_t pageOffset, std::uint32_t parentId, std::uint32_t typeBits,
                                      int depth, std::unordered_set<std::uint64_t>& visited,
-                                     std::vector<std::uint32_t>& children) const
+                                     ChildListing& children) const
 {
     if (depth >= layout::kMaxTreeDepth)
         throw ComponentError(fmt::format("{} is damaged: an index is deeper than any index can be", where_));
@@ -284,15 +282,22 @@ void NodeDatabase::CollectChildNodes(std::uint64_t pageOffset, std::uint32_t par
     for (std::size_t i = 0; i < entries.count; ++i) {
         const auto at = i * entries.size;
         if (entries.level > 0) {
-            CollectChildNodes(layout::GetId(format_, page, at + format_.branchChildOffset), parentId, typeBits,
-                              depth + 1, visited, children);
+            // A damaged page costs the entries below it, not the ones beside it; the caller
+            // learns that the listing may be short.
+            try {
+                CollectChildNodes(layout::GetId(format_, page, at + format_.branchChildOffset), parentId, typeBits,
+                                  depth + 1, visited, children);
+            } catch (const ComponentError& error) {
+                if (children.unreadPart.empty())
+                    children.unreadPart = error.what();
+            }
             continue;
         }
         // The root folder is its own parent, not its own child.
         const auto nodeId = static_cast<std::uint32_t>(layout::GetId(format_, page, at));
         if ((typeBits >> (nodeId & layout::kNodeTypeBits) & 1) != 0 && nodeId != parentId &&
             layout::Get<std::uint32_t>(page, at + format_.nodeEntryParentAt) == parentId)
-            children.push_back(nodeId);
+            children.ids.push_back(nodeId);
     }
 }
 

@@ -46,9 +46,16 @@ public:
     ~NodeDatabase();
 
     std::optional<NodeBlocks> FindNode(std::uint32_t nodeId) const;
-    // The nodes of these types (the low five bits of an id) whose parent is parentId, in id order,
-    // from a walk of the whole node index: what a folder holds when its table cannot be read.
-    std::vector<std::uint32_t> ChildNodes(std::uint32_t parentId, std::initializer_list<std::uint8_t> nodeTypes) const;
+
+    struct ChildListing {
+        std::vector<std::uint32_t> ids;  // in id order
+        // Why the listing may be short: the first index page below the root that fails its check
+        // (the walk goes on past it). Empty when the whole index was read.
+        std::string unreadPart;
+    };
+    // The nodes of these types (the low five bits of an id) whose parent is parentId, from a walk
+    // of the whole node index: what a folder holds when its table cannot be read.
+    ChildListing ChildNodes(std::uint32_t parentId, std::initializer_list<std::uint8_t> nodeTypes) const;
     std::optional<NodeBlocks> FindSubnode(std::uint64_t subnodeBlock, std::uint32_t nodeId) const;
 
     // The data of a node, block by block, in order.
@@ -74,7 +81,7 @@ private:
     std::string ReadPage(std::uint64_t offset, std::uint8_t pageType) const;
     // typeBits: bit n set for node type n.
     void CollectChildNodes(std::uint64_t pageOffset, std::uint32_t parentId, std::uint32_t typeBits, int depth,
-                           std::unordered_set<std::uint64_t>& visited, std::vector<std::uint32_t>& children) const;
+                           std::unordered_set<std::uint64_t>& visited, ChildListing& children) const;
     BlockLocation FindBlock(std::uint64_t blockId) const;
     std::string ReadBlock(std::uint64_t blockId) const;
     void ForEachDataBlock(std::uint64_t dataBlock, const std::function<void(std::string&&)>& leaf) const;
