@@ -121,6 +121,27 @@ std::optional<std::vector<direct::StoredProperty>> HierarchyRow(const direct::No
     return std::nullopt;
 }
 
+// How many of a folder's sub-folders a walk of the node index missed, as far as its flag tells:
+// one stands for those that cannot be named. Nothing when the flag cannot tell (the walk missed
+// part of the index, and the folder does not say, or denies the sub-folders found).
+std::optional<std::int64_t> UnlistedSubFolders(std::int64_t found, bool partial, std::optional<std::int64_t> hasSome)
+{
+    if (hasSome == 1 && (found == 0 || partial))
+        return 1;
+    if (!partial || (hasSome == 0 && found == 0))
+        return 0;
+    return std::nullopt;
+}
+
+// How many of a folder's items a walk of the node index missed, by its count of them. Nothing
+// when the count is unknown and the walk missed part of the index.
+std::optional<std::int64_t> UnlistedItems(std::int64_t found, bool partial, std::optional<std::int64_t> held)
+{
+    if (!held)
+        return partial ? std::nullopt : std::optional<std::int64_t>{0};
+    return std::max<std::int64_t>(*held - found, 0);
+}
+
 std::string MessageOf(const std::exception_ptr& error)
 {
     try {
@@ -297,28 +318,21 @@ DirectSource::FolderListing DirectSource::ListingFromIndex(std::uint32_t kind, c
     // names a node a damaged index lost, or one that never was: nothing of it can be told.
     if (found == 0 && ReadFromParentsRow() && held != 0)
         std::rethrow_exception(tableDamage);
-    const auto why = partial ? children.unreadPart : MessageOf(tableDamage);
-    if (kind == kHierarchyTable) {
-        if (held == 1 && (found == 0 || partial))
-            return {std::move(children.ids), 1,
-                    fmt::format("cannot read {}: it has sub-folders that neither its hierarchy table nor the node "
-                                "index lists in full ({})",
-                                where, why)};
-        if (!partial || (held == 0 && found == 0))
-            return {std::move(children.ids), 0, {}};
-        // Unknown, or a flag that denies the sub-folders found: not one to go by.
+    const auto unlisted =
+        kind == kHierarchyTable ? UnlistedSubFolders(found, partial, held) : UnlistedItems(found, partial, held);
+    if (!unlisted)
         std::rethrow_exception(tableDamage);
-    }
-    if (!held) {
-        if (partial)
-            std::rethrow_exception(tableDamage);
+    if (*unlisted == 0)
         return {std::move(children.ids), 0, {}};
-    }
-    const auto unlisted = std::max<std::int64_t>(*held - found, 0);
-    return {std::move(children.ids), static_cast<int>(unlisted),
-            fmt::format("cannot read {}: of its {} items, {} are listed neither in its contents table nor in the "
-                        "node index ({})",
-                        where, *held, unlisted, why)};
+    const auto why = partial ? children.unreadPart : MessageOf(tableDamage);
+    return {std::move(children.ids), static_cast<int>(*unlisted),
+            kind == kHierarchyTable
+                ? fmt::format("cannot read {}: it has sub-folders that neither its hierarchy table nor the node index "
+                              "lists in full ({})",
+                              where, why)
+                : fmt::format("cannot read {}: of its {} items, {} are listed neither in its contents table nor in "
+                              "the node index ({})",
+                              where, *held, *unlisted, why)};
 }
 
 // A number or truth value among the folder's properties; nothing when it has none or they

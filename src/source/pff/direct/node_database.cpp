@@ -269,6 +269,8 @@ NodeDatabase::ChildListing NodeDatabase::ChildNodes(std::uint32_t parentId,
     return children;
 }
 
+// Pages are read past the cache, which the walk would only flush; a page met twice (a damaged
+// index that points back) is walked once.
 void NodeDatabase::CollectChildNodes(std::uint64_t pageOffset, std::uint32_t parentId, std::uint32_t typeBits,
                                      int depth, std::unordered_set<std::uint64_t>& visited,
                                      ChildListing& children) const
