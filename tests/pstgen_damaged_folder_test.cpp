@@ -311,6 +311,32 @@ TEST(DamagedFolderNode, ASubFolderNoListNamesIsReportedNotRead)
         << converted.err;
 }
 
+// The Inbox's contents table lost, and its count of items changed to one that no file of its size
+// could hold: the count is damage too, and the index, walked in full, lists the folder's items.
+TEST(DamagedFolderNode, ACountNoFileCouldHoldIsNotTakenForOne)
+{
+    TempDir dir;
+    const auto pst = dir.path() / "damaged-count.pst";
+    pstgen::WritePst(FortyItemsInTheInbox(), pst);
+    const auto inbox = NodeOfFirstLevelFolder(pst, "Inbox");
+    {
+        std::string file = ReadFile(pst);
+        const auto [offset, size] = damaged_node::NodeDataBlock(file, inbox);
+        const std::string contentCountOf40("\x02\x36\x03\x00\x28\x00\x00\x00", 8);
+        const auto at = file.find(contentCountOf40, offset);
+        ASSERT_LT(at + contentCountOf40.size(), offset + size);
+        DamageKeepingChecksum(file, at + 4, std::string("\xff\xff\xff\x7f", 4));
+        WriteFile(pst, file);
+    }
+    LoseIndexEntry(pst, ContentsTableNode(inbox));
+
+    OpenedFile file(pst);
+    FolderTree tree;
+    BuildFolderTree(*file.store, tree, [] {});
+    EXPECT_EQ(FolderTexts(tree), (std::vector<std::string>{"Deleted Items (0)", "Inbox (40)", "  Projects (2)",
+                                                           "Sent Messages (4)", "Calendar (2)", "Contacts (3)"}));
+}
+
 // A bad sector in the index page that lists the top folder's own node and tables (and the
 // Inbox's): the direct reader cannot list the mailbox's folders, so the file goes to libpff, which
 // reads index pages whatever their checksum and loses only the Inbox, whose entry changed.

@@ -313,7 +313,10 @@ DirectSource::FolderListing DirectSource::ListingFromIndex(std::uint32_t kind, c
     }
     const auto found = static_cast<std::int64_t>(children.ids.size());
     const bool partial = !children.unreadPart.empty();
-    const auto held = StoredNumber(kind == kHierarchyTable ? kHasSubFolders : kContentCount);
+    auto held = StoredNumber(kind == kHierarchyTable ? kHasSubFolders : kContentCount);
+    // A count that no file of this size could hold is damage, not a count.
+    if (held && static_cast<std::uint64_t>(std::max<std::int64_t>(*held, 0)) > nodes().MostNodes())
+        held.reset();
     // A folder read from its parent's row under which the index names nothing may be a row that
     // names a node a damaged index lost, or one that never was: nothing of it can be told.
     if (found == 0 && ReadFromParentsRow() && held != 0)
@@ -325,14 +328,19 @@ DirectSource::FolderListing DirectSource::ListingFromIndex(std::uint32_t kind, c
     if (*unlisted == 0)
         return {std::move(children.ids), 0, {}};
     const auto why = partial ? children.unreadPart : MessageOf(tableDamage);
-    return {std::move(children.ids), static_cast<int>(*unlisted),
-            kind == kHierarchyTable
-                ? fmt::format("cannot read {}: it has sub-folders that neither its hierarchy table nor the node index "
-                              "lists in full ({})",
-                              where, why)
-                : fmt::format("cannot read {}: of its {} items, {} are listed neither in its contents table nor in "
-                              "the node index ({})",
-                              where, *held, *unlisted, why)};
+    if (kind == kContentsTable)
+        return {std::move(children.ids), static_cast<int>(*unlisted),
+                fmt::format("cannot read {}: of its {} items, {} are listed neither in its contents table nor in the "
+                            "node index ({})",
+                            where, *held, *unlisted, why)};
+    // Only a walk that found none of them knows for sure that sub-folders are lost.
+    return {std::move(children.ids), 1,
+            found == 0 ? fmt::format("cannot read {}: it has sub-folders, but neither its hierarchy table nor the node "
+                                     "index lists them ({})",
+                                     where, why)
+                       : fmt::format("cannot read {}: it may have more sub-folders than the {} that the node index "
+                                     "lists, and neither its hierarchy table nor all of the index can be read ({})",
+                                     where, found, why)};
 }
 
 // A number or truth value among the folder's properties; nothing when it has none or they

@@ -56,6 +56,8 @@ public:
     // The nodes of these types (the low five bits of an id) whose parent is parentId, from a walk
     // of the whole node index: what a folder holds when its table cannot be read.
     ChildListing ChildNodes(std::uint32_t parentId, std::initializer_list<std::uint8_t> nodeTypes) const;
+    // The most nodes a file of its size can hold: each takes an index entry and a block of its own.
+    std::uint64_t MostNodes() const { return declaredSize_ / layout::kBlockAlignment; }
     std::optional<NodeBlocks> FindSubnode(std::uint64_t subnodeBlock, std::uint32_t nodeId) const;
 
     // The data of a node, block by block, in order.
