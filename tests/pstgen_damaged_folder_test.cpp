@@ -1,7 +1,8 @@
 // Generated mailboxes with damaged folders. First one whose Inbox cannot be read: the top folder's
 // table names, for the Inbox, a node that the file does not have (a row written over with a wrong
-// id). The folder tree, varnemo-cli folders and varnemo-cli convert lose that folder and nothing
-// else. Then folders whose tables are lost, with or without the index pages that list them too.
+// id). The folder tree, varnemo-cli folders and varnemo-cli convert lose that folder, with its
+// sub-folders, which they report as one folder not read, and nothing else. Then folders whose
+// tables are lost, with or without the index pages that list them too.
 #include "cli_process.h"
 #include "damaged_node.h"
 #include "pff_fixtures.h"
@@ -109,14 +110,20 @@ TEST_F(DamagedFolder, TheTreeShowsEveryOtherFolderWithItsCountAndLeavesTheDamage
     BuildFolderTree(*file.store, tree, [] {});
     tree.TickAll();
 
+    // The Inbox's row says it has sub-folders, which no node under that id can give.
     EXPECT_EQ(FolderTexts(tree), (std::vector<std::string>{"Deleted Items (0)", "Inbox (cannot be read)",
-                                                           "Sent Messages (4)", "Calendar (2)", "Contacts (3)"}));
+                                                           "  Unnamed folder 1 (cannot be read)", "Sent Messages (4)",
+                                                           "Calendar (2)", "Contacts (3)"}));
     const FolderNode& inbox = tree.Node(3);
     EXPECT_NE(inbox.error.find(fmt::format("cannot read folder \"Inbox\" in {}: node {:#x} is missing", pst_.string(),
                                            ContentsTableNode(kNoSuchNode))),
               std::string::npos)
         << inbox.error;
     EXPECT_FALSE(inbox.checked);
+    const FolderNode& lost = tree.Node(4);
+    EXPECT_NE(lost.error.find("it has sub-folders, but neither its hierarchy table nor the node index lists them"),
+              std::string::npos)
+        << lost.error;
 
     const auto selected = tree.SelectedFolders();
     std::vector<std::string> paths;
@@ -127,6 +134,7 @@ TEST_F(DamagedFolder, TheTreeShowsEveryOtherFolderWithItsCountAndLeavesTheDamage
     EXPECT_EQ(tree.LeftOutFolders(),
               (std::vector<LeftOutFolder>{
                   {"Inbox", Why::Unreadable, inbox.error, -1},
+                  {"Inbox\\Unnamed folder 1", Why::Unreadable, lost.error, -1},
                   {"Custom", Why::NotConverted, "folders of class IPM.Custom are not converted", 3}}));
 }
 
@@ -161,7 +169,7 @@ TEST_F(DamagedFolder, ConvertingTheWholeFileAccountsForTheDamagedFolder)
     const auto converted = RunCli({"convert", pst_.string(), "--new-db", (dir_.path() / "out").string(),
                                    "--notes-data", (dir_.path() / "notes-data").string()});
     EXPECT_EQ(converted.exitStatus, 1) << converted.out;
-    EXPECT_NE(converted.out.find("9 items converted. 1 folder could not be read. 3 items not converted by design"),
+    EXPECT_NE(converted.out.find("9 items converted. 2 folders could not be read. 3 items not converted by design"),
               std::string::npos)
         << converted.out;
     EXPECT_NE(converted.err.find("Inbox (whole folder): folder not read: cannot read folder \"Inbox\""),
@@ -280,10 +288,10 @@ TEST(DamagedFolderNode, ItemsListedOnlyWhereTheFileIsDamagedAreEachReportedNotCo
     EXPECT_EQ(reported, lost) << converted.err;
 }
 
-// The Inbox's table of sub-folders lost with the entry of its only sub-folder, as an index page
-// written over with an older copy of itself leaves them: the index walked in full lists no
-// sub-folder, but the Inbox says it has some. Its items convert, and a sub-folder it cannot name
-// is reported not read.
+// The Inbox's own entry and its table of sub-folders lost with the entry of its only sub-folder, as
+// index pages written over with older copies of themselves leave them: the index walked in full
+// lists no sub-folder, but the Inbox's row in its parent's table says it has some. Its items
+// convert, and a sub-folder it cannot name is reported not read.
 TEST(DamagedFolderNode, ASubFolderNoListNamesIsReportedNotRead)
 {
     TempDir dir;
@@ -297,6 +305,7 @@ TEST(DamagedFolderNode, ASubFolderNoListNamesIsReportedNotRead)
                        SubFolder(*SubFolder(*file.store->TopFolder(), "Inbox"), "Projects")->EntryID())
                        .nodeId;
     }
+    LoseIndexEntry(pst, inbox);
     LoseIndexEntry(pst, HierarchyTableNode(inbox));
     LoseIndexEntry(pst, projects);
 

@@ -317,9 +317,10 @@ DirectSource::FolderListing DirectSource::ListingFromIndex(std::uint32_t kind, c
     // A count that no file of this size could hold is damage, not a count.
     if (held && static_cast<std::uint64_t>(std::max<std::int64_t>(*held, 0)) > nodes().MostNodes())
         held.reset();
-    // A folder read from its parent's row under which the index names nothing may be a row that
-    // names a node a damaged index lost, or one that never was: nothing of it can be told.
-    if (found == 0 && ReadFromParentsRow() && held != 0)
+    // A folder read from its parent's row under which the index names no item may be a row that
+    // names a node a damaged index lost, or one that never was: nothing of it can be told. (Its
+    // sub-folders may have gone with the page that lost its own entry.)
+    if (kind == kContentsTable && found == 0 && ReadFromParentsRow() && held != 0)
         std::rethrow_exception(tableDamage);
     const auto unlisted =
         kind == kHierarchyTable ? UnlistedSubFolders(found, partial, held) : UnlistedItems(found, partial, held);
