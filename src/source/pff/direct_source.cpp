@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <limits>
 #include <unordered_set>
 #include <utility>
 
@@ -314,8 +315,10 @@ DirectSource::FolderListing DirectSource::ListingFromIndex(std::uint32_t kind, c
     const auto found = static_cast<std::int64_t>(children.ids.size());
     const bool partial = !children.unreadPart.empty();
     auto held = StoredNumber(kind == kHierarchyTable ? kHasSubFolders : kContentCount);
-    // A count that no file of this size could hold is damage, not a count.
-    if (held && static_cast<std::uint64_t>(std::max<std::int64_t>(*held, 0)) > nodes().MostNodes())
+    // A count that no file of this size could hold is damage, not a count (nor one a listing of
+    // int entries could hold).
+    const auto most = std::min<std::uint64_t>(nodes().MostNodes(), std::numeric_limits<int>::max() / 2);
+    if (held && static_cast<std::uint64_t>(std::max<std::int64_t>(*held, 0)) > most)
         held.reset();
     // A folder read from its parent's row under which the index names no item may be a row that
     // names a node a damaged index lost, or one that never was: nothing of it can be told. (Its
