@@ -64,9 +64,9 @@ private:
     const std::vector<direct::StoredProperty>& StoredProperties(const std::string& where) const;
     std::optional<direct::StoredProperty> Stored(std::uint16_t id, const std::string& where) const;
     PropertyBag BagOf(std::vector<direct::StoredProperty> stored, std::string where) const;
-    // What a folder's table of one kind lists. When neither the table nor the whole node index
-    // can be read, `unlisted` more entries stand for what the folder holds that no readable part
-    // of the file lists; reading one of them fails with whyUnlisted.
+    // What a folder's table of one kind lists. When the table cannot be read and the node index
+    // lists less than the folder's own counts say it holds, `unlisted` more entries stand for the
+    // rest; reading one of them fails with whyUnlisted.
     struct FolderListing {
         std::vector<std::uint32_t> ids;
         int unlisted = 0;
