@@ -53,6 +53,13 @@ pstgen::Mailbox FortyItemsInTheInbox()
     return mailbox;
 }
 
+// Converts the whole file into a new database under work, with a Notes data folder of its own there.
+CliOutcome ConvertWhole(const fs::path& pst, const fs::path& work)
+{
+    return RunCli({"convert", pst.string(), "--new-db", (work / "out").string(), "--notes-data",
+                   (work / "notes-data").string()});
+}
+
 // A session on an empty profile with the data file added as its store.
 struct OpenedFile {
     explicit OpenedFile(const fs::path& path)
@@ -166,8 +173,7 @@ TEST_F(DamagedFolder, TheCommandLineListsItWithItsErrorAndConvertsEveryIntactFol
 // are counted rather than passed over in silence.
 TEST_F(DamagedFolder, ConvertingTheWholeFileAccountsForTheDamagedFolder)
 {
-    const auto converted = RunCli({"convert", pst_.string(), "--new-db", (dir_.path() / "out").string(),
-                                   "--notes-data", (dir_.path() / "notes-data").string()});
+    const auto converted = ConvertWhole(pst_, dir_.path());
     EXPECT_EQ(converted.exitStatus, 1) << converted.out;
     EXPECT_NE(converted.out.find("9 items converted. 2 folders could not be read. 3 items not converted by design"),
               std::string::npos)
@@ -210,8 +216,7 @@ TEST(DamagedFolderNode, TheFolderIsReadFromItsRowInItsParentsTable)
         EXPECT_EQ(FolderTexts(tree), (std::vector<std::string>{"Deleted Items (0)", "Inbox (40)", "  Projects (2)",
                                                                "Sent Messages (4)", "Calendar (2)", "Contacts (3)"}));
     }
-    const auto converted = RunCli({"convert", pst.string(), "--new-db", (dir.path() / "out").string(), "--notes-data",
-                                   (dir.path() / "notes-data").string()});
+    const auto converted = ConvertWhole(pst, dir.path());
     EXPECT_EQ(converted.exitStatus, 0) << converted.err;
     EXPECT_NE(converted.out.find("51 items converted."), std::string::npos) << converted.out;
     const auto shown = RunCli({"show", MailDatabase(converted.out), "--json"});
@@ -244,8 +249,7 @@ TEST(DamagedFolderNode, FoldersWhoseTablesAreLostAreListedFromTheRestOfTheIndex)
     BuildFolderTree(*file.store, tree, [] {});
     EXPECT_EQ(FolderTexts(tree), (std::vector<std::string>{"Deleted Items (0)", "Inbox (40)", "  Projects (2)",
                                                            "Sent Messages (4)", "Calendar (2)", "Contacts (3)"}));
-    const auto converted = RunCli({"convert", pst.string(), "--new-db", (dir.path() / "out").string(), "--notes-data",
-                                   (dir.path() / "notes-data").string()});
+    const auto converted = ConvertWhole(pst, dir.path());
     EXPECT_EQ(converted.exitStatus, 0) << converted.err;
     EXPECT_NE(converted.out.find("51 items converted. 3 items not converted by design"), std::string::npos)
         << converted.out;
@@ -272,8 +276,7 @@ TEST(DamagedFolderNode, ItemsListedOnlyWhereTheFileIsDamagedAreEachReportedNotCo
         EXPECT_EQ(FolderTexts(tree), (std::vector<std::string>{"Deleted Items (0)", "Inbox (40)", "  Projects (2)",
                                                                "Sent Messages (4)", "Calendar (2)", "Contacts (3)"}));
     }
-    const auto converted = RunCli({"convert", pst.string(), "--new-db", (dir.path() / "out").string(), "--notes-data",
-                                   (dir.path() / "notes-data").string()});
+    const auto converted = ConvertWhole(pst, dir.path());
     EXPECT_EQ(converted.exitStatus, 1) << converted.out;
     EXPECT_NE(converted.out.find(fmt::format("{} items converted. {} items could not be converted.", 51 - lost, lost)),
               std::string::npos)
@@ -309,8 +312,7 @@ TEST(DamagedFolderNode, ASubFolderNoListNamesIsReportedNotRead)
     LoseIndexEntry(pst, HierarchyTableNode(inbox));
     LoseIndexEntry(pst, projects);
 
-    const auto converted = RunCli({"convert", pst.string(), "--new-db", (dir.path() / "out").string(), "--notes-data",
-                                   (dir.path() / "notes-data").string()});
+    const auto converted = ConvertWhole(pst, dir.path());
     EXPECT_EQ(converted.exitStatus, 1) << converted.out;
     EXPECT_NE(converted.out.find("49 items converted. 1 folder could not be read."), std::string::npos)
         << converted.out;
@@ -363,8 +365,7 @@ TEST(DamagedFolderNode, APageThatListsTheTopFolderSendsTheFileToLibpff)
         << listed.err;
     for (const auto* folder : {"  Sent Messages (4)\t", "  Calendar (2)\t", "  Contacts (3)\t"})
         EXPECT_NE(listed.out.find(folder), std::string::npos) << listed.out;
-    const auto converted = RunCli({"convert", pst.string(), "--new-db", (dir.path() / "out").string(), "--notes-data",
-                                   (dir.path() / "notes-data").string()});
+    const auto converted = ConvertWhole(pst, dir.path());
     EXPECT_EQ(converted.exitStatus, 1) << converted.out;
     EXPECT_NE(converted.out.find("9 items converted. 1 folder could not be read."), std::string::npos)
         << converted.out;
